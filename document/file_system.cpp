@@ -1,0 +1,135 @@
+#include "document/file_system.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace veltrano {
+
+int FileSystem::open(const std::string& path, OpenMode mode)
+{
+    int flags = 0;
+    switch (mode) {
+    case OpenMode::Read:
+        flags = O_RDONLY;
+        break;
+    case OpenMode::ReadWrite:
+        flags = O_RDWR | O_CREAT;
+        break;
+    case OpenMode::CreateTruncate:
+        flags = O_RDWR | O_CREAT | O_TRUNC;
+        break;
+    }
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+    if (fd < 0)
+        setLastError(errno);
+    return fd;
+}
+
+long long FileSystem::read(int fd, void* buffer, std::size_t size)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::read(fd, static_cast<char*>(buffer) + done, size - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            setLastError(errno);
+            return -1;
+        }
+        if (n == 0)
+            break;
+        done += std::size_t(n);
+    }
+    return (long long)done;
+}
+
+long long FileSystem::write(int fd, const void* buffer, std::size_t size)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd, static_cast<const char*>(buffer) + done, size - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            setLastError(errno);
+            return -1;
+        }
+        done += std::size_t(n);
+    }
+    return (long long)done;
+}
+
+long long FileSystem::size(int fd)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        setLastError(errno);
+        return -1;
+    }
+    return (long long)st.st_size;
+}
+
+long long FileSystem::seek(int fd, long long offset)
+{
+    const off_t at = ::lseek(fd, off_t(offset), SEEK_SET);
+    if (at < 0)
+        setLastError(errno);
+    return (long long)at;
+}
+
+bool FileSystem::truncate(int fd, long long size)
+{
+    if (::ftruncate(fd, off_t(size)) == 0)
+        return true;
+    setLastError(errno);
+    return false;
+}
+
+bool FileSystem::flush(int fd)
+{
+    if (::fsync(fd) == 0)
+        return true;
+    setLastError(errno);
+    return false;
+}
+
+bool FileSystem::close(int fd)
+{
+    if (::close(fd) == 0)
+        return true;
+    setLastError(errno);
+    return false;
+}
+
+bool FileSystem::rename(const std::string& from, const std::string& to)
+{
+    if (std::rename(from.c_str(), to.c_str()) == 0)
+        return true;
+    setLastError(errno);
+    return false;
+}
+
+bool FileSystem::remove(const std::string& path)
+{
+    if (::unlink(path.c_str()) == 0)
+        return true;
+    setLastError(errno);
+    return false;
+}
+
+bool FileSystem::exists(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+FileSystem& FileSystem::system()
+{
+    static FileSystem instance;
+    return instance;
+}
+
+}  // namespace veltrano

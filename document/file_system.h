@@ -1,0 +1,45 @@
+#pragma once
+// The seam through which every file operation of the document store passes.
+// The real implementation calls the operating system; tests derive from it
+// to make the n-th operation fail and show that no file loses its content.
+// Each call returns -1 (or false) on failure and reports the error number
+// through lastError().
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace veltrano {
+
+enum class OpenMode { Read, ReadWrite, CreateTruncate };
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual int open(const std::string& path, OpenMode mode);
+    virtual long long read(int fd, void* buffer, std::size_t size);
+    virtual long long write(int fd, const void* buffer, std::size_t size);
+    virtual long long size(int fd);
+    virtual long long seek(int fd, long long offset);
+    virtual bool truncate(int fd, long long size);
+    virtual bool flush(int fd);  // to the disk, not only to the system
+    virtual bool close(int fd);
+    virtual bool rename(const std::string& from, const std::string& to);
+    virtual bool remove(const std::string& path);
+    virtual bool exists(const std::string& path);
+
+    int lastError() const { return m_lastError; }
+
+    // The process-wide pass-through to the operating system; it holds no
+    // state of its own beyond the last error.
+    static FileSystem& system();
+
+protected:
+    void setLastError(int error) { m_lastError = error; }
+
+private:
+    int m_lastError = 0;
+};
+
+}  // namespace veltrano

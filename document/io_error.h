@@ -1,0 +1,26 @@
+#pragma once
+// The run-time input/output error: every failed operation on a record file
+// raises it, and the window's handlers show its German text in the general
+// error box.
+
+#include <stdexcept>
+#include <string>
+
+namespace veltrano {
+
+// Error number used for a read that stops short of the requested record.
+constexpr int kReadPastEnd = -100;
+
+class IoError : public std::runtime_error {
+public:
+    explicit IoError(int errorNumber);
+    int errorNumber() const { return m_errorNumber; }
+
+private:
+    int m_errorNumber;
+};
+
+// The German run-time message for an errno value (or kReadPastEnd).
+std::string ioErrorMessage(int errorNumber);
+
+}  // namespace veltrano

@@ -1,0 +1,153 @@
+#include "document/record_file.h"
+
+#include "document/io_error.h"
+
+#include <unistd.h>
+
+namespace veltrano {
+
+namespace {
+
+// Closes a descriptor on every path out of a scope; a failed close on the
+// error path is not reported over the first error.
+class FileHandle {
+public:
+    FileHandle(FileSystem& fs, const std::string& path, OpenMode mode) : m_fs(fs), m_fd(fs.open(path, mode))
+    {
+        if (m_fd < 0)
+            throw IoError(fs.lastError());
+    }
+    ~FileHandle()
+    {
+        if (m_fd >= 0)
+            m_fs.close(m_fd);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    int fd() const { return m_fd; }
+    void close()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        if (!m_fs.close(fd))
+            throw IoError(m_fs.lastError());
+    }
+
+private:
+    FileSystem& m_fs;
+    int m_fd;
+};
+
+long long checked(FileSystem& fs, long long result)
+{
+    if (result < 0)
+        throw IoError(fs.lastError());
+    return result;
+}
+
+void writeAll(FileSystem& fs, int fd, const void* data, std::size_t size)
+{
+    if (checked(fs, fs.write(fd, data, size)) != (long long)size)
+        throw IoError(ENOSPC);
+}
+
+std::string partName(const std::string& path)
+{
+    // One partial file per target and process: two editors never share one.
+    return path + ".part" + std::to_string(::getpid());
+}
+
+}  // namespace
+
+std::vector<ElementRecord> parseRecords(const std::vector<std::uint8_t>& bytes)
+{
+    std::vector<ElementRecord> records;
+    const std::size_t count = bytes.size() / kRecordSize;
+    records.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        records.push_back(decodeRecord(bytes.data() + i * kRecordSize));
+    return records;
+}
+
+std::vector<std::uint8_t> serializeRecords(const std::vector<ElementRecord>& records)
+{
+    std::vector<std::uint8_t> bytes(records.size() * kRecordSize);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const RecordBytes one = encodeRecord(records[i]);
+        std::copy(one.begin(), one.end(), bytes.begin() + std::ptrdiff_t(i * kRecordSize));
+    }
+    return bytes;
+}
+
+std::vector<std::uint8_t> readFileBytes(FileSystem& fs, const std::string& path)
+{
+    FileHandle file(fs, path, OpenMode::Read);
+    const long long size = checked(fs, fs.size(file.fd()));
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    const long long got = checked(fs, fs.read(file.fd(), bytes.data(), bytes.size()));
+    if (got != size)
+        throw IoError(kReadPastEnd);
+    file.close();
+    return bytes;
+}
+
+std::uint32_t recordCount(FileSystem& fs, const std::string& path)
+{
+    FileHandle file(fs, path, OpenMode::Read);
+    const long long size = checked(fs, fs.size(file.fd()));
+    file.close();
+    return std::uint32_t(size / (long long)kRecordSize);
+}
+
+std::vector<ElementRecord> readAllRecords(FileSystem& fs, const std::string& path)
+{
+    return parseRecords(readFileBytes(fs, path));
+}
+
+void appendRecords(FileSystem& fs, const std::string& path, const std::vector<ElementRecord>& records)
+{
+    FileHandle file(fs, path, OpenMode::ReadWrite);
+    const long long size = checked(fs, fs.size(file.fd()));
+    const long long end = size - size % (long long)kRecordSize;
+    checked(fs, fs.seek(file.fd(), end));
+    const std::vector<std::uint8_t> bytes = serializeRecords(records);
+    writeAll(fs, file.fd(), bytes.data(), bytes.size());
+    file.close();
+}
+
+void appendRecord(FileSystem& fs, const std::string& path, const ElementRecord& record)
+{
+    appendRecords(fs, path, {record});
+}
+
+void writeFileBytes(FileSystem& fs, const std::string& path, const std::vector<std::uint8_t>& bytes,
+                    Durability durability)
+{
+    const std::string part = partName(path);
+    try {
+        FileHandle file(fs, part, OpenMode::CreateTruncate);
+        writeAll(fs, file.fd(), bytes.data(), bytes.size());
+        if (durability == Durability::Flushed && !fs.flush(file.fd()))
+            throw IoError(fs.lastError());
+        file.close();
+        if (!fs.rename(part, path))
+            throw IoError(fs.lastError());
+    } catch (const IoError&) {
+        fs.remove(part);
+        throw;
+    }
+}
+
+void writeRecords(FileSystem& fs, const std::string& path, const std::vector<ElementRecord>& records,
+                  Durability durability)
+{
+    writeFileBytes(fs, path, serializeRecords(records), durability);
+}
+
+void copyFile(FileSystem& fs, const std::string& from, const std::string& to, Durability durability)
+{
+    writeFileBytes(fs, to, readFileBytes(fs, from), durability);
+}
+
+}  // namespace veltrano

@@ -1,0 +1,47 @@
+#pragma once
+// Operations on record files: files of 32-byte ElementRecords, no header.
+// Every failure throws IoError with the German run-time text; on a failure
+// the target keeps its previous content (writes go to a fresh file that is
+// renamed into place only when complete).
+
+#include "document/element_record.h"
+#include "document/file_system.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace veltrano {
+
+enum class Durability { Scratch, Flushed };
+
+// Number of whole records (a trailing fragment shorter than 32 bytes is not
+// counted). A missing file throws "Datei nicht gefunden".
+std::uint32_t recordCount(FileSystem& fs, const std::string& path);
+
+// Every whole record in file order.
+std::vector<ElementRecord> readAllRecords(FileSystem& fs, const std::string& path);
+
+// Writes the record at position recordCount (over a trailing fragment);
+// creates the file when missing.
+void appendRecord(FileSystem& fs, const std::string& path, const ElementRecord& record);
+void appendRecords(FileSystem& fs, const std::string& path, const std::vector<ElementRecord>& records);
+
+// Replaces the file by exactly these records, atomically.
+void writeRecords(FileSystem& fs, const std::string& path, const std::vector<ElementRecord>& records,
+                  Durability durability = Durability::Scratch);
+
+// Whole-file byte copy, atomic at the target.
+void copyFile(FileSystem& fs, const std::string& from, const std::string& to,
+              Durability durability = Durability::Scratch);
+
+// Raw bytes of a whole file, and an atomic write of raw bytes.
+std::vector<std::uint8_t> readFileBytes(FileSystem& fs, const std::string& path);
+void writeFileBytes(FileSystem& fs, const std::string& path, const std::vector<std::uint8_t>& bytes,
+                    Durability durability = Durability::Scratch);
+
+// Parses whole records out of raw bytes; a trailing fragment is ignored.
+std::vector<ElementRecord> parseRecords(const std::vector<std::uint8_t>& bytes);
+std::vector<std::uint8_t> serializeRecords(const std::vector<ElementRecord>& records);
+
+}  // namespace veltrano

@@ -1,0 +1,81 @@
+#pragma once
+// The canvas of the drawing page: a pen (colour, width, position), a font
+// (name, size in points, colour, character set) and the drawing calls the
+// primitives use. Lines are rasterised by our own code with the classic
+// Windows pixel rules; text is drawn opaque (white cell, then the glyphs).
+//
+// Coordinates are doubles and are rounded to the nearest pixel (ties to even)
+// by the canvas; any finite value is accepted, huge ones are clipped before
+// anything is stepped, and a non-finite one draws nothing.
+
+#include "render/colour.h"
+
+#include <QImage>
+#include <string>
+#include <string_view>
+
+namespace veltrano {
+
+constexpr int kPageWidth = 1200;
+constexpr int kPageHeight = 1000;
+
+enum class CharSet { Ansi = 0, Greek = 161 };
+
+struct PenPosition {
+    double x = 0;
+    double y = 0;
+};
+
+struct CanvasState {
+    Colour penColour = kBlack;
+    int penWidth = 1;
+    PenPosition penPosition;
+    std::string fontName = "Arial";
+    int fontSize = 10;  // points
+    Colour fontColour = kBlack;
+    CharSet charSet = CharSet::Ansi;
+};
+
+class Canvas {
+public:
+    // Draws on image, which must be Format_RGB32 and outlive the canvas.
+    explicit Canvas(QImage& image);
+
+    QImage& image() { return *m_image; }
+    const QImage& image() const { return *m_image; }
+    void setImage(QImage& image) { m_image = &image; }
+
+    const CanvasState& state() const { return m_state; }
+    void restoreState(const CanvasState& state);
+
+    void setPenColour(Colour colour);
+    Colour penColour() const { return m_state.penColour; }
+    void setPenWidth(int width);
+    int penWidth() const { return m_state.penWidth; }
+    void setPenStyleSolid() {}  // the only style this program uses
+
+    void moveTo(double x, double y);
+    void lineTo(double x, double y);
+    PenPosition penPosition() const { return m_state.penPosition; }
+
+    void setFontName(std::string_view name);
+    void setFontSize(int points);
+    void setFontColour(Colour colour);
+    void setCharSet(CharSet charSet);
+    const std::string& fontName() const { return m_state.fontName; }
+    CharSet charSet() const { return m_state.charSet; }
+
+    // Draws bytes of the font's code page (Windows-1252, or Windows-1253 for
+    // the Greek character set) with the top-left of the text cell at (x, y).
+    void textOut(double x, double y, std::string_view bytes);
+
+    // White outside the page.
+    Colour pixel(int x, int y) const;
+    void setPixel(int x, int y, Colour colour);
+
+private:
+    QImage* m_image;
+    CanvasState m_state;
+};
+
+}  // namespace veltrano

@@ -1,0 +1,35 @@
+#pragma once
+// The element painter and the layered repaint. PaintElement draws one record
+// on a canvas; RepaintFile draws a whole document in three passes (bonds,
+// then text, then arrows and brackets), each pass in file order, so that the
+// opaque text cells cut the bond ends under labels while arrows stay on top.
+// Neither clears the surface first.
+
+#include "document/element_kind.h"
+#include "document/element_record.h"
+#include "document/file_system.h"
+#include "render/canvas.h"
+#include "render/view_state.h"
+
+#include <string>
+#include <vector>
+
+namespace veltrano {
+
+// Sets the pen or font the kind needs and draws it. Kinds without a drawing
+// (45-64, 247, 414-499, 565 and above) change nothing; the reserved bytes are
+// never read.
+void PaintElement(Canvas& canvas, const ViewState& view, ElementRecord record);
+
+// Draws, in file order, the records of records whose kind belongs to layer.
+void PaintLayer(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records,
+                Layer layer);
+
+// The three passes over records already read.
+void RepaintFile(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records);
+
+// Reads the document file at path (whole records only) and draws it in three
+// passes. A read failure throws IoError before anything is drawn.
+void RepaintFile(Canvas& canvas, const ViewState& view, FileSystem& fs, const std::string& path);
+
+}  // namespace veltrano

@@ -2,11 +2,13 @@
 # Installs what is missing, builds a release build into build/ and runs the
 # program on FILE.cfd or on the bundled example drawing.
 set -euo pipefail
+# A FILE given relative to the caller's folder stays valid after the cd below.
+file="${1:-}"
+[ -n "$file" ] && file="$(realpath -m -- "$file")"
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
 veltrano_install_deps
-
-file="${1:-examples/benzoesaeure.cfd}"
+[ -n "$file" ] || file="$PWD/examples/benzoesaeure.cfd"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELTRANO_TESTS=OFF -DVELTRANO_BENCH=OFF >/dev/null
 cmake --build build --parallel "$(nproc)"
 

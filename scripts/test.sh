@@ -12,13 +12,13 @@ mode=release
 if [ "$mode" = sanitize ]; then
     veltrano_install_deps
     build=build-sanitize
-    flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRANO_SANITIZE=ON -DVELTRANO_BENCH=OFF)
+    flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRANO_TESTS=ON -DVELTRANO_SANITIZE=ON -DVELTRANO_BENCH=OFF -DVELTRANO_FUZZ=OFF)
     export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 else
     veltrano_install_deps clang
     build=build
-    flags=(-DCMAKE_BUILD_TYPE=Release)
+    flags=(-DCMAKE_BUILD_TYPE=Release -DVELTRANO_TESTS=ON -DVELTRANO_BENCH=ON -DVELTRANO_FUZZ=OFF)
     # The fuzz target builds whenever clang is there.
     command -v clang++ >/dev/null && flags+=(-DVELTRANO_FUZZ=ON)
 fi

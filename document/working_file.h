@@ -1,0 +1,113 @@
+#pragma once
+// WorkingFile: the document being edited, which exists only as temp.dat in
+// the WorkDir, together with the other record files kept there (the undo
+// snapshot, the copy buffer and the scratch files).
+//
+// No descriptor is held between calls: every operation opens what it needs
+// and closes it again, so the files can be read and replaced at any moment.
+// Every failure throws IoError with the German run-time text and leaves each
+// file with its last complete content: new content is built beside its
+// target and renamed into place.
+
+#include "document/element_record.h"
+#include "document/file_system.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veltrano {
+
+// The file names inside WorkDir.
+namespace workfile {
+constexpr std::string_view Document = "temp.dat";       // the document being edited
+constexpr std::string_view Scratch = "temp2.dat";       // new content of a rewrite pass
+constexpr std::string_view Snapshot = "sicher1.dat";    // the undo snapshot
+constexpr std::string_view Exchange = "sicher2.dat";    // exchange buffer of the undo
+constexpr std::string_view CopyBuffer = "kopie.dat";    // the selected records of "Kopieren"
+constexpr std::string_view DeleteResult = "kopie1.dat"; // the unselected records of "Löschen"
+constexpr std::string_view MergeCopy = "ttemp.dat";     // copy of a file being merged
+}  // namespace workfile
+
+// Which records a filtered copy keeps, by their selection mark.
+enum class FilterSense {
+    Marked,    // "Kopieren": the selected records, into kopie.dat
+    Unmarked,  // "Löschen": the unselected records, into kopie1.dat
+};
+
+class WorkingFile {
+public:
+    // Changes one record in place; position counts from 0 in file order.
+    using RecordTransform = std::function<void(ElementRecord& record, std::uint32_t position)>;
+
+    // Binds to workDir + "temp.dat"; touches no file. workDir may end with a
+    // separator or not.
+    WorkingFile(FileSystem& fs, std::string workDir);
+
+    FileSystem& fileSystem() const { return m_fs; }
+    const std::string& workDir() const { return m_workDir; }  // ends with a separator
+    std::string path() const;                                  // of temp.dat
+    std::string pathOf(std::string_view name) const;           // of any file in WorkDir
+
+    // temp.dat becomes an empty document (start-up, "&Neu").
+    void CreateEmpty();
+
+    // Whole records in temp.dat; a trailing fragment is not counted.
+    std::uint32_t RecordCount() const;
+
+    // Every record of temp.dat in file order. The second form reuses the
+    // buffer's storage.
+    std::vector<ElementRecord> ReadAll() const;
+    void ReadAll(std::vector<ElementRecord>& buffer) const;
+
+    // Copies temp.dat over sicher1.dat. Throws before anything else changes,
+    // so a caller that snapshots first aborts with the document untouched.
+    void TakeSnapshot();
+
+    // Exchanges temp.dat and sicher1.dat (through sicher2.dat): running it
+    // twice gives back the state before the first run. Without a sicher1.dat
+    // the document stays as it is and the snapshot is created from it.
+    // On a failure neither file has changed.
+    void RestoreSnapshot();
+
+    // Writes the record at the end of temp.dat (over a trailing fragment) and
+    // returns its position, the old record count.
+    std::uint32_t AppendRecord(const ElementRecord& record);
+    // The same for several records in order; returns the first one's position.
+    std::uint32_t AppendRecords(const std::vector<ElementRecord>& records);
+
+    // Passes every record with its position to the transform, builds the
+    // whole new document in temp2.dat and then replaces temp.dat by it, so
+    // order and count are kept and the selection marks stay valid. If the
+    // transform throws, temp.dat is left as it was.
+    void RewriteThroughScratch(const RecordTransform& transform);
+
+    // "Einzeln löschen": the same pass, keeping every record but the last.
+    // An empty document stays empty.
+    void RewriteWithoutLast();
+
+    // Writes the records whose mark (marks[position]; positions beyond the
+    // table count as unmarked) matches the sense into kopie.dat (Marked) or
+    // kopie1.dat (Unmarked), in document order. Returns the number written.
+    std::uint32_t FilteredCopy(const std::vector<bool>& marks, FilterSense sense);
+
+    // Copies a file over temp.dat: opening a document, start-up with a file
+    // argument, and "Löschen" with kopie1.dat. The result is an ordinary
+    // writable file even when the source is read-only. Returns its record
+    // count. On a failure temp.dat keeps the current document.
+    std::uint32_t LoadFile(const std::string& source);
+
+    // Writes a copy of temp.dat to the target, complete and flushed to the
+    // disk before it replaces an existing file. An existing target that may
+    // not be written is refused ("Dateizugriff verweigert") and kept.
+    // Returns the record count saved.
+    std::uint32_t SaveTo(const std::string& target);
+
+private:
+    FileSystem& m_fs;
+    std::string m_workDir;
+};
+
+}  // namespace veltrano

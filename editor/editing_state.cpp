@@ -1,0 +1,29 @@
+#include "editor/editing_state.h"
+
+#include <algorithm>
+
+namespace veltrano {
+
+void SelectionMarks::mark(std::uint32_t position, bool marked)
+{
+    if (position >= m_marks.size()) {
+        if (!marked)
+            return;
+        // Grow geometrically so that marking a long document stays linear.
+        std::size_t newSize = std::max<std::size_t>(std::size_t(position) + 1, m_marks.size() * 2);
+        m_marks.resize(newSize, 0);
+    }
+    m_marks[position] = marked ? 1 : 0;
+}
+
+void SelectionMarks::clearAll()
+{
+    std::fill(m_marks.begin(), m_marks.end(), std::uint8_t(0));
+}
+
+std::uint32_t SelectionMarks::markedCount() const
+{
+    return static_cast<std::uint32_t>(std::count(m_marks.begin(), m_marks.end(), std::uint8_t(1)));
+}
+
+}  // namespace veltrano

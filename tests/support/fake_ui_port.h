@@ -1,0 +1,91 @@
+#pragma once
+// A scripted UiPort for headless tests. It records every call in a log of
+// readable lines ("setEnabled Löschen 0"), keeps the current enabled,
+// visible, down, text and item-index state per control name, and answers
+// message boxes and dialogs from queues filled by the test. An unexpected
+// box or dialog (empty queue) fails the test and is answered with
+// Cancel/No or nothing.
+
+#include "editor/ui_port.h"
+
+#include <QRect>
+#include <QSize>
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace veltrano::test {
+
+struct RecordedMessageBox {
+    std::string text;
+    std::string caption;
+    MessageButtons buttons;
+};
+
+class FakeUiPort : public UiPort {
+public:
+    // Script.
+    std::deque<MessageResult> messageAnswers;
+    std::deque<std::optional<std::string>> openDialogAnswers;
+    std::deque<std::optional<std::string>> saveDialogAnswers;
+    std::deque<std::optional<Colour>> colourDialogAnswers;
+    QSize imageSize{502, 413};
+
+    // What was asked and shown.
+    std::vector<std::string> log;
+    std::vector<RecordedMessageBox> messageBoxes;
+    std::vector<std::string> messages;
+    std::vector<std::string> errors;
+    std::vector<FileDialogOptions> openDialogs;
+    std::vector<FileDialogOptions> saveDialogs;
+    std::vector<Colour> colourDialogs;
+    std::vector<QRect> changedAreas;
+    int closeRequests = 0;
+
+    // Current state per name. Names never switched are enabled and visible.
+    std::map<std::string, bool, std::less<>> enabled;
+    std::map<std::string, bool, std::less<>> visible;
+    std::map<std::string, bool, std::less<>> down;
+    std::map<std::string, std::string, std::less<>> texts;
+    std::map<std::string, int, std::less<>> itemIndices;
+    std::set<std::string, std::less<>> runningTimers;
+    std::string currentCaption = "Veltrano";
+    std::string focused;
+
+    bool isVisible(std::string_view name) const;
+    bool isDown(std::string_view name) const;
+    // Log lines that start with prefix, in order.
+    std::vector<std::string> callsStartingWith(std::string_view prefix) const;
+    bool logged(std::string_view line) const;
+    void clearLog() { log.clear(); }
+
+    MessageResult messageBox(std::string_view text, std::string_view caption, MessageButtons buttons) override;
+    void showMessage(std::string_view text) override;
+    void showError(std::string_view text) override;
+    std::optional<std::string> openFileDialog(const FileDialogOptions& options) override;
+    std::optional<std::string> saveFileDialog(const FileDialogOptions& options) override;
+    std::optional<Colour> colourDialog(Colour initial) override;
+    void setEnabled(std::string_view name, bool enabled) override;
+    bool isEnabled(std::string_view name) const override;
+    void setVisible(std::string_view name, bool visible) override;
+    void setDown(std::string_view name, bool down) override;
+    void setFocus(std::string_view name) override;
+    std::string text(std::string_view name) const override;
+    void setText(std::string_view name, std::string_view text) override;
+    int itemIndex(std::string_view name) const override;
+    void setItemIndex(std::string_view name, int index) override;
+    void setCaption(std::string_view caption) override;
+    std::string caption() const override;
+    void startTimer(std::string_view name) override;
+    void stopTimer(std::string_view name) override;
+    bool isTimerRunning(std::string_view name) const override;
+    QSize drawingImageSize() const override;
+    void pageChanged(const QRect& area) override;
+    void closeMainWindow() override;
+};
+
+}  // namespace veltrano::test

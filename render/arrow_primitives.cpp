@@ -1,0 +1,267 @@
+// The arrow shapes: straight, double-headed, equilibrium, open and curved.
+#include "render/primitive_math.h"
+#include "render/primitives.h"
+
+#include "document/element_kind.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace veltrano {
+
+using primitive_math::arctanOfRatio;
+using primitive_math::roundHalfEven;
+
+namespace {
+
+constexpr double kBarbLength = 10.0;
+// Keeps the angle of a horizontal arrow (and the chord of a vertical curved
+// one) away from a division by zero, as the stored drawings were made with.
+constexpr double kHeadAngleNudge = 0.00001;
+constexpr double kChordAngleNudge = 0.001;
+// How far beyond the page a piece of the arc may start and still light a page
+// pixel once its ends are rounded.
+constexpr double kArcMargin = 4.0;
+
+struct SurfacePoints {
+    double X1, Y1, X2, Y2;
+};
+
+SurfacePoints surfacePoints(const ViewState& view, const ElementRecord& r)
+{
+    return {view.toSurfaceX(r.X1()), view.toSurfaceY(r.Y1()), view.toSurfaceX(r.X2()),
+            view.toSurfaceY(r.Y2())};
+}
+
+double headAngle(const SurfacePoints& p)
+{
+    return std::numbers::pi / 4 + arctanOfRatio(p.X2 - p.X1, (p.Y2 - p.Y1) + kHeadAngleNudge);
+}
+
+double headSign(const SurfacePoints& p)
+{
+    return p.Y2 >= p.Y1 ? 1.0 : -1.0;
+}
+
+// The two barbs at the tip, pointing back towards the tail at 45 degrees on
+// either side of a shaft whose direction theta encodes.
+void tipBarb(Canvas& canvas, const SurfacePoints& p, double theta, double s)
+{
+    canvas.lineTo(p.X2 + kBarbLength * s * std::cos(theta), p.Y2 - kBarbLength * s * std::sin(theta));
+}
+
+void tipBarbs(Canvas& canvas, const SurfacePoints& p, double theta)
+{
+    const double s = headSign(p);
+    canvas.moveTo(p.X2, p.Y2);
+    tipBarb(canvas, p, theta, s);
+    canvas.moveTo(p.X2, p.Y2);
+    tipBarb(canvas, p, theta + std::numbers::pi / 2, s);
+}
+
+void tailBarb(Canvas& canvas, const SurfacePoints& p, double theta, double s)
+{
+    canvas.lineTo(p.X1 - kBarbLength * s * std::cos(theta), p.Y1 + kBarbLength * s * std::sin(theta));
+}
+
+}  // namespace
+
+void StraightArrow(Canvas& canvas, const ViewState& view, const ElementRecord& record)
+{
+    const SurfacePoints p = surfacePoints(view, record);
+    const double theta = headAngle(p);
+    const double s = headSign(p);
+    canvas.moveTo(p.X1, p.Y1);
+    canvas.lineTo(p.X2, p.Y2);
+    tipBarb(canvas, p, theta, s);
+    canvas.moveTo(p.X2, p.Y2);
+    tipBarb(canvas, p, theta + std::numbers::pi / 2, s);
+}
+
+void DoubleArrow(Canvas& canvas, const ViewState& view, const ElementRecord& record)
+{
+    const SurfacePoints p = surfacePoints(view, record);
+    const double theta = headAngle(p);
+    const double s = headSign(p);
+    canvas.moveTo(p.X1, p.Y1);
+    canvas.lineTo(p.X2, p.Y2);
+    tipBarb(canvas, p, theta, s);
+    canvas.moveTo(p.X1, p.Y1);
+    tailBarb(canvas, p, theta, s);
+    canvas.moveTo(p.X2, p.Y2);
+    tipBarb(canvas, p, theta + std::numbers::pi / 2, s);
+    canvas.moveTo(p.X1, p.Y1);
+    tailBarb(canvas, p, theta + std::numbers::pi / 2, s);
+}
+
+void EquilibriumArrow(Canvas& canvas, const ViewState& view, const ElementRecord& record)
+{
+    const SurfacePoints p = surfacePoints(view, record);
+    const double x1 = roundHalfEven(p.X1), y1 = roundHalfEven(p.Y1);
+    const double x2 = roundHalfEven(p.X2), y2 = roundHalfEven(p.Y2);
+    if (x1 != x2) {
+        canvas.moveTo(x1, y1 - 1);
+        canvas.lineTo(x2, y1 - 1);
+        if (p.X1 < p.X2)
+            canvas.lineTo(p.X2 - 7, y1 - 8);
+        else if (p.X1 > p.X2)
+            canvas.lineTo(p.X2 + 7, y1 - 8);
+        canvas.moveTo(x2, y2 + 2);
+        canvas.lineTo(x1, y1 + 2);
+        if (p.X1 < p.X2)
+            canvas.lineTo(p.X1 + 7, y1 + 9);
+        else if (p.X1 > p.X2)
+            canvas.lineTo(p.X1 - 7, y1 + 9);
+    } else {
+        canvas.moveTo(x1 - 1, y1);
+        canvas.lineTo(x2 - 1, y2);
+        if (p.Y1 < p.Y2)
+            canvas.lineTo(p.X2 - 8, y2 - 7);
+        else if (p.Y1 > p.Y2)
+            canvas.lineTo(p.X2 - 8, y2 + 7);
+        canvas.moveTo(x2 + 2, y2);
+        canvas.lineTo(x1 + 2, y1);
+        if (p.Y1 < p.Y2)
+            canvas.lineTo(p.X1 + 9, y1 + 7);
+        else if (p.Y1 > p.Y2)
+            canvas.lineTo(p.X1 + 9, y1 - 7);
+    }
+}
+
+void OpenArrow(Canvas& canvas, const ViewState& view, const ElementRecord& record)
+{
+    const SurfacePoints p = surfacePoints(view, record);
+    const double x1 = roundHalfEven(p.X1), y1 = roundHalfEven(p.Y1);
+    const double x2 = roundHalfEven(p.X2), y2 = roundHalfEven(p.Y2);
+    if (x1 != x2) {
+        canvas.moveTo(x1, y1 - 2);
+        canvas.lineTo(x2, y1 - 2);
+        if (p.X1 > p.X2) {
+            canvas.moveTo(p.X2 - 2, y1);
+            canvas.lineTo(p.X2 + 6, y1 - 8);
+            canvas.moveTo(p.X2 - 2, y1);
+            canvas.lineTo(p.X2 + 6, y1 + 8);
+        }
+        canvas.moveTo(x1, y1 + 2);
+        canvas.lineTo(x2, y2 + 2);
+        if (p.X1 < p.X2) {
+            canvas.moveTo(p.X2 + 2, y1);
+            canvas.lineTo(p.X2 - 6, y1 - 8);
+            canvas.moveTo(p.X2 + 2, y1);
+            canvas.lineTo(p.X2 - 6, y1 + 8);
+        }
+    } else {
+        canvas.moveTo(x1 - 2, y1);
+        canvas.lineTo(x2 - 2, y2);
+        if (p.Y1 > p.Y2) {
+            canvas.moveTo(x2, p.Y2 - 2);
+            canvas.lineTo(p.X2 - 8, y2 + 6);
+            canvas.moveTo(x2, p.Y2 - 2);
+            canvas.lineTo(p.X2 + 8, y2 + 6);
+        }
+        canvas.moveTo(x1 + 2, y1);
+        canvas.lineTo(x2 + 2, y2);
+        if (p.Y1 < p.Y2) {
+            canvas.moveTo(x2, p.Y2 + 2);
+            canvas.lineTo(p.X2 - 8, y2 - 6);
+            canvas.moveTo(x2, p.Y2 + 2);
+            canvas.lineTo(p.X2 + 8, y2 - 6);
+        }
+    }
+}
+
+int curvatureOf(ElementKind k)
+{
+    switch (k) {
+    case 407: return -3;
+    case 408: return -9;
+    case 409: return -20;
+    case 410: return 3;
+    case 411: return 9;
+    case 412: return 20;
+    default: return 0;
+    }
+}
+
+namespace {
+
+// The arc of a curved arrow in its own frame: the point of step i lies at
+// start + side * (i * along + offset(i) * across), with along and across
+// orthonormal, so its coordinate along the chord is exactly i. That makes
+// the steps that can reach the page a range of i found from the page corners.
+struct Arc {
+    double X1, Y1;
+    double length;  // L, a whole number
+    double height;  // h
+    double cosPhi, sinPhi;
+    double side;    // +1 or -1: which way along the chord the steps go
+
+    double offset(double i) const
+    {
+        const double d = i - length / 2;
+        return height - 4 * height * d * d / (length * length);
+    }
+    double x(double i) const { return X1 + side * (i * cosPhi + offset(i) * sinPhi); }
+    double y(double i) const { return Y1 + side * (-i * sinPhi + offset(i) * cosPhi); }
+    double alongChord(double px, double py) const
+    {
+        return side * ((px - X1) * cosPhi - (py - Y1) * sinPhi);
+    }
+};
+
+// First and last step whose piece (from step i - 1 to step i) can touch the
+// page, within 1..L; first > last when none can.
+void stepsOnPage(const Arc& arc, double& first, double& last)
+{
+    const double corners[4][2] = {{-kArcMargin, -kArcMargin},
+                                  {kPageWidth + kArcMargin, -kArcMargin},
+                                  {-kArcMargin, kPageHeight + kArcMargin},
+                                  {kPageWidth + kArcMargin, kPageHeight + kArcMargin}};
+    double low = arc.alongChord(corners[0][0], corners[0][1]);
+    double high = low;
+    for (const auto& c : corners) {
+        const double u = arc.alongChord(c[0], c[1]);
+        low = std::min(low, u);
+        high = std::max(high, u);
+    }
+    first = std::max(1.0, std::floor(low));
+    last = std::min(arc.length, std::ceil(high) + 1);
+}
+
+}  // namespace
+
+void CurvedArrow(Canvas& canvas, const ViewState& view, const ElementRecord& record)
+{
+    const SurfacePoints p = surfacePoints(view, record);
+    const double length = roundHalfEven(std::hypot(p.X2 - p.X1, p.Y2 - p.Y1));
+    const double height = length * curvatureOf(record.kind) / 20;
+    const double phi = arctanOfRatio(p.Y1 - p.Y2, (p.X2 - p.X1) - kChordAngleNudge);
+    canvas.moveTo(p.X1, p.Y1);
+    if (length <= 0.0)
+        return;
+
+    const Arc arc{p.X1, p.Y1, length, height, std::cos(phi), std::sin(phi),
+                  p.X2 - p.X1 > 0 ? 1.0 : -1.0};
+    double first = 0, last = -1;
+    stepsOnPage(arc, first, last);
+    if (first <= last) {
+        if (first > 1)
+            canvas.moveTo(arc.x(first - 1), arc.y(first - 1));
+        // The range spans at most the page diagonal plus margins; counting
+        // steps in an integer keeps the loop finite even where i is so large
+        // that adding 1 no longer changes it.
+        const double span = std::min(last - first, double(kPageWidth + kPageHeight) * 2);
+        const int steps = int(span);
+        for (int k = 0; k <= steps; ++k) {
+            const double i = first + k;
+            canvas.lineTo(arc.x(i), arc.y(i));
+        }
+    }
+
+    const double theta = arctanOfRatio(p.X2 - p.X1, (p.Y2 - p.Y1) + kHeadAngleNudge)
+        + std::atan(3 * height / length) + std::numbers::pi / 4;
+    tipBarbs(canvas, p, theta);
+}
+
+}  // namespace veltrano

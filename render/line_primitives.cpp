@@ -1,0 +1,162 @@
+// Bonds and brackets: the smoothed, dashed and segmented lines, the wedges,
+// the double and triple lines and the three brackets.
+#include "render/primitive_math.h"
+#include "render/primitives.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace veltrano {
+
+using primitive_math::arctanOfRatio;
+using primitive_math::fractionOf;
+using primitive_math::roundHalfEven;
+
+namespace {
+
+constexpr int kLineParts = 7;
+constexpr double kHaloShare = 0.6;      // of the way from the pen colour to white
+constexpr double kHashedWedgeWidth = 25.0;
+constexpr double kSolidWedgeWidth = 30.0;
+constexpr double kTripleShortening = 3.0;
+constexpr double kBracketTick = 5.0;
+
+Colour haloOf(Colour colour)
+{
+    auto towardsWhite = [](int v) { return v + int(roundHalfEven((255 - v) * kHaloShare)); };
+    return makeColour(towardsWhite(redOf(colour)), towardsWhite(greenOf(colour)),
+                      towardsWhite(blueOf(colour)));
+}
+
+// One piece of the line from A to B: from fraction from/7 to fraction to/7.
+void linePiece(Canvas& canvas, double xA, double xB, double yA, double yB, int from, int to)
+{
+    canvas.moveTo(fractionOf(xA, xB, from, kLineParts), fractionOf(yA, yB, from, kLineParts));
+    canvas.lineTo(fractionOf(xA, xB, to, kLineParts), fractionOf(yA, yB, to, kLineParts));
+}
+
+using LineDrawer = void (*)(Canvas&, double, double, double, double);
+
+// Six lines from A to the perpendicular through B at whole-pixel offsets of
+// rounded widths width/17, width/34 and width/51.
+void wedgeFan(Canvas& canvas, double xA, double xB, double yA, double yB, double width,
+              LineDrawer drawLine)
+{
+    const double length = std::hypot(xA - xB, yA - yB);
+    if (length == 0.0)
+        return;
+    for (int i = 1; i <= 3; ++i) {
+        const double w = width / (17.0 * i);
+        const double ox = roundHalfEven((yA - yB) / length * w);
+        const double oy = roundHalfEven((xB - xA) / length * w);
+        drawLine(canvas, xA, xB + ox, yA, yB + oy);
+        drawLine(canvas, xA, xB - ox, yA, yB - oy);
+    }
+}
+
+}  // namespace
+
+void SmoothLineTo(Canvas& canvas, double x, double y)
+{
+    const Colour colour = canvas.penColour();
+    const PenPosition start = canvas.penPosition();
+    canvas.setPenWidth(2);
+    canvas.setPenColour(haloOf(colour));
+    canvas.lineTo(x, y);
+    canvas.moveTo(start.x, start.y);
+    canvas.setPenWidth(1);
+    canvas.setPenColour(colour);
+    canvas.lineTo(x, y);
+}
+
+void DashedLine(Canvas& canvas, double xA, double xB, double yA, double yB)
+{
+    for (int i = 0; i < 4; ++i)
+        linePiece(canvas, xA, xB, yA, yB, 2 * i, 2 * i + 1);
+}
+
+void SegmentedLine(Canvas& canvas, double xA, double xB, double yA, double yB)
+{
+    for (int i = 0; i < kLineParts; ++i)
+        linePiece(canvas, xA, xB, yA, yB, i, i + 1);
+}
+
+void HashedWedge(Canvas& canvas, double xA, double xB, double yA, double yB)
+{
+    wedgeFan(canvas, xA, xB, yA, yB, kHashedWedgeWidth, DashedLine);
+}
+
+void SolidWedge(Canvas& canvas, double xA, double xB, double yA, double yB)
+{
+    wedgeFan(canvas, xA, xB, yA, yB, kSolidWedgeWidth, SegmentedLine);
+}
+
+void DoubleLine(Canvas& canvas, const ViewState& view, const ElementRecord& record, double offset)
+{
+    const double x1 = record.X1(), y1 = record.Y1(), x2 = record.X2(), y2 = record.Y2();
+    const double angle = x2 == x1 ? std::numbers::pi / 2 : arctanOfRatio(y2 - y1, x2 - x1);
+    const double nx = -offset * std::sin(angle);
+    const double ny = offset * std::cos(angle);
+    const double X1 = view.toSurfaceX(x1), Y1 = view.toSurfaceY(y1);
+    const double X2 = view.toSurfaceX(x2), Y2 = view.toSurfaceY(y2);
+    canvas.moveTo(X1 + nx, Y1 + ny);
+    canvas.lineTo(X2 + nx, Y2 + ny);
+    canvas.moveTo(X1 - nx, Y1 - ny);
+    canvas.lineTo(X2 - nx, Y2 - ny);
+}
+
+void TripleLine(Canvas& canvas, double X1, double Y1, double X2, double Y2, Colour colour)
+{
+    // The rounded length is kept as an unsigned 16-bit number, as the stored
+    // drawings were made with; fmod keeps it in double for any length.
+    const double length = std::fmod(roundHalfEven(std::hypot(X2 - X1, Y2 - Y1)), 65536.0);
+    if (length != 0.0) {
+        const double sx = kTripleShortening * (X2 - X1) / length;
+        const double sy = kTripleShortening * (Y2 - Y1) / length;
+        canvas.setPenWidth(5);
+        canvas.moveTo(X1 + sx, Y1 + sy);
+        canvas.lineTo(X2 - sx, Y2 - sy);
+    }
+    canvas.setPenWidth(3);
+    canvas.setPenColour(kWhite);
+    canvas.moveTo(X1, Y1);
+    canvas.lineTo(X2, Y2);
+    canvas.setPenColour(colour);
+    canvas.setPenWidth(1);
+    canvas.moveTo(X1, Y1);
+    canvas.lineTo(X2, Y2);
+}
+
+void LeftBracket(Canvas& canvas, double X1, double Y1, double X2, double Y2)
+{
+    canvas.moveTo(X1, Y1);
+    canvas.lineTo(X2, Y2);
+    canvas.lineTo(X2 + kBracketTick, Y2);
+    canvas.moveTo(X1, Y1);
+    canvas.lineTo(X1 + kBracketTick, Y1);
+}
+
+void RightBracket(Canvas& canvas, double X1, double Y1, double X2, double Y2)
+{
+    canvas.moveTo(X1, Y1);
+    canvas.lineTo(X2, Y2);
+    canvas.lineTo(X2 - kBracketTick, Y2);
+    canvas.moveTo(X1, Y1);
+    canvas.lineTo(X1 - kBracketTick, Y1);
+}
+
+void BracketPair(Canvas& canvas, double X1, double Y1, double X2, double Y2)
+{
+    canvas.moveTo(X1, Y1);
+    canvas.lineTo(X1, Y2);
+    canvas.lineTo(X1 + kBracketTick, Y2);
+    canvas.moveTo(X1, Y1);
+    canvas.lineTo(X1 + kBracketTick, Y1);
+    canvas.moveTo(X2, Y1);
+    canvas.lineTo(X2, Y2);
+    canvas.lineTo(X2 - kBracketTick, Y2);
+    canvas.moveTo(X2, Y1);
+    canvas.lineTo(X2 - kBracketTick, Y1);
+}
+
+}  // namespace veltrano

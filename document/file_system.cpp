@@ -18,6 +18,9 @@ int FileSystem::open(const std::string& path, OpenMode mode)
     case OpenMode::ReadWrite:
         flags = O_RDWR | O_CREAT;
         break;
+    case OpenMode::ReadWriteExisting:
+        flags = O_RDWR;
+        break;
     case OpenMode::CreateTruncate:
         flags = O_RDWR | O_CREAT | O_TRUNC;
         break;

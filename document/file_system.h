@@ -11,7 +11,12 @@
 
 namespace veltrano {
 
-enum class OpenMode { Read, ReadWrite, CreateTruncate };
+enum class OpenMode {
+    Read,               // an existing file, for reading
+    ReadWrite,          // created when missing, content kept
+    ReadWriteExisting,  // an existing file only, content kept
+    CreateTruncate,     // created when missing, emptied
+};
 
 class FileSystem {
 public:

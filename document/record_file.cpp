@@ -2,6 +2,7 @@
 
 #include "document/io_error.h"
 
+#include <cerrno>
 #include <unistd.h>
 
 namespace veltrano {
@@ -105,7 +106,7 @@ std::vector<ElementRecord> readAllRecords(FileSystem& fs, const std::string& pat
     return parseRecords(readFileBytes(fs, path));
 }
 
-void appendRecords(FileSystem& fs, const std::string& path, const std::vector<ElementRecord>& records)
+std::uint32_t appendRecords(FileSystem& fs, const std::string& path, const std::vector<ElementRecord>& records)
 {
     FileHandle file(fs, path, OpenMode::ReadWrite);
     const long long size = checked(fs, fs.size(file.fd()));
@@ -114,11 +115,12 @@ void appendRecords(FileSystem& fs, const std::string& path, const std::vector<El
     const std::vector<std::uint8_t> bytes = serializeRecords(records);
     writeAll(fs, file.fd(), bytes.data(), bytes.size());
     file.close();
+    return std::uint32_t(end / (long long)kRecordSize);
 }
 
-void appendRecord(FileSystem& fs, const std::string& path, const ElementRecord& record)
+std::uint32_t appendRecord(FileSystem& fs, const std::string& path, const ElementRecord& record)
 {
-    appendRecords(fs, path, {record});
+    return appendRecords(fs, path, {record});
 }
 
 void writeFileBytes(FileSystem& fs, const std::string& path, const std::vector<std::uint8_t>& bytes,
@@ -137,6 +139,32 @@ void writeFileBytes(FileSystem& fs, const std::string& path, const std::vector<s
         fs.remove(part);
         throw;
     }
+}
+
+void writeFileInPlace(FileSystem& fs, const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
+    FileHandle file(fs, path, OpenMode::CreateTruncate);
+    writeAll(fs, file.fd(), bytes.data(), bytes.size());
+    file.close();
+}
+
+void replaceFile(FileSystem& fs, const std::string& from, const std::string& to)
+{
+    if (!fs.rename(from, to))
+        throw IoError(fs.lastError());
+}
+
+void requireWritableIfPresent(FileSystem& fs, const std::string& path)
+{
+    const int fd = fs.open(path, OpenMode::ReadWriteExisting);
+    if (fd < 0) {
+        if (fs.lastError() == ENOENT)
+            return;
+        throw IoError(fs.lastError());
+    }
+    // Nothing was written through this descriptor, so a failing close
+    // cannot have lost anything.
+    fs.close(fd);
 }
 
 void writeRecords(FileSystem& fs, const std::string& path, const std::vector<ElementRecord>& records,

@@ -23,9 +23,10 @@ std::uint32_t recordCount(FileSystem& fs, const std::string& path);
 std::vector<ElementRecord> readAllRecords(FileSystem& fs, const std::string& path);
 
 // Writes the record at position recordCount (over a trailing fragment);
-// creates the file when missing.
-void appendRecord(FileSystem& fs, const std::string& path, const ElementRecord& record);
-void appendRecords(FileSystem& fs, const std::string& path, const std::vector<ElementRecord>& records);
+// creates the file when missing. Returns the position of the (first) new
+// record.
+std::uint32_t appendRecord(FileSystem& fs, const std::string& path, const ElementRecord& record);
+std::uint32_t appendRecords(FileSystem& fs, const std::string& path, const std::vector<ElementRecord>& records);
 
 // Replaces the file by exactly these records, atomically.
 void writeRecords(FileSystem& fs, const std::string& path, const std::vector<ElementRecord>& records,
@@ -39,6 +40,17 @@ void copyFile(FileSystem& fs, const std::string& from, const std::string& to,
 std::vector<std::uint8_t> readFileBytes(FileSystem& fs, const std::string& path);
 void writeFileBytes(FileSystem& fs, const std::string& path, const std::vector<std::uint8_t>& bytes,
                     Durability durability = Durability::Scratch);
+
+// Creates or empties the file and writes the bytes into it directly: for
+// scratch files, whose old content nobody needs.
+void writeFileInPlace(FileSystem& fs, const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+// Renames a complete file over its target.
+void replaceFile(FileSystem& fs, const std::string& from, const std::string& to);
+
+// Throws "Dateizugriff verweigert" (or the error met) when the file exists
+// but may not be written; a missing file passes.
+void requireWritableIfPresent(FileSystem& fs, const std::string& path);
 
 // Parses whole records out of raw bytes; a trailing fragment is ignored.
 std::vector<ElementRecord> parseRecords(const std::vector<std::uint8_t>& bytes);

@@ -1,0 +1,44 @@
+#pragma once
+// WorkDirLock: reserves a WorkDir for one running editor. Two editors that
+// shared one folder would write the same temp.dat, so a folder locked by a
+// live process is passed over for the first free of WorkDir + "2", "3", ...
+// A lock left behind by a process that no longer runs is taken over. The
+// lock is released when the object is destroyed.
+
+#include <memory>
+#include <string>
+
+class QLockFile;
+
+namespace veltrano {
+
+class WorkDirLock {
+public:
+    enum class Status {
+        Locked,        // path() is created and ours
+        CannotCreate,  // no candidate could be created or locked, and at least one failed for that
+        AllBusy,       // every candidate is held by a live editor
+    };
+
+    // The name of the lock file inside the locked folder.
+    static constexpr const char* kLockFileName = "veltrano.lock";
+
+    // base is the preferred WorkDir, with or without a trailing separator;
+    // missing parent folders are created.
+    explicit WorkDirLock(const std::string& base);
+    ~WorkDirLock();
+    WorkDirLock(WorkDirLock&&) noexcept;
+    WorkDirLock& operator=(WorkDirLock&&) noexcept;
+
+    Status status() const { return m_status; }
+    bool isLocked() const { return m_status == Status::Locked; }
+    // The folder in use, ending with a separator; the base when not locked.
+    const std::string& path() const { return m_path; }
+
+private:
+    Status m_status = Status::AllBusy;
+    std::string m_path;
+    std::unique_ptr<QLockFile> m_lock;
+};
+
+}  // namespace veltrano

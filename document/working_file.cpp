@@ -1,0 +1,161 @@
+#include "document/working_file.h"
+
+#include "document/io_error.h"
+#include "document/record_file.h"
+
+#include <cerrno>
+#include <utility>
+
+namespace veltrano {
+
+namespace {
+
+std::string withSeparator(std::string dir)
+{
+    if (!dir.empty() && dir.back() != '/')
+        dir.push_back('/');
+    return dir;
+}
+
+std::uint32_t countOf(const std::vector<std::uint8_t>& bytes)
+{
+    return std::uint32_t(bytes.size() / kRecordSize);
+}
+
+}  // namespace
+
+WorkingFile::WorkingFile(FileSystem& fs, std::string workDir) : m_fs(fs), m_workDir(withSeparator(std::move(workDir))) {}
+
+std::string WorkingFile::path() const
+{
+    return pathOf(workfile::Document);
+}
+
+std::string WorkingFile::pathOf(std::string_view name) const
+{
+    return m_workDir + std::string(name);
+}
+
+void WorkingFile::CreateEmpty()
+{
+    writeFileBytes(m_fs, path(), {});
+}
+
+std::uint32_t WorkingFile::RecordCount() const
+{
+    return recordCount(m_fs, path());
+}
+
+std::vector<ElementRecord> WorkingFile::ReadAll() const
+{
+    return readAllRecords(m_fs, path());
+}
+
+void WorkingFile::ReadAll(std::vector<ElementRecord>& buffer) const
+{
+    const std::vector<std::uint8_t> bytes = readFileBytes(m_fs, path());
+    const std::size_t count = bytes.size() / kRecordSize;
+    buffer.resize(count);
+    for (std::size_t i = 0; i < count; ++i)
+        buffer[i] = decodeRecord(bytes.data() + i * kRecordSize);
+}
+
+void WorkingFile::TakeSnapshot()
+{
+    copyFile(m_fs, path(), pathOf(workfile::Snapshot));
+}
+
+void WorkingFile::RestoreSnapshot()
+{
+    const std::string document = path();
+    const std::string snapshot = pathOf(workfile::Snapshot);
+    const std::string exchange = pathOf(workfile::Exchange);
+
+    const std::vector<std::uint8_t> current = readFileBytes(m_fs, document);
+    std::vector<std::uint8_t> restored;
+    try {
+        restored = readFileBytes(m_fs, snapshot);
+    } catch (const IoError& error) {
+        if (error.errorNumber() != ENOENT)
+            throw;
+        // No snapshot yet: the document stays and becomes the snapshot.
+        writeFileBytes(m_fs, snapshot, current);
+        return;
+    }
+
+    // The exchange buffer holds the current document until the snapshot
+    // has been rewritten, so a failure there can put it back.
+    writeFileBytes(m_fs, exchange, current);
+    writeFileBytes(m_fs, document, restored);
+    try {
+        writeFileBytes(m_fs, snapshot, current);
+    } catch (const IoError&) {
+        // Undo the half-done exchange; the first error is the one reported.
+        m_fs.rename(exchange, document);
+        throw;
+    }
+}
+
+std::uint32_t WorkingFile::AppendRecord(const ElementRecord& record)
+{
+    return appendRecord(m_fs, path(), record);
+}
+
+std::uint32_t WorkingFile::AppendRecords(const std::vector<ElementRecord>& records)
+{
+    return appendRecords(m_fs, path(), records);
+}
+
+void WorkingFile::RewriteThroughScratch(const RecordTransform& transform)
+{
+    std::vector<ElementRecord> records = ReadAll();
+    for (std::size_t i = 0; i < records.size(); ++i)
+        transform(records[i], std::uint32_t(i));
+    const std::string scratch = pathOf(workfile::Scratch);
+    writeFileInPlace(m_fs, scratch, serializeRecords(records));
+    replaceFile(m_fs, scratch, path());
+}
+
+void WorkingFile::RewriteWithoutLast()
+{
+    std::vector<ElementRecord> records = ReadAll();
+    if (!records.empty())
+        records.pop_back();
+    const std::string scratch = pathOf(workfile::Scratch);
+    writeFileInPlace(m_fs, scratch, serializeRecords(records));
+    replaceFile(m_fs, scratch, path());
+}
+
+std::uint32_t WorkingFile::FilteredCopy(const std::vector<bool>& marks, FilterSense sense)
+{
+    const std::vector<ElementRecord> records = ReadAll();
+    const bool wanted = sense == FilterSense::Marked;
+    std::vector<ElementRecord> kept;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const bool marked = i < marks.size() && marks[i];
+        if (marked == wanted)
+            kept.push_back(records[i]);
+    }
+    const std::string_view target = sense == FilterSense::Marked ? workfile::CopyBuffer : workfile::DeleteResult;
+    writeRecords(m_fs, pathOf(target), kept);
+    return std::uint32_t(kept.size());
+}
+
+std::uint32_t WorkingFile::LoadFile(const std::string& source)
+{
+    // The bytes are written into a fresh file of our own, so none of the
+    // source's attributes (read-only among them) reach temp.dat.
+    const std::vector<std::uint8_t> bytes = readFileBytes(m_fs, source);
+    writeFileBytes(m_fs, path(), bytes);
+    return countOf(bytes);
+}
+
+std::uint32_t WorkingFile::SaveTo(const std::string& target)
+{
+    const std::vector<std::uint8_t> bytes = readFileBytes(m_fs, path());
+    requireWritableIfPresent(m_fs, target);
+    writeFileBytes(m_fs, target, bytes, Durability::Flushed);
+    return countOf(bytes);
+}
+
+}  // namespace veltrano

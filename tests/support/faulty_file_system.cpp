@@ -1,0 +1,114 @@
+#include "support/faulty_file_system.h"
+
+namespace veltrano::test {
+
+void FaultyFileSystem::failAt(int n, int error, std::optional<FsOp> kind)
+{
+    m_failAt = n;
+    m_error = error;
+    m_kind = kind;
+    m_operations = 0;
+    m_counted = 0;
+    m_injected = false;
+}
+
+bool FaultyFileSystem::shouldFail(FsOp op)
+{
+    ++m_operations;
+    if (m_kind && *m_kind != op)
+        return false;
+    ++m_counted;
+    if (m_failAt == 0 || m_counted != m_failAt)
+        return false;
+    m_injected = true;
+    setLastError(m_error);
+    return true;
+}
+
+int FaultyFileSystem::open(const std::string& path, OpenMode mode)
+{
+    if (shouldFail(FsOp::Open))
+        return -1;
+    return FileSystem::open(path, mode);
+}
+
+long long FaultyFileSystem::read(int fd, void* buffer, std::size_t size)
+{
+    if (shouldFail(FsOp::Read))
+        return -1;
+    return FileSystem::read(fd, buffer, size);
+}
+
+long long FaultyFileSystem::write(int fd, const void* buffer, std::size_t size)
+{
+    if (shouldFail(FsOp::Write)) {
+        // A disk that fills up mid-write keeps part of the data: write half
+        // of it before reporting the failure.
+        FileSystem::write(fd, buffer, size / 2);
+        setLastError(m_error);
+        return -1;
+    }
+    return FileSystem::write(fd, buffer, size);
+}
+
+long long FaultyFileSystem::size(int fd)
+{
+    if (shouldFail(FsOp::Size))
+        return -1;
+    return FileSystem::size(fd);
+}
+
+long long FaultyFileSystem::seek(int fd, long long offset)
+{
+    if (shouldFail(FsOp::Seek))
+        return -1;
+    return FileSystem::seek(fd, offset);
+}
+
+bool FaultyFileSystem::truncate(int fd, long long size)
+{
+    if (shouldFail(FsOp::Truncate))
+        return false;
+    return FileSystem::truncate(fd, size);
+}
+
+bool FaultyFileSystem::flush(int fd)
+{
+    if (shouldFail(FsOp::Flush))
+        return false;
+    return FileSystem::flush(fd);
+}
+
+bool FaultyFileSystem::close(int fd)
+{
+    if (shouldFail(FsOp::Close)) {
+        // A failing close still releases the descriptor, as on POSIX.
+        FileSystem::close(fd);
+        setLastError(m_error);
+        return false;
+    }
+    return FileSystem::close(fd);
+}
+
+bool FaultyFileSystem::rename(const std::string& from, const std::string& to)
+{
+    if (shouldFail(FsOp::Rename))
+        return false;
+    return FileSystem::rename(from, to);
+}
+
+bool FaultyFileSystem::remove(const std::string& path)
+{
+    if (shouldFail(FsOp::Remove))
+        return false;
+    return FileSystem::remove(path);
+}
+
+bool FaultyFileSystem::exists(const std::string& path)
+{
+    if (shouldFail(FsOp::Exists))
+        return false;
+    return FileSystem::exists(path);
+}
+
+}  // namespace veltrano::test

@@ -1,0 +1,178 @@
+#include "tools/sample_documents.h"
+
+#include "document/element_kind.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+#include <random>
+
+namespace veltrano::samples {
+
+namespace {
+
+constexpr double kBondLength = 30.0;
+constexpr double kPageWidth = 1200.0;
+constexpr double kPageHeight = 1000.0;
+
+// Random numbers from a fixed seed with ranges computed here rather than by
+// the library's distributions, whose results differ between libraries.
+class Dice {
+public:
+    explicit Dice(std::uint32_t seed) : m_engine(seed) {}
+
+    // Uniform in [low, high).
+    double real(double low, double high)
+    {
+        const double unit = double(m_engine()) / 4294967296.0;
+        return low + (high - low) * unit;
+    }
+    // Uniform in [0, count).
+    std::uint32_t below(std::uint32_t count) { return std::uint32_t(std::uint64_t(m_engine()) * count >> 32); }
+    std::uint32_t bits() { return m_engine(); }
+
+private:
+    std::mt19937 m_engine;
+};
+
+constexpr std::array<std::int32_t, 6> kButtonColours = {0x000000, 0xFFFFFF, 0x0000FF,
+                                                       0xFF0000, 0x00FF00, 0x00FFFF};
+
+std::int32_t someColour(Dice& dice)
+{
+    return dice.below(4) == 0 ? kButtonColours[dice.below(kButtonColours.size())] : 0;
+}
+
+ElementRecord bondAt(Dice& dice, ElementKind kind)
+{
+    const double x = dice.real(0, kPageWidth), y = dice.real(0, kPageHeight);
+    const double angle = dice.real(0, 2 * std::numbers::pi);
+    return makeRecord(kind, x, y, x + kBondLength * std::cos(angle), y - kBondLength * std::sin(angle),
+                      someColour(dice));
+}
+
+ElementRecord arrowAt(Dice& dice, ElementKind kind)
+{
+    const double x = dice.real(0, kPageWidth), y = dice.real(0, kPageHeight);
+    const double dx = dice.real(-150, 150), dy = dice.real(-150, 150);
+    // Equilibrium and open arrows are drawn horizontal or vertical.
+    const bool axisAligned = kind == kind::EquilibriumArrow || kind == kind::OpenArrow;
+    const bool horizontal = dice.below(2) == 0;
+    return makeRecord(kind, x, y, x + (axisAligned && !horizontal ? 0 : dx),
+                      y + (axisAligned && horizontal ? 0 : dy), someColour(dice));
+}
+
+ElementRecord textAt(Dice& dice, ElementKind kind, double points)
+{
+    return makeRecord(kind, dice.real(0, kPageWidth), dice.real(0, kPageHeight), points, 0,
+                      someColour(dice));
+}
+
+ElementKind drawnKind(Dice& dice)
+{
+    switch (dice.below(6)) {
+    case 0:
+    case 1: return ElementKind(248 + dice.below(8));                         // bonds
+    case 2: return ElementKind(dice.below(45));                              // labels
+    case 3: return ElementKind(dice.below(2) ? 65 + dice.below(182) : 256 + dice.below(50));
+    case 4: return ElementKind(500 + dice.below(62));                        // Greek letters
+    default: return ElementKind(401 + dice.below(13));                       // arrows, brackets
+    }
+}
+
+double hostileValue(Dice& dice)
+{
+    static constexpr std::array<double, 12> extremes = {
+        1e38, -1e38, 1.7e38, -1.7e38, 1e-38, -1e-38, 0.0, 65535.5, -65536.5, 2147483648.0,
+        -2147483649.0, 1e19};
+    switch (dice.below(4)) {
+    case 0: return extremes[dice.below(extremes.size())];
+    case 1: return dice.real(-1e6, 1e6);
+    case 2: return std::ldexp(dice.real(-1, 1), int(dice.below(254)) - 127);
+    default: return dice.real(-50, 1250);
+    }
+}
+
+}  // namespace
+
+std::vector<ElementRecord> mixedDocument(std::size_t count)
+{
+    Dice dice(5001);
+    std::vector<ElementRecord> records;
+    records.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const ElementKind kind = drawnKind(dice);
+        if (isBond(kind))
+            records.push_back(bondAt(dice, kind));
+        else if (isArrowOrBracket(kind))
+            records.push_back(arrowAt(dice, kind));
+        else
+            records.push_back(textAt(dice, kind, isLabel(kind) ? 12 : 14));
+    }
+    return records;
+}
+
+std::vector<ElementRecord> bondsDocument(std::size_t count)
+{
+    Dice dice(248);
+    std::vector<ElementRecord> records;
+    records.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        records.push_back(bondAt(dice, ElementKind(248 + dice.below(8))));
+    return records;
+}
+
+std::vector<ElementRecord> hostileDocument(std::size_t count)
+{
+    Dice dice(0xBAD);
+    std::vector<ElementRecord> records;
+    records.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const ElementKind kind = dice.below(2) ? drawnKind(dice) : ElementKind(dice.below(65536));
+        const double x1 = hostileValue(dice), y1 = hostileValue(dice);
+        double x2 = hostileValue(dice), y2 = hostileValue(dice);
+        if (dice.below(8) == 0) {  // zero length
+            x2 = x1;
+            y2 = y1;
+        }
+        ElementRecord r = makeRecord(kind, x1, y1, x2, y2, std::int32_t(dice.bits()));
+        r.reserved = {std::uint8_t(dice.bits()), std::uint8_t(dice.bits())};
+        records.push_back(r);
+    }
+    return records;
+}
+
+std::vector<ElementRecord> benzoicAcid()
+{
+    // The editor's placement of a label at point (x, y) for bond length 30:
+    // font size 12, top-left corner 5 pixels left and 9 pixels above.
+    auto label = [](ElementKind kind, double x, double y) { return makeRecord(kind, x - 5, y - 9, 12, 0); };
+
+    const double cx = 300.0, cy = 400.0;
+    std::array<double, 6> vx{}, vy{};
+    for (int k = 0; k < 6; ++k) {  // a vertex on top, then clockwise
+        const double angle = std::numbers::pi / 2 - k * std::numbers::pi / 3;
+        vx[k] = cx + kBondLength * std::cos(angle);
+        vy[k] = cy - kBondLength * std::sin(angle);
+    }
+    std::vector<ElementRecord> records;
+    for (int k = 0; k < 6; ++k) {
+        const int n = (k + 1) % 6;
+        records.push_back(makeRecord(k % 2 == 0 ? kind::DoubleBond : kind::SingleBond, vx[k], vy[k],
+                                     vx[n], vy[n]));
+    }
+    // The carboxyl carbon above the ring, its C=O to the upper left and its
+    // C-OH to the upper right.
+    const double carbonX = vx[0], carbonY = vy[0] - kBondLength;
+    const double sideX = kBondLength * std::cos(std::numbers::pi / 6);
+    const double sideY = kBondLength * std::sin(std::numbers::pi / 6);
+    records.push_back(makeRecord(kind::SingleBond, vx[0], vy[0], carbonX, carbonY));
+    records.push_back(makeRecord(kind::DoubleBond, carbonX, carbonY, carbonX - sideX, carbonY - sideY));
+    records.push_back(makeRecord(kind::SingleBond, carbonX, carbonY, carbonX + sideX, carbonY - sideY));
+    records.push_back(label(0, carbonX - sideX, carbonY - sideY));   // "O"
+    records.push_back(label(20, carbonX + sideX, carbonY - sideY));  // "OH"
+    return records;
+}
+
+}  // namespace veltrano::samples

@@ -1,0 +1,273 @@
+#include "editor/pointer_geometry.h"
+
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <cmath>
+
+namespace veltrano {
+
+double Nearest(double value)
+{
+    return std::nearbyint(value);
+}
+
+// --- Start of a drawing drag ---------------------------------------------
+
+namespace {
+bool nearPointer(double px, double py, int x, int y)
+{
+    return std::fabs(px - x) < kSnapTolerance && std::fabs(py - y) < kSnapTolerance;
+}
+}  // namespace
+
+std::optional<PointF> SnapPointOf(const ElementRecord& record, int x, int y)
+{
+    const double x1 = record.X1();
+    const double y1 = record.Y1();
+    if (nearPointer(x1, y1, x, y))
+        return PointF{x1, y1};
+    if (record.kind > kSecondPointSnapKind) {
+        const double x2 = record.X2();
+        const double y2 = record.Y2();
+        if (nearPointer(x2, y2, x, y))
+            return PointF{x2, y2};
+    }
+    return std::nullopt;
+}
+
+std::optional<SnapMatch> FindSnapPoint(std::span<const ElementRecord> records, int x, int y)
+{
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (auto point = SnapPointOf(records[i], x, y))
+            return SnapMatch{i, *point};
+    }
+    return std::nullopt;
+}
+
+// --- The end of a dragged element ----------------------------------------
+
+PointF BondEnd(PointF start, int x, int y, double lineLength, double ringStep, bool gridOn)
+{
+    const double sx = start.x;
+    const double sy = start.y;
+    double theta;
+    if (x != sx)
+        theta = std::atan((sy - y) / (x - sx));
+    else
+        theta = y < sy ? kPi / 2 : 3 * kPi / 2;  // straight up, else straight down
+
+    if (gridOn && ringStep != 0.0) {
+        const double k = Nearest(theta * (180.0 / kPi) / ringStep);
+        theta = k * ringStep * kPi / 180.0;
+    }
+
+    double ex = std::cos(theta) * lineLength;
+    double ey = -std::sin(theta) * lineLength;
+    // arctan only covers the right half-plane; a pointer left of the start
+    // turns the direction round.
+    if (x < sx) {
+        ex = -ex;
+        ey = -ey;
+    }
+    return PointF{ex + sx, ey + sy};
+}
+
+PointF ArrowEnd(PointF start, int x, int y, ElementKind tool)
+{
+    const double sx = start.x;
+    const double sy = start.y;
+    const double r = std::fabs((sx - x) / ((sy - y) + kRatioGuard));
+
+    PointF end{double(x), double(y)};
+    if (r > kHorizontalSnapRatio)
+        end.y = sy;
+    if (r < kVerticalSnapRatio)
+        end.x = sx;
+
+    if (tool == kind::LeftBracket || tool == kind::RightBracket)
+        end.x = sx;
+    if (tool == kind::EquilibriumArrow || tool == kind::OpenArrow) {
+        if (r > 1)
+            end.y = sy;
+        if (r < 1)
+            end.x = sx;
+    }
+    return end;
+}
+
+// --- Text placed by a right-button press ---------------------------------
+
+namespace {
+// Offsets of the top-left corner of a text cell from the pointer.
+double originX(int x, double size) { return x - Nearest(size / 5.8); }
+double originY(int y, double size) { return y - Nearest(size / 3.2); }
+
+constexpr double kLabelSizeDivisor = 2.4;
+constexpr double kTextSizeDivisor = 2.1;
+constexpr double kCellDivisor = 2.3;
+constexpr double kSubscriptDrop = 12.0;
+constexpr double kScriptSizeFactor = 0.75;
+constexpr double kScriptAdvanceRest = 0.4;  // of a cell, after a lowered or raised character
+}  // namespace
+
+TextCell LabelPlacement(ElementKind code, int x, int y, double lineLength)
+{
+    const bool subscriptDigit = code >= kFirstSubscriptDigit && code <= kLastSubscriptDigit;
+    const double size = subscriptDigit ? lineLength / kSubscriptDigitScale : lineLength;
+    return TextCell{originX(x, size), originY(y, size), Nearest(size / kLabelSizeDivisor), code};
+}
+
+TextCell GreekPlacement(ElementKind code, int x, int y, double lineLength)
+{
+    return TextCell{originX(x, lineLength), originY(y, lineLength),
+                    Nearest(lineLength / kTextSizeDivisor), code};
+}
+
+std::vector<TextCell> TextPlacement(std::string_view bytes, int x, int y, double lineLength)
+{
+    enum class Marker { None, Subscript, Superscript };
+
+    const double fontSize = Nearest(lineLength / kTextSizeDivisor);
+    const double cell = lineLength / kCellDivisor;
+    const double left = originX(x, lineLength);
+    std::vector<TextCell> cells;
+    double shift = 0.0;
+    Marker marker = Marker::None;
+    char previous = '\0';
+
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        const auto kind = ElementKind(static_cast<unsigned char>(c) + kind::CharacterOffset);
+        const bool isMarker = c == '<' || c == '>';
+        if (marker == Marker::None && !isMarker) {
+            cells.push_back({left + (double(i) - shift) * cell, originY(y, lineLength), fontSize, kind});
+        } else {
+            if (c == '<')
+                marker = Marker::Subscript;
+            else if (c == '>')
+                marker = Marker::Superscript;
+            const bool lowered = marker == Marker::Subscript && previous == '<';
+            const bool raised = marker == Marker::Superscript && previous == '>';
+            if (lowered || raised) {
+                shift += 1.0;
+                const double top = lowered ? y + Nearest(lineLength / kSubscriptDrop)
+                                           : y - Nearest(lineLength / kCellDivisor);
+                cells.push_back({left + (double(i) - shift) * cell, top,
+                                 Nearest(fontSize * kScriptSizeFactor), kind});
+                marker = Marker::None;
+                shift += kScriptAdvanceRest;
+            }
+        }
+        previous = c;
+    }
+    return cells;
+}
+
+std::optional<unsigned char> Windows1252Code(char32_t character)
+{
+    // The characters of 0x80..0x9F; 0 marks the five bytes without a
+    // character, which Windows passes through as U+0081 and so on.
+    static constexpr std::array<char16_t, 32> kHighControls = {
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+        0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+    };
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF))
+        return static_cast<unsigned char>(character);
+    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+        const char32_t mapped = kHighControls[i] != 0 ? kHighControls[i] : char32_t(0x80 + i);
+        if (mapped == character)
+            return static_cast<unsigned char>(0x80 + i);
+    }
+    return std::nullopt;
+}
+
+std::string PlaceableText(std::string_view utf8)
+{
+    std::string bytes;
+    const QString text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    for (const char32_t character : text.toUcs4()) {
+        const auto code = Windows1252Code(character);
+        // Codes below 15 would be label kinds, 197..205 the selection tool
+        // and the bonds.
+        if (!code || *code < 15 || (*code >= 197 && *code <= 205))
+            continue;
+        bytes.push_back(static_cast<char>(*code));
+    }
+    return bytes;
+}
+
+// --- The inner line of "DB" ----------------------------------------------
+
+namespace {
+double distance(double ax, double ay, double bx, double by)
+{
+    const double dx = ax - bx;
+    const double dy = ay - by;
+    return std::sqrt(dx * dx + dy * dy);
+}
+}  // namespace
+
+bool InnerLineMatches(const ElementRecord& record, int x, int y, double lineLength)
+{
+    const double d1 = distance(x, y, record.X1(), record.Y1());
+    const double d2 = distance(x, y, record.X2(), record.Y2());
+    return d1 + d2 < kInnerLineMatchFactor * lineLength;
+}
+
+Segment InnerLineOf(const ElementRecord& bond, int x, int y, double lineLength)
+{
+    const double x1 = bond.X1();
+    const double y1 = bond.Y1();
+    const double x2 = bond.X2();
+    const double y2 = bond.Y2();
+
+    // The bond direction turned by a quarter turn, then pointed at the side
+    // of the press.
+    double a = y1 - y2;
+    double b = x2 - x1;
+    const double toward = distance(x + a, y + b, x1, y1);
+    const double away = distance(x - a, y - b, x1, y1);
+    if (away > toward) {
+        a = -a;
+        b = -b;
+    }
+
+    const double n = std::sqrt(a * a + b * b);
+    const double offset = kInnerLineOffsetFactor * std::sqrt(lineLength);
+    const double ox = n != 0.0 ? offset * a / n : 0.0;
+    const double oy = n != 0.0 ? offset * b / n : 0.0;
+
+    Segment line;
+    line.first = {x1 + kInnerLineShortening * (x2 - x1) + ox, y1 + kInnerLineShortening * (y2 - y1) + oy};
+    line.second = {x2 + kInnerLineShortening * (x1 - x2) + ox, y2 + kInnerLineShortening * (y1 - y2) + oy};
+    return line;
+}
+
+std::optional<InnerLineMatch> FindInnerLine(std::span<const ElementRecord> records, int x, int y,
+                                            double lineLength)
+{
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (InnerLineMatches(records[i], x, y, lineLength))
+            return InnerLineMatch{i, InnerLineOf(records[i], x, y, lineLength)};
+    }
+    return std::nullopt;
+}
+
+// --- Catching by the selection rectangle ---------------------------------
+
+bool IsCaught(const ElementRecord& record, const SelectionRect& rect, CatchRule rule)
+{
+    if (record.kind == kind::SelectTool)
+        return false;
+    const bool first = rect.contains(record.X1(), record.Y1());
+    if (!isBond(record.kind))
+        return first;
+    const bool second = rect.contains(record.X2(), record.Y2());
+    return rule == CatchRule::BothEnds ? first && second : first || second;
+}
+
+}  // namespace veltrano

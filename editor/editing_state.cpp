@@ -11,19 +11,19 @@ void SelectionMarks::mark(std::uint32_t position, bool marked)
             return;
         // Grow geometrically so that marking a long document stays linear.
         std::size_t newSize = std::max<std::size_t>(std::size_t(position) + 1, m_marks.size() * 2);
-        m_marks.resize(newSize, 0);
+        m_marks.resize(newSize, false);
     }
-    m_marks[position] = marked ? 1 : 0;
+    m_marks[position] = marked;
 }
 
 void SelectionMarks::clearAll()
 {
-    std::fill(m_marks.begin(), m_marks.end(), std::uint8_t(0));
+    m_marks.assign(m_marks.size(), false);
 }
 
 std::uint32_t SelectionMarks::markedCount() const
 {
-    return static_cast<std::uint32_t>(std::count(m_marks.begin(), m_marks.end(), std::uint8_t(1)));
+    return static_cast<std::uint32_t>(std::count(m_marks.begin(), m_marks.end(), true));
 }
 
 }  // namespace veltrano

@@ -51,12 +51,9 @@ public:
     // The classic table held 5001 marks; start with that room.
     static constexpr std::uint32_t kInitialSize = 5001;
 
-    SelectionMarks() : m_marks(kInitialSize, 0) {}
+    SelectionMarks() : m_marks(kInitialSize, false) {}
 
-    bool isMarked(std::uint32_t position) const
-    {
-        return position < m_marks.size() && m_marks[position] != 0;
-    }
+    bool isMarked(std::uint32_t position) const { return position < m_marks.size() && m_marks[position]; }
     bool operator[](std::uint32_t position) const { return isMarked(position); }
 
     void mark(std::uint32_t position, bool marked = true);
@@ -66,9 +63,11 @@ public:
     std::uint32_t size() const { return static_cast<std::uint32_t>(m_marks.size()); }
     // Number of marked positions.
     std::uint32_t markedCount() const;
+    // The table itself, for the filtered copies of the working file.
+    const std::vector<bool>& bits() const { return m_marks; }
 
 private:
-    std::vector<std::uint8_t> m_marks;
+    std::vector<bool> m_marks;
 };
 
 struct EditingState {

@@ -1,0 +1,48 @@
+#pragma once
+// Editor: everything one running editor has, owned by its main window. It
+// is a plain aggregate: the handlers of the palette, the pointer and the
+// commands are free functions that receive it. A test builds a fresh one on
+// its own WorkDir with a fake UI port.
+
+#include "document/document_state.h"
+#include "document/element_record.h"
+#include "document/file_system.h"
+#include "document/working_file.h"
+#include "editor/editing_state.h"
+#include "editor/tool_state.h"
+#include "editor/ui_port.h"
+#include "render/canvas.h"
+#include "render/view_state.h"
+
+#include <QImage>
+
+#include <string>
+#include <vector>
+
+namespace veltrano {
+
+struct Editor {
+    // Binds the working file to workDir's temp.dat; touches no file. The
+    // page starts blank, all state at its start-up values.
+    Editor(FileSystem& fs, UiPort& ui, std::string workDir);
+
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    FileSystem& fileSystem;
+    UiPort& ui;
+    WorkingFile workingFile;
+    DocumentState document;
+    ToolState tools;
+    EditingState editing;
+    ViewState view;
+    QImage page;    // the surface of I1, 1200 x 1000
+    Canvas canvas;  // draws on page
+
+    // Storage reused by every repaint pass so that a repaint does not
+    // allocate; its content is read afresh each time and means nothing
+    // between passes.
+    std::vector<ElementRecord> passRecords;
+};
+
+}  // namespace veltrano

@@ -1,0 +1,30 @@
+#pragma once
+// The two view operations almost every editing step ends with.
+//
+// FullRepaint throws the picture away and draws the whole working document
+// again: the page becomes blank, the selection ends (SelectionPresent is
+// cleared, the marks and SelRect stay), "Löschen" and "Kopieren" are
+// disabled, and temp.dat is drawn in three layers (bonds, text, arrows and
+// brackets). It is the only way marks that are not part of the document (a
+// selection frame, a rubber band, white overpainting) leave the screen. It
+// is also the click of "Neu zeichnen" (Button2).
+//
+// SelectionFrame draws the dashed black outline of SelRect on the page; the
+// next FullRepaint removes it.
+//
+// Both tell the UI port which part of the page changed. A read failure of
+// temp.dat throws IoError after the page has been blanked.
+
+#include "editor/editor.h"
+
+#include <QRect>
+
+namespace veltrano {
+
+void FullRepaint(Editor& editor);
+void SelectionFrame(Editor& editor);
+
+// The page pixels the frame of rect can touch, clipped to the page.
+QRect selectionFrameArea(const SelectionRect& rect);
+
+}  // namespace veltrano

@@ -1,0 +1,57 @@
+// The layered repaint of whole documents of 5001 records, read from a file
+// as at start-up, and the reset of the page that precedes every full redraw.
+#include "document/file_system.h"
+#include "document/record_file.h"
+#include "render/canvas.h"
+#include "render/page.h"
+#include "render/painter.h"
+#include "render/view_state.h"
+#include "tools/sample_documents.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using veltrano::ElementRecord;
+using SampleMaker = std::vector<ElementRecord> (*)(std::size_t);
+
+void RepaintFile(benchmark::State& state, SampleMaker makeSample)
+{
+    QTemporaryDir folder;
+    const std::string path = QDir(folder.path()).filePath("temp.dat").toStdString();
+    veltrano::FileSystem& fs = veltrano::FileSystem::system();
+    veltrano::writeRecords(fs, path, makeSample(veltrano::samples::kSampleSize));
+
+    QImage page = veltrano::makeBlankPage();
+    veltrano::Canvas canvas(page);
+    veltrano::ViewState view;
+    veltrano::ResetView(view);
+    for (auto _ : state) {
+        veltrano::RepaintFile(canvas, view, fs, path);
+        benchmark::DoNotOptimize(page.constBits());
+    }
+    state.SetItemsProcessed(state.iterations() * std::int64_t(veltrano::samples::kSampleSize));
+}
+
+void BlankPage(benchmark::State& state)
+{
+    QImage page = veltrano::makeBlankPage();
+    for (auto _ : state) {
+        veltrano::resetToBlank(page);
+        benchmark::DoNotOptimize(page.constBits());
+    }
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(RepaintFile, mixed5001, veltrano::samples::mixedDocument)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RepaintFile, bonds5001, veltrano::samples::bondsDocument)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RepaintFile, hostile5001, veltrano::samples::hostileDocument)->Unit(benchmark::kMillisecond);
+BENCHMARK(BlankPage)->Unit(benchmark::kMicrosecond);

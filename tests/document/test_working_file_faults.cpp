@@ -1,0 +1,253 @@
+// Every step of the file operations is made to fail in turn; after each
+// failure every file must still hold its last complete content, and the
+// error must carry the German run-time text.
+
+#include "document/element_kind.h"
+#include "document/io_error.h"
+#include "document/record_file.h"
+#include "document/working_file.h"
+#include "support/faulty_file_system.h"
+#include "support/file_helpers.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace veltrano;
+using veltrano::test::Bytes;
+using veltrano::test::FaultyFileSystem;
+using veltrano::test::fileBytes;
+using veltrano::test::fileExists;
+using veltrano::test::putFileBytes;
+using veltrano::test::recordFileBytes;
+
+namespace {
+
+struct Fault {
+    int error;
+    const char* text;
+};
+
+constexpr Fault kFaults[] = {
+    {ENOSPC, "Zu wenig Speicherplatz"},
+    {EACCES, "Dateizugriff verweigert"},
+    {EIO, "E/A-Fehler 5"},
+};
+
+ElementRecord bond(double x, std::int32_t color = 0)
+{
+    return makeRecord(kind::SingleBond, x, 10, x + 20, 10, color);
+}
+
+class FaultLoopTest : public ::testing::Test {
+protected:
+    FaultLoopTest() : work(fs, m_dir.path().toStdString()) {}
+
+    std::string file(std::string_view name) const { return work.pathOf(name); }
+
+    // Runs the operation with a fault at step 1, 2, ... until it runs
+    // without one. reset restores the starting files; check(succeeded)
+    // inspects them after each round. Returns the number of steps.
+    int faultLoop(const std::function<void()>& reset, const std::function<void()>& operation,
+                  const std::function<void(bool succeeded)>& check)
+    {
+        int steps = 0;
+        for (const Fault& fault : kFaults) {
+            for (int n = 1; n < 1000; ++n) {
+                reset();
+                fs.failAt(n, fault.error);
+                bool succeeded = true;
+                std::string message;
+                try {
+                    operation();
+                } catch (const IoError& error) {
+                    succeeded = false;
+                    message = error.what();
+                }
+                const bool injected = fs.injected();
+                fs.disarm();
+                SCOPED_TRACE("fault at step " + std::to_string(n) + ": " + fault.text);
+                for (const std::string& name : test::folderEntries(work.workDir()))
+                    EXPECT_EQ(name.find(".part"), std::string::npos) << name;
+                if (!injected) {
+                    EXPECT_TRUE(succeeded);
+                    check(true);
+                    steps = n - 1;
+                    break;
+                }
+                if (!succeeded) {
+                    EXPECT_EQ(message, fault.text);
+                }
+                check(succeeded);
+            }
+        }
+        return steps;
+    }
+
+    FaultyFileSystem fs;
+
+private:
+    QTemporaryDir m_dir;
+
+protected:
+    WorkingFile work;
+    const Bytes oldDocument = recordFileBytes({bond(1), bond(2), bond(3)});
+    const Bytes oldSnapshot = recordFileBytes({bond(1)});
+};
+
+}  // namespace
+
+TEST_F(FaultLoopTest, RewriteFailingAtAnyStepKeepsTheOldDocument)
+{
+    const Bytes recoloured = recordFileBytes({bond(1, 0xFF), bond(2, 0xFF), bond(3, 0xFF)});
+    const int steps = faultLoop(
+        [&] {
+            putFileBytes(work.path(), oldDocument);
+            putFileBytes(file(workfile::Snapshot), oldSnapshot);
+        },
+        [&] { work.RewriteThroughScratch([](ElementRecord& r, std::uint32_t) { r.color = 0xFF; }); },
+        [&](bool succeeded) {
+            EXPECT_EQ(fileBytes(work.path()), succeeded ? recoloured : oldDocument);
+            EXPECT_EQ(fileBytes(file(workfile::Snapshot)), oldSnapshot);
+        });
+    EXPECT_GE(steps, 8);
+}
+
+TEST_F(FaultLoopTest, UndoExchangeFailingAtAnyStepChangesNeitherFile)
+{
+    const int steps = faultLoop(
+        [&] {
+            putFileBytes(work.path(), oldDocument);
+            putFileBytes(file(workfile::Snapshot), oldSnapshot);
+        },
+        [&] { work.RestoreSnapshot(); },
+        [&](bool succeeded) {
+            EXPECT_EQ(fileBytes(work.path()), succeeded ? oldSnapshot : oldDocument);
+            EXPECT_EQ(fileBytes(file(workfile::Snapshot)), succeeded ? oldDocument : oldSnapshot);
+        });
+    EXPECT_GE(steps, 20);
+}
+
+TEST_F(FaultLoopTest, UndoWithoutSnapshotFailingKeepsTheDocument)
+{
+    faultLoop(
+        [&] {
+            putFileBytes(work.path(), oldDocument);
+            std::remove(file(workfile::Snapshot).c_str());
+        },
+        [&] { work.RestoreSnapshot(); },
+        [&](bool succeeded) {
+            EXPECT_EQ(fileBytes(work.path()), oldDocument);
+            EXPECT_EQ(fileExists(file(workfile::Snapshot)), succeeded);
+            if (succeeded) {
+                EXPECT_EQ(fileBytes(file(workfile::Snapshot)), oldDocument);
+            }
+        });
+}
+
+TEST_F(FaultLoopTest, SnapshotFailingKeepsTheOldSnapshot)
+{
+    faultLoop(
+        [&] {
+            putFileBytes(work.path(), oldDocument);
+            putFileBytes(file(workfile::Snapshot), oldSnapshot);
+        },
+        [&] { work.TakeSnapshot(); },
+        [&](bool succeeded) {
+            EXPECT_EQ(fileBytes(work.path()), oldDocument);
+            EXPECT_EQ(fileBytes(file(workfile::Snapshot)), succeeded ? oldDocument : oldSnapshot);
+        });
+}
+
+TEST_F(FaultLoopTest, LoadFailingKeepsTheCurrentDocument)
+{
+    const Bytes opened = recordFileBytes({bond(7), bond(8)});
+    const std::string source = file("quelle.cfd");
+    const int steps = faultLoop(
+        [&] {
+            putFileBytes(work.path(), oldDocument);
+            putFileBytes(source, opened);
+        },
+        [&] { work.LoadFile(source); },
+        [&](bool succeeded) {
+            EXPECT_EQ(fileBytes(work.path()), succeeded ? opened : oldDocument);
+            EXPECT_EQ(fileBytes(source), opened);
+        });
+    EXPECT_GE(steps, 8);
+}
+
+TEST_F(FaultLoopTest, SaveFailingKeepsTheSavedFile)
+{
+    const Bytes earlier = recordFileBytes({bond(40)});
+    const std::string target = file("formel.cfd");
+    const int steps = faultLoop(
+        [&] {
+            putFileBytes(work.path(), oldDocument);
+            putFileBytes(target, earlier);
+        },
+        [&] { work.SaveTo(target); },
+        [&](bool succeeded) {
+            EXPECT_EQ(fileBytes(target), succeeded ? oldDocument : earlier);
+            EXPECT_EQ(fileBytes(work.path()), oldDocument);
+        });
+    EXPECT_GE(steps, 10);  // includes the flush to the disk
+}
+
+TEST_F(FaultLoopTest, AppendFailingLeavesTheRecordsBeforeIt)
+{
+    faultLoop([&] { putFileBytes(work.path(), oldDocument); }, [&] { work.AppendRecord(bond(9)); },
+              [&](bool succeeded) {
+                  const std::vector<ElementRecord> before = {bond(1), bond(2), bond(3)};
+                  std::vector<ElementRecord> after = before;
+                  after.push_back(bond(9));
+                  // A half-written record is a trailing fragment, which is not a
+                  // record; a close that fails after the write has kept it.
+                  const std::vector<ElementRecord> now = readAllRecords(FileSystem::system(), work.path());
+                  if (succeeded) {
+                      EXPECT_EQ(now, after);
+                  } else {
+                      EXPECT_TRUE(now == before || now == after);
+                  }
+              });
+    // The next append writes over the fragment.
+    putFileBytes(work.path(), oldDocument);
+    fs.failAt(1, ENOSPC, test::FsOp::Write);
+    EXPECT_THROW(work.AppendRecord(bond(9)), IoError);
+    fs.disarm();
+    EXPECT_EQ(work.AppendRecord(bond(10)), 3u);
+    EXPECT_EQ(fileBytes(work.path()), recordFileBytes({bond(1), bond(2), bond(3), bond(10)}));
+}
+
+TEST_F(FaultLoopTest, FilteredCopyFailingKeepsTheOldCopyBuffer)
+{
+    const Bytes oldBuffer = recordFileBytes({bond(50)});
+    faultLoop(
+        [&] {
+            putFileBytes(work.path(), oldDocument);
+            putFileBytes(file(workfile::CopyBuffer), oldBuffer);
+        },
+        [&] { work.FilteredCopy({false, true}, FilterSense::Marked); },
+        [&](bool succeeded) {
+            EXPECT_EQ(fileBytes(file(workfile::CopyBuffer)), succeeded ? recordFileBytes({bond(2)}) : oldBuffer);
+            EXPECT_EQ(fileBytes(work.path()), oldDocument);
+        });
+}
+
+TEST_F(FaultLoopTest, OnlyTheChosenKindOfOperationFails)
+{
+    putFileBytes(work.path(), oldDocument);
+    putFileBytes(file(workfile::Snapshot), oldSnapshot);
+    fs.failAt(2, EACCES, test::FsOp::Rename);
+    try {
+        work.RestoreSnapshot();
+        FAIL() << "no error";
+    } catch (const IoError& error) {
+        EXPECT_STREQ(error.what(), "Dateizugriff verweigert");
+    }
+    EXPECT_TRUE(fs.injected());
+    EXPECT_GT(fs.operations(), 2);
+    fs.disarm();
+    EXPECT_EQ(fileBytes(work.path()), oldDocument);
+    EXPECT_EQ(fileBytes(file(workfile::Snapshot)), oldSnapshot);
+}

@@ -1,20 +1,86 @@
 #include "render/canvas.h"
 
-// Placeholder until the rasteriser lands: keeps the tree building.
+#include "render/line_raster.h"
+#include "render/segment_snap.h"
+
 namespace veltrano {
 
+namespace {
+
+QRgb toRgb(Colour colour)
+{
+    return qRgb(redOf(colour), greenOf(colour), blueOf(colour));
+}
+
+}  // namespace
+
 Canvas::Canvas(QImage& image) : m_image(&image) {}
-void Canvas::restoreState(const CanvasState& state) { m_state = state; }
-void Canvas::setPenColour(Colour colour) { m_state.penColour = colour; }
-void Canvas::setPenWidth(int width) { m_state.penWidth = width; }
-void Canvas::moveTo(double x, double y) { m_state.penPosition = {x, y}; }
-void Canvas::lineTo(double x, double y) { m_state.penPosition = {x, y}; }
-void Canvas::setFontName(std::string_view name) { m_state.fontName = std::string(name); }
-void Canvas::setFontSize(int points) { m_state.fontSize = points; }
-void Canvas::setFontColour(Colour colour) { m_state.fontColour = colour; }
-void Canvas::setCharSet(CharSet charSet) { m_state.charSet = charSet; }
+
+void Canvas::restoreState(const CanvasState& state)
+{
+    m_state = state;
+}
+
+void Canvas::setPenColour(Colour colour)
+{
+    m_state.penColour = colour;
+}
+
+void Canvas::setPenWidth(int width)
+{
+    m_state.penWidth = width;
+}
+
+void Canvas::moveTo(double x, double y)
+{
+    m_state.penPosition = {x, y};
+}
+
+void Canvas::lineTo(double x, double y)
+{
+    const PenPosition from = m_state.penPosition;
+    m_state.penPosition = {x, y};
+    const auto segment = snapSegment(from.x, from.y, x, y);
+    if (!segment)
+        return;
+    drawThinLine(*m_image, segment->from, segment->to, toRgb(m_state.penColour));
+}
+
+void Canvas::setFontName(std::string_view name)
+{
+    m_state.fontName = std::string(name);
+}
+
+void Canvas::setFontSize(int points)
+{
+    m_state.fontSize = points;
+}
+
+void Canvas::setFontColour(Colour colour)
+{
+    m_state.fontColour = colour;
+}
+
+void Canvas::setCharSet(CharSet charSet)
+{
+    m_state.charSet = charSet;
+}
+
 void Canvas::textOut(double, double, std::string_view) {}
-Colour Canvas::pixel(int, int) const { return kWhite; }
-void Canvas::setPixel(int, int, Colour) {}
+
+Colour Canvas::pixel(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= m_image->width() || y >= m_image->height())
+        return kWhite;
+    const QRgb rgb = reinterpret_cast<const QRgb*>(m_image->constScanLine(y))[x];
+    return makeColour(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}
+
+void Canvas::setPixel(int x, int y, Colour colour)
+{
+    if (x < 0 || y < 0 || x >= m_image->width() || y >= m_image->height())
+        return;
+    reinterpret_cast<QRgb*>(m_image->scanLine(y))[x] = toRgb(colour);
+}
 
 }  // namespace veltrano

@@ -1,0 +1,139 @@
+#include "render/line_raster.h"
+
+#include <algorithm>
+
+namespace veltrano {
+
+namespace {
+
+using u64 = std::uint64_t;
+using i64 = std::int64_t;
+
+// A closed interval of step indices or minor-step counts.
+struct Interval {
+    i64 low;
+    i64 high;
+    bool empty() const { return low > high; }
+    Interval intersect(Interval other) const
+    {
+        return {std::max(low, other.low), std::min(high, other.high)};
+    }
+};
+
+// Values k with start + step*k in [0, limit), step being +1 or -1.
+Interval insideBox(i64 start, int step, int limit)
+{
+    if (step > 0)
+        return {-start, limit - 1 - start};
+    return {start - (limit - 1), start};
+}
+
+// The line in major/minor terms.
+struct AxisLine {
+    i64 majorStart, minorStart;
+    int majorStep, minorStep;
+    u64 majorLength, minorLength;  // minorLength <= majorLength
+    u64 offset;                    // major - 1 + bias
+    int majorLimit, minorLimit;    // box size along each axis
+
+    u64 minorStepsBefore(u64 index) const
+    {
+        return (2 * minorLength * index + offset) / (2 * majorLength);
+    }
+
+    // Steps whose minor-step count n(i) lies in [count.low, count.high],
+    // 0 <= low <= high <= minorLength.
+    Interval stepsWithMinorCount(Interval count) const
+    {
+        const u64 twoMajor = 2 * majorLength, twoMinor = 2 * minorLength;
+        const u64 low = u64(count.low), high = u64(count.high);
+        // smallest i with 2*minor*i + offset >= 2*major*low
+        const i64 first = low == 0 ? 0 : i64((twoMajor * low - offset + twoMinor - 1) / twoMinor);
+        // largest i with 2*minor*i + offset < 2*major*(high+1)
+        const i64 last = i64((twoMajor * (high + 1) - offset - 1) / twoMinor);
+        return {first, last};
+    }
+};
+
+}  // namespace
+
+ThinLineRun clipThinLine(PixelPoint from, PixelPoint to, int width, int height)
+{
+    const i64 dx = to.x - from.x, dy = to.y - from.y;
+    if (dx == 0 && dy == 0)
+        return {};
+    const u64 adx = u64(dx < 0 ? -dx : dx), ady = u64(dy < 0 ? -dy : dy);
+    const bool xMajor = adx > ady;
+    const int stepX = dx < 0 ? -1 : 1, stepY = dy < 0 ? -1 : 1;
+
+    AxisLine line{};
+    if (xMajor)
+        line = {from.x, from.y, stepX, stepY, adx, ady, 0, width, height};
+    else
+        line = {from.y, from.x, stepY, stepX, ady, adx, 0, height, width};
+    const bool towardSmaller = line.minorStep < 0 && line.minorLength != 0;
+    line.offset = line.majorLength - 1 + (towardSmaller ? 1 : 0);
+
+    Interval steps{0, i64(line.majorLength) - 1};
+    steps = steps.intersect(insideBox(line.majorStart, line.majorStep, line.majorLimit));
+    Interval counts = insideBox(line.minorStart, line.minorStep, line.minorLimit)
+                          .intersect({0, i64(line.minorLength)});
+    if (steps.empty() || counts.empty())
+        return {};
+    if (line.minorLength != 0)
+        steps = steps.intersect(line.stepsWithMinorCount(counts));
+    if (steps.empty())
+        return {};
+
+    const u64 first = u64(steps.low);
+    const u64 numerator = 2 * line.minorLength * first + line.offset;
+    const u64 twoMajor = 2 * line.majorLength;
+    const i64 major = line.majorStart + line.majorStep * steps.low;
+    const i64 minor = line.minorStart + line.minorStep * i64(numerator / twoMajor);
+
+    ThinLineRun run;
+    run.count = int(steps.high - steps.low + 1);
+    run.remainder = numerator % twoMajor;
+    run.increment = 2 * line.minorLength;
+    run.modulus = twoMajor;
+    if (xMajor) {
+        run.x = int(major);
+        run.y = int(minor);
+        run.majorStepX = line.majorStep;
+        run.minorStepY = line.minorStep;
+    } else {
+        run.y = int(major);
+        run.x = int(minor);
+        run.majorStepY = line.majorStep;
+        run.minorStepX = line.minorStep;
+    }
+    return run;
+}
+
+void plotThinLine(QImage& image, const ThinLineRun& run, QRgb colour)
+{
+    if (run.count <= 0)
+        return;
+    uchar* const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    int x = run.x, y = run.y;
+    u64 remainder = run.remainder;
+    for (int k = 0; k < run.count; ++k) {
+        reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
+        x += run.majorStepX;
+        y += run.majorStepY;
+        remainder += run.increment;
+        if (remainder >= run.modulus) {
+            remainder -= run.modulus;
+            x += run.minorStepX;
+            y += run.minorStepY;
+        }
+    }
+}
+
+void drawThinLine(QImage& image, PixelPoint from, PixelPoint to, QRgb colour)
+{
+    plotThinLine(image, clipThinLine(from, to, image.width(), image.height()), colour);
+}
+
+}  // namespace veltrano

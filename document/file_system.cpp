@@ -99,6 +99,37 @@ bool FileSystem::flush(int fd)
     return false;
 }
 
+bool FileSystem::flushFolderOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        setLastError(errno);
+        return false;
+    }
+    const bool ok = ::fsync(fd) == 0;
+    if (!ok)
+        setLastError(errno);
+    ::close(fd);
+    return ok;
+}
+
+bool FileSystem::adoptPermissions(int fd, const std::string& model)
+{
+    struct stat st {};
+    if (::stat(model.c_str(), &st) != 0) {
+        if (errno == ENOENT)
+            return true;
+        setLastError(errno);
+        return false;
+    }
+    if (::fchmod(fd, st.st_mode & 07777) == 0)
+        return true;
+    setLastError(errno);
+    return false;
+}
+
 bool FileSystem::close(int fd)
 {
     if (::close(fd) == 0)

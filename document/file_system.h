@@ -29,6 +29,11 @@ public:
     virtual long long seek(int fd, long long offset);
     virtual bool truncate(int fd, long long size);
     virtual bool flush(int fd);  // to the disk, not only to the system
+    // Makes renames and new entries in the folder of path durable.
+    virtual bool flushFolderOf(const std::string& path);
+    // Gives the open file the permission bits of the file at model; a
+    // missing model leaves them as they are and counts as success.
+    virtual bool adoptPermissions(int fd, const std::string& model);
     virtual bool close(int fd);
     virtual bool rename(const std::string& from, const std::string& to);
     virtual bool remove(const std::string& path);

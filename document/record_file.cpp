@@ -130,11 +130,22 @@ void writeFileBytes(FileSystem& fs, const std::string& path, const std::vector<s
     try {
         FileHandle file(fs, part, OpenMode::CreateTruncate);
         writeAll(fs, file.fd(), bytes.data(), bytes.size());
-        if (durability == Durability::Flushed && !fs.flush(file.fd()))
-            throw IoError(fs.lastError());
+        if (durability == Durability::Flushed) {
+            // A file the user keeps: it stays as private or as shared as it
+            // was, and is on the disk before it replaces the old one.
+            if (!fs.adoptPermissions(file.fd(), path))
+                throw IoError(fs.lastError());
+            if (!fs.flush(file.fd()))
+                throw IoError(fs.lastError());
+        }
         file.close();
         if (!fs.rename(part, path))
             throw IoError(fs.lastError());
+        // The new content is in place; a folder that cannot be flushed only
+        // makes the rename less certain to survive a power cut, so it is
+        // not reported as a failed write.
+        if (durability == Durability::Flushed)
+            fs.flushFolderOf(path);
     } catch (const IoError&) {
         fs.remove(part);
         throw;

@@ -253,6 +253,15 @@ TEST_F(WorkingFileTest, SaveWritesACompleteCopyAndLeavesNoScratchBehind)
     for (const std::string& name : test::folderEntries(work.workDir()))
         EXPECT_EQ(name.find(".part"), std::string::npos) << name;
 
+    // A private file stays private when it is saved over.
+    ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+    work.AppendRecord(bond(3));
+    EXPECT_EQ(work.SaveTo(target), 3u);
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(fileBytes(target), recordFileBytes({bond(1), bond(2), bond(3)}));
+
     try {
         work.SaveTo(file("no-such-folder") + "/x.cfd");
         FAIL() << "no error";
@@ -265,5 +274,5 @@ TEST_F(WorkingFileTest, SaveWritesACompleteCopyAndLeavesNoScratchBehind)
     } catch (const IoError& error) {
         EXPECT_STREQ(error.what(), "Datei nicht gefunden");
     }
-    EXPECT_EQ(document(), recordFileBytes({bond(1), bond(2)}));
+    EXPECT_EQ(document(), recordFileBytes({bond(1), bond(2), bond(3)}));
 }

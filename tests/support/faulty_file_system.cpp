@@ -79,6 +79,20 @@ bool FaultyFileSystem::flush(int fd)
     return FileSystem::flush(fd);
 }
 
+bool FaultyFileSystem::flushFolderOf(const std::string& path)
+{
+    if (shouldFail(FsOp::FlushFolder))
+        return false;
+    return FileSystem::flushFolderOf(path);
+}
+
+bool FaultyFileSystem::adoptPermissions(int fd, const std::string& model)
+{
+    if (shouldFail(FsOp::Permissions))
+        return false;
+    return FileSystem::adoptPermissions(fd, model);
+}
+
 bool FaultyFileSystem::close(int fd)
 {
     if (shouldFail(FsOp::Close)) {

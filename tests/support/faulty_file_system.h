@@ -12,7 +12,7 @@
 
 namespace veltrano::test {
 
-enum class FsOp { Open, Read, Write, Size, Seek, Truncate, Flush, Close, Rename, Remove, Exists };
+enum class FsOp { Open, Read, Write, Size, Seek, Truncate, Flush, FlushFolder, Permissions, Close, Rename, Remove, Exists };
 
 class FaultyFileSystem : public FileSystem {
 public:
@@ -33,6 +33,8 @@ public:
     long long seek(int fd, long long offset) override;
     bool truncate(int fd, long long size) override;
     bool flush(int fd) override;
+    bool flushFolderOf(const std::string& path) override;
+    bool adoptPermissions(int fd, const std::string& model) override;
     bool close(int fd) override;
     bool rename(const std::string& from, const std::string& to) override;
     bool remove(const std::string& path) override;

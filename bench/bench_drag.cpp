@@ -1,0 +1,109 @@
+// One step of dragging a selection: the whole working file is rewritten
+// through the scratch file with every second record moved by one pixel,
+// then the page is repainted from disk and the selection frame drawn, as a
+// pointer move with the selection tool does it.
+#include "document/file_system.h"
+#include "document/record_file.h"
+#include "document/working_file.h"
+#include "editor/editor.h"
+#include "editor/full_repaint.h"
+#include "editor/ui_port.h"
+#include "tools/sample_documents.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QTemporaryDir>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace veltrano;
+
+// A window that shows nothing and answers every question with "no".
+class SilentUiPort : public UiPort {
+public:
+    MessageResult messageBox(std::string_view, std::string_view, MessageButtons) override
+    {
+        return MessageResult::Cancel;
+    }
+    void showMessage(std::string_view) override {}
+    void showError(std::string_view) override {}
+    std::optional<std::string> openFileDialog(const FileDialogOptions&) override { return {}; }
+    std::optional<std::string> saveFileDialog(const FileDialogOptions&) override { return {}; }
+    std::optional<Colour> colourDialog(Colour) override { return {}; }
+    void setEnabled(std::string_view, bool) override {}
+    bool isEnabled(std::string_view) const override { return true; }
+    void setVisible(std::string_view, bool) override {}
+    void setDown(std::string_view, bool) override {}
+    void setFocus(std::string_view) override {}
+    std::string text(std::string_view) const override { return {}; }
+    void setText(std::string_view, std::string_view) override {}
+    int itemIndex(std::string_view) const override { return -1; }
+    void setItemIndex(std::string_view, int) override {}
+    void setCaption(std::string_view) override {}
+    std::string caption() const override { return {}; }
+    void startTimer(std::string_view) override {}
+    void stopTimer(std::string_view) override {}
+    bool isTimerRunning(std::string_view) const override { return false; }
+    QSize drawingImageSize() const override { return {502, 413}; }
+    void pageChanged(const QRect&) override {}
+    void closeMainWindow() override {}
+};
+
+// Moves a record by (dx, dy) by the rule of its kind: one-point kinds by
+// their first point, two-point kinds by both, the rest not at all.
+void shift(ElementRecord& record, double dx, double dy)
+{
+    const ElementKind k = record.kind;
+    const bool onePoint = k < 247 || (k >= 256 && k <= 400) || (k >= 500 && k <= 564);
+    const bool twoPoint = (k >= 248 && k <= 255) || (k >= 401 && k <= 499);
+    if (!onePoint && !twoPoint)
+        return;
+    record.setX1(record.X1() + dx);
+    record.setY1(record.Y1() + dy);
+    if (twoPoint) {
+        record.setX2(record.X2() + dx);
+        record.setY2(record.Y2() + dy);
+    }
+}
+
+using SampleMaker = std::vector<ElementRecord> (*)(std::size_t);
+
+void DragStep(benchmark::State& state, SampleMaker makeSample)
+{
+    // QTemporaryDir lies under /tmp, on the local disk.
+    QTemporaryDir workDir;
+    SilentUiPort ui;
+    Editor editor(FileSystem::system(), ui, workDir.path().toStdString());
+    writeRecords(editor.fileSystem, editor.workingFile.path(), makeSample(samples::kSampleSize));
+
+    EditingState& editing = editor.editing;
+    for (std::uint32_t i = 0; i < samples::kSampleSize; i += 2)
+        editing.SelMarks.mark(i);
+    editing.SelRect = {100, 600, 100, 500};
+    editing.SelectionPresent = true;
+
+    // Alternate the direction so the drawing stays where it is.
+    int direction = 1;
+    for (auto _ : state) {
+        const double dx = direction;
+        editor.workingFile.RewriteThroughScratch([&](ElementRecord& record, std::uint32_t position) {
+            if (editing.SelMarks[position])
+                shift(record, dx, 0);
+        });
+        FullRepaint(editor);
+        editing.SelectionPresent = true;
+        editing.SelRect.SelX1 += direction;
+        editing.SelRect.SelX2 += direction;
+        SelectionFrame(editor);
+        benchmark::DoNotOptimize(editor.page.constBits());
+        direction = -direction;
+    }
+    state.SetItemsProcessed(state.iterations() * std::int64_t(samples::kSampleSize));
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(DragStep, mixed5001, &samples::mixedDocument)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);

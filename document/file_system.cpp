@@ -13,7 +13,9 @@ int FileSystem::open(const std::string& path, OpenMode mode)
     int flags = 0;
     switch (mode) {
     case OpenMode::Read:
-        flags = O_RDONLY;
+        // A FIFO or device named as a document must not block the editor;
+        // regular files ignore the flag.
+        flags = O_RDONLY | O_NONBLOCK;
         break;
     case OpenMode::ReadWrite:
         flags = O_RDWR | O_CREAT;

@@ -40,6 +40,10 @@ private:
     int m_fd;
 };
 
+// Whole files are held in memory; a file far beyond any drawing (eight
+// million records) is refused rather than exhausting memory.
+constexpr long long kMaxFileBytes = 256LL * 1024 * 1024;
+
 long long checked(FileSystem& fs, long long result)
 {
     if (result < 0)
@@ -85,6 +89,8 @@ std::vector<std::uint8_t> readFileBytes(FileSystem& fs, const std::string& path)
 {
     FileHandle file(fs, path, OpenMode::Read);
     const long long size = checked(fs, fs.size(file.fd()));
+    if (size > kMaxFileBytes)
+        throw IoError(EFBIG);
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     const long long got = checked(fs, fs.read(file.fd(), bytes.data(), bytes.size()));
     if (got != size)

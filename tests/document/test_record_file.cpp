@@ -4,6 +4,8 @@
 #include "support/file_helpers.h"
 
 #include <QTemporaryDir>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 using namespace veltrano;
@@ -154,4 +156,24 @@ TEST(ElementKinds, GroupsAndLayersFollowTheCodeTable)
     EXPECT_EQ(layerOf(565), Layer::None);
     EXPECT_TRUE(isTextKind(256) && isTextKind(532) && isTextKind(0) && !isTextKind(248) && !isTextKind(413));
     EXPECT_TRUE(isTwoPointKind(248) && isTwoPointKind(413) && !isTwoPointKind(414));
+}
+
+TEST_F(RecordFileTest, HostileFilesNeitherHangNorExhaustMemory)
+{
+    // A FIFO without a writer reads as an empty document instead of
+    // blocking in open.
+    ASSERT_EQ(::mkfifo(file("pipe.cfd").c_str(), 0644), 0);
+    EXPECT_TRUE(readAllRecords(fs, file("pipe.cfd")).empty());
+
+    // A sparse file of 300 MiB is refused before anything is allocated.
+    const std::string huge = file("huge.cfd");
+    putFileBytes(huge, {});
+    ASSERT_EQ(::truncate(huge.c_str(), 300LL * 1024 * 1024), 0);
+    try {
+        readAllRecords(fs, huge);
+        FAIL() << "no error";
+    } catch (const IoError& error) {
+        EXPECT_STREQ(error.what(), "E/A-Fehler 27");
+    }
+    EXPECT_EQ(recordCount(fs, huge), 300u * 1024 * 1024 / 32);
 }

@@ -2,6 +2,7 @@
 
 #include "render/line_raster.h"
 #include "render/segment_snap.h"
+#include "render/wide_pen.h"
 
 namespace veltrano {
 
@@ -19,6 +20,12 @@ Canvas::Canvas(QImage& image) : m_image(&image) {}
 void Canvas::restoreState(const CanvasState& state)
 {
     m_state = state;
+    choosePenStroke();
+}
+
+void Canvas::choosePenStroke()
+{
+    m_penStroke = m_state.penWidth > 1 ? PenStroke::Wide : PenStroke::OnePixel;
 }
 
 void Canvas::setPenColour(Colour colour)
@@ -29,6 +36,7 @@ void Canvas::setPenColour(Colour colour)
 void Canvas::setPenWidth(int width)
 {
     m_state.penWidth = width;
+    choosePenStroke();
 }
 
 void Canvas::moveTo(double x, double y)
@@ -43,7 +51,10 @@ void Canvas::lineTo(double x, double y)
     const auto segment = snapSegment(from.x, from.y, x, y);
     if (!segment)
         return;
-    drawThinLine(*m_image, segment->from, segment->to, toRgb(m_state.penColour));
+    if (m_penStroke == PenStroke::Wide)
+        drawWideLine(*m_image, segment->from, segment->to, m_state.penWidth, toRgb(m_state.penColour));
+    else
+        drawThinLine(*m_image, segment->from, segment->to, toRgb(m_state.penColour));
 }
 
 void Canvas::setFontName(std::string_view name)

@@ -74,8 +74,14 @@ public:
     void setPixel(int x, int y, Colour colour);
 
 private:
+    // Chosen when the pen width changes: a width of 0 or 1 is the one-pixel
+    // line, anything wider the round-capped wide pen.
+    enum class PenStroke { OnePixel, Wide };
+    void choosePenStroke();
+
     QImage* m_image;
     CanvasState m_state;
+    PenStroke m_penStroke = PenStroke::OnePixel;
 };
 
 }  // namespace veltrano

@@ -1,0 +1,175 @@
+// The pointer moves of a drag on I1: the selection following the pointer,
+// the rectangle being dragged, and the feedback of a bond, arrow or bracket.
+
+#include "editor/full_repaint.h"
+#include "editor/pointer.h"
+#include "editor/pointer_geometry.h"
+#include "editor/pointer_internal.h"
+#include "render/primitives.h"
+
+#include <QRect>
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+namespace veltrano {
+
+using namespace pointer_detail;
+
+namespace {
+
+struct Step {
+    double dx = 0.0;
+    double dy = 0.0;
+};
+
+// A selected record moves by its first point (text kinds and the undrawn
+// codes between them) or by both points (bonds, arrows, brackets and the
+// undrawn codes up to 499); kind 247 and codes from 565 up stay.
+void shiftRecord(ElementRecord& record, const std::vector<Step>& steps)
+{
+    const ElementKind k = record.kind;
+    const bool twoPoint = (k >= 248 && k <= 255) || (k >= 401 && k <= 499);
+    const bool onePoint = k < 247 || (k >= 256 && k <= 400) || (k >= 500 && k <= 564);
+    if (!twoPoint && !onePoint)
+        return;
+    // Each difference is stored before the next is added, exactly as
+    // separate move steps would store it.
+    for (const Step& step : steps) {
+        record.setX1(record.X1() + step.dx);
+        record.setY1(record.Y1() + step.dy);
+        if (twoPoint) {
+            record.setX2(record.X2() + step.dx);
+            record.setY2(record.Y2() + step.dy);
+        }
+    }
+}
+
+std::int32_t shifted(std::int32_t value, long long delta)
+{
+    const long long moved = value + delta;
+    return std::int32_t(std::clamp<long long>(moved, std::numeric_limits<std::int32_t>::min(),
+                                              std::numeric_limits<std::int32_t>::max()));
+}
+
+void moveSelection(Editor& editor, std::span<const PointerPosition> moves)
+{
+    EditingState& state = editor.editing;
+    // Positions are signed, so a pointer left of or above the image moves
+    // the selection by the true difference.
+    std::vector<Step> steps;
+    steps.reserve(moves.size());
+    long long totalX = 0;
+    long long totalY = 0;
+    PointerPosition last = state.MoveLast;
+    for (const PointerPosition& move : moves) {
+        const long long dx = (long long)move.x - last.x;
+        const long long dy = (long long)move.y - last.y;
+        steps.push_back({double(dx), double(dy)});
+        totalX += dx;
+        totalY += dy;
+        last = move;
+    }
+
+    const SelectionMarks& marks = state.SelMarks;
+    editor.workingFile.RewriteThroughScratch([&marks, &steps](ElementRecord& record, std::uint32_t position) {
+        if (marks.isMarked(position))
+            shiftRecord(record, steps);
+    });
+
+    FullRepaint(editor);
+    state.SelectionPresent = true;
+    editor.ui.setEnabled(ui::kDeleteItem, true);
+    editor.ui.setEnabled(ui::kCopyItem, true);
+
+    SelectionRect& rect = state.SelRect;
+    rect.SelX1 = shifted(rect.SelX1, totalX);
+    rect.SelX2 = shifted(rect.SelX2, totalX);
+    rect.SelY1 = shifted(rect.SelY1, totalY);
+    rect.SelY2 = shifted(rect.SelY2, totalY);
+    SelectionFrame(editor);
+    state.MoveLast = last;
+}
+
+// The dashed frame from the press corner to the pointer, drawn like the
+// selection frame; SelX2 and SelY2 are left for the release to set.
+void dragRectangle(Editor& editor, PointerPosition pointer)
+{
+    FullRepaint(editor);
+    const SelectionRect& r = editor.editing.SelRect;
+    const double x1 = r.SelX1;
+    const double y1 = r.SelY1;
+    const double x = pointer.x;
+    const double y = pointer.y;
+    Canvas& canvas = editor.canvas;
+    canvas.setPenWidth(1);
+    canvas.setPenColour(kBlack);
+    DashedLine(canvas, x1, x1, y1, y);
+    DashedLine(canvas, x1, x, y, y);
+    DashedLine(canvas, x, x, y, y1);
+    DashedLine(canvas, x1, x, y1, y1);
+    const QRect area = selectionFrameArea(SelectionRect{r.SelX1, pointer.x, r.SelY1, pointer.y});
+    reportChanged(editor, area);
+}
+
+bool isArrowTool(ElementKind tool)
+{
+    return tool >= 401 && tool <= 499;
+}
+
+// Shows the element being drawn with its end for this pointer position.
+void showFeedback(Editor& editor, PointerPosition pointer, QRect& changed)
+{
+    EditingState& state = editor.editing;
+    const ToolState& tools = editor.tools;
+    const ElementKind tool = tools.LeftTool;
+
+    PointF end;
+    if (isArrowTool(tool)) {
+        end = ArrowEnd(state.DragStart, pointer.x, pointer.y, tool);
+    } else {
+        end = BondEnd(state.DragStart, pointer.x, pointer.y, tools.LineLength, tools.RingStep, tools.GridOn);
+        // The raster often keeps the end where it was: nothing to redraw.
+        if (end.x == state.FeedbackEnd.x && end.y == state.FeedbackEnd.y)
+            return;
+    }
+
+    // (0, 0) stands for "nothing shown yet", also when a feedback end did
+    // land there.
+    if (state.FeedbackEnd.x != 0.0 || state.FeedbackEnd.y != 0.0)
+        paintRecord(editor, twoPointRecord(state.DragStart, state.FeedbackEnd, kWhite, tool), changed);
+    state.FeedbackEnd = end;
+    const ElementRecord feedback = twoPointRecord(state.DragStart, end, tools.CurrentColour, tool);
+    paintRecord(editor, feedback, changed);
+    state.RecordBuffer = feedback;
+}
+
+}  // namespace
+
+void I1MouseMoves(Editor& editor, std::span<const PointerPosition> moves)
+{
+    EditingState& state = editor.editing;
+    if (!state.PressActive || moves.empty())
+        return;
+    if (editor.tools.LeftTool == kind::SelectTool) {
+        if (state.SelectionPresent && state.MovingSelection)
+            moveSelection(editor, moves);
+        else
+            dragRectangle(editor, moves.back());
+        return;
+    }
+    QRect changed;
+    for (const PointerPosition& move : moves)
+        showFeedback(editor, move, changed);
+    reportChanged(editor, changed);
+}
+
+void I1MouseMove(Editor& editor, int x, int y)
+{
+    const PointerPosition move{x, y};
+    I1MouseMoves(editor, std::span<const PointerPosition>(&move, 1));
+}
+
+}  // namespace veltrano

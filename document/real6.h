@@ -21,8 +21,8 @@ struct Real6 {
     double toDouble() const;
 
     // Rounds the mantissa to 40 bits, ties away from zero. Values too small
-    // for the format become zero; NaN, infinities and values of 2^127 and
-    // above throw Real6Overflow.
+    // for the format become zero; NaN, infinities and values whose rounded
+    // magnitude reaches 2^127 throw Real6Overflow.
     static Real6 fromDouble(double value);
 
     friend bool operator==(const Real6&, const Real6&) = default;

@@ -276,3 +276,30 @@ TEST_F(WorkingFileTest, SaveWritesACompleteCopyAndLeavesNoScratchBehind)
     }
     EXPECT_EQ(document(), recordFileBytes({bond(1), bond(2), bond(3)}));
 }
+
+TEST_F(WorkingFileTest, UndoAfterPassesWithoutSnapshotReturnsToTheLastSnapshot)
+{
+    work.AppendRecords({bond(1), bond(2), bond(3)});
+    // Completing a selection rectangle takes the snapshot ...
+    work.TakeSnapshot();
+    const Bytes atSelection = document();
+    // ... then moves, a recolouring and "Einzeln löschen" take none.
+    for (int step = 0; step < 3; ++step) {
+        work.RewriteThroughScratch([](ElementRecord& r, std::uint32_t position) {
+            if (position != 1) {
+                r.setX1(r.X1() + 1);
+                r.setX2(r.X2() + 1);
+            }
+        });
+    }
+    work.RewriteThroughScratch([](ElementRecord& r, std::uint32_t) { r.color = 0xFF0000; });
+    work.RewriteWithoutLast();
+    const Bytes edited = recordFileBytes({makeRecord(kind::SingleBond, 4, 10, 24, 10, 0xFF0000),
+                                          makeRecord(kind::SingleBond, 2, 10, 22, 10, 0xFF0000)});
+    ASSERT_EQ(document(), edited);
+
+    work.RestoreSnapshot();
+    EXPECT_EQ(document(), atSelection);
+    work.RestoreSnapshot();
+    EXPECT_EQ(document(), edited);
+}

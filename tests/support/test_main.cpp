@@ -1,6 +1,7 @@
 // Test entry: a Qt application on the offscreen platform, so that fonts,
 // images and (for the window tests) widgets work without a display.
 #include <gmock/gmock.h>
+#include <QTemporaryDir>
 #ifdef VELTRANO_TEST_WIDGETS
 #include <QApplication>
 using TestApplication = QApplication;
@@ -12,6 +13,10 @@ using TestApplication = QGuiApplication;
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The window's start-up registers the file type; from a test it must
+    // write into a folder of its own, never into the system's data folder.
+    QTemporaryDir registrationRoot;
+    qputenv("VELTRANO_XDG_ROOT", registrationRoot.path().toUtf8());
     TestApplication app(argc, argv);
     ::testing::InitGoogleMock(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,0 +1,189 @@
+#ifdef _WIN32
+
+#include "app/registry_windows.h"
+
+#include <shlobj.h>
+
+#include <new>
+#include <string>
+#include <vector>
+
+namespace veltrano {
+
+namespace {
+
+std::wstring Wide(const std::string& utf8)
+{
+    if (utf8.empty())
+        return {};
+    const int size = static_cast<int>(utf8.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    if (length <= 0)
+        return {};
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+    return wide;
+}
+
+std::string Utf8(const std::wstring& wide)
+{
+    if (wide.empty())
+        return {};
+    const int size = static_cast<int>(wide.size());
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0)
+        return {};
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
+    return utf8;
+}
+
+// The unnamed default value is addressed by a null name.
+const wchar_t* ValueName(const std::wstring& name)
+{
+    return name.empty() ? nullptr : name.c_str();
+}
+
+}  // namespace
+
+WindowsFileTypeRegistry::~WindowsFileTypeRegistry()
+{
+    release();
+}
+
+bool WindowsFileTypeRegistry::open(RegistryAccess access)
+{
+    closeKey();
+    m_access = access == RegistryAccess::Read ? KEY_READ : KEY_ALL_ACCESS;
+    return true;
+}
+
+bool WindowsFileTypeRegistry::keyExists(const std::string& key)
+{
+    HKEY handle = nullptr;
+    const LONG result =
+        RegOpenKeyExW(HKEY_CLASSES_ROOT, Wide(key).c_str(), 0, KEY_QUERY_VALUE, &handle);
+    if (result == ERROR_SUCCESS)
+        RegCloseKey(handle);
+    // A key the process may not read exists all the same.
+    return result == ERROR_SUCCESS || result == ERROR_ACCESS_DENIED;
+}
+
+std::optional<std::string> WindowsFileTypeRegistry::readString(const std::string& key,
+                                                               const std::string& name)
+{
+    HKEY handle = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, Wide(key).c_str(), 0, KEY_QUERY_VALUE, &handle)
+        != ERROR_SUCCESS)
+        return std::nullopt;
+    const std::wstring wideName = Wide(name);
+    std::optional<std::string> value;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(handle, ValueName(wideName), nullptr, &type, nullptr, &size)
+            == ERROR_SUCCESS
+        && (type == REG_SZ || type == REG_EXPAND_SZ)) {
+        // The stored string need not end in a null character; one more
+        // element of zeros keeps the buffer terminated in any case.
+        std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
+        DWORD bytes = static_cast<DWORD>((buffer.size() - 1) * sizeof(wchar_t));
+        if (RegQueryValueExW(handle, ValueName(wideName), nullptr, &type,
+                             reinterpret_cast<BYTE*>(buffer.data()), &bytes)
+            == ERROR_SUCCESS)
+            value = Utf8(std::wstring(buffer.data()));
+    }
+    RegCloseKey(handle);
+    return value;
+}
+
+bool WindowsFileTypeRegistry::openKey(const std::string& key)
+{
+    closeKey();
+    return RegCreateKeyExW(HKEY_CLASSES_ROOT, Wide(key).c_str(), 0, nullptr,
+                           REG_OPTION_NON_VOLATILE, m_access, nullptr, &m_key, nullptr)
+        == ERROR_SUCCESS;
+}
+
+bool WindowsFileTypeRegistry::writeString(const std::string& name, const std::string& data)
+{
+    if (!m_key)
+        return false;
+    const std::wstring wideName = Wide(name);
+    const std::wstring wideData = Wide(data);
+    const DWORD bytes = static_cast<DWORD>((wideData.size() + 1) * sizeof(wchar_t));
+    const bool stored = RegSetValueExW(m_key, ValueName(wideName), 0, REG_SZ,
+                                       reinterpret_cast<const BYTE*>(wideData.c_str()), bytes)
+        == ERROR_SUCCESS;
+    m_wroteValues = m_wroteValues || stored;
+    return stored;
+}
+
+bool WindowsFileTypeRegistry::closeKey()
+{
+    if (!m_key)
+        return false;
+    const bool closed = RegCloseKey(m_key) == ERROR_SUCCESS;
+    m_key = nullptr;
+    return closed;
+}
+
+void WindowsFileTypeRegistry::release()
+{
+    closeKey();
+    // The Explorer caches icons and commands of file types until told.
+    if (m_wroteValues)
+        SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+    m_wroteValues = false;
+    m_access = KEY_READ;
+}
+
+bool IsUserAdmin()
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return false;
+
+    DWORD size = 0;
+    GetTokenInformation(token, TokenGroups, nullptr, 0, &size);
+    std::vector<BYTE> buffer;
+    if (size > 0) {
+        try {
+            buffer.resize(size);
+        } catch (const std::bad_alloc&) {
+            buffer.clear();
+        }
+    }
+
+    bool admin = false;
+    PSID administrators = nullptr;
+    SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
+    if (!buffer.empty()
+        && GetTokenInformation(token, TokenGroups, buffer.data(), size, &size)
+        && AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID,
+                                    DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0, &administrators)) {
+        // A group that is present but not enabled (deny-only, as in the
+        // token of an administrator without elevation) does not count.
+        const auto* groups = reinterpret_cast<const TOKEN_GROUPS*>(buffer.data());
+        for (DWORD i = 0; i < groups->GroupCount; ++i) {
+            if ((groups->Groups[i].Attributes & SE_GROUP_ENABLED) != 0
+                && EqualSid(groups->Groups[i].Sid, administrators)) {
+                admin = true;
+                break;
+            }
+        }
+    }
+    if (administrators)
+        FreeSid(administrators);
+    CloseHandle(token);
+    return admin;
+}
+
+std::unique_ptr<FileTypeRegistry> MakePlatformFileTypeRegistry()
+{
+    return std::make_unique<WindowsFileTypeRegistry>();
+}
+
+}  // namespace veltrano
+
+#endif

@@ -1,8 +1,14 @@
 #include "render/canvas.h"
 
+#include "render/glyph_cache.h"
 #include "render/line_raster.h"
+#include "render/rect_copy.h"
 #include "render/segment_snap.h"
+#include "render/text_raster.h"
 #include "render/wide_pen.h"
+
+#include <algorithm>
+#include <limits>
 
 namespace veltrano {
 
@@ -20,6 +26,7 @@ Canvas::Canvas(QImage& image) : m_image(&image) {}
 void Canvas::restoreState(const CanvasState& state)
 {
     m_state = state;
+    m_face.reset();
     choosePenStroke();
 }
 
@@ -59,12 +66,18 @@ void Canvas::lineTo(double x, double y)
 
 void Canvas::setFontName(std::string_view name)
 {
+    if (name == m_state.fontName)
+        return;
     m_state.fontName = std::string(name);
+    m_face.reset();
 }
 
 void Canvas::setFontSize(int points)
 {
+    if (points == m_state.fontSize)
+        return;
     m_state.fontSize = points;
+    m_face.reset();
 }
 
 void Canvas::setFontColour(Colour colour)
@@ -74,10 +87,38 @@ void Canvas::setFontColour(Colour colour)
 
 void Canvas::setCharSet(CharSet charSet)
 {
+    if (charSet == m_state.charSet)
+        return;
     m_state.charSet = charSet;
+    m_face.reset();
 }
 
-void Canvas::textOut(double, double, std::string_view) {}
+GlyphFace& Canvas::face() const
+{
+    if (!m_face)
+        m_face = GlyphCache::shared().face(m_state.fontName, pixelHeightForPoints(m_state.fontSize), m_state.charSet);
+    return *m_face;
+}
+
+void Canvas::textOut(double x, double y, std::string_view bytes)
+{
+    const auto anchor = snapPoint(x, y);
+    if (!anchor || bytes.empty())
+        return;
+    drawOpaqueText(*m_image, face(), *anchor, bytes, toRgb(m_state.fontColour));
+}
+
+QSize Canvas::textExtent(std::string_view bytes) const
+{
+    const GlyphFace& glyphs = face();
+    const std::int64_t advance = std::min<std::int64_t>(textAdvance(glyphs, bytes), std::numeric_limits<int>::max());
+    return QSize(int(advance), glyphs.cellHeight());
+}
+
+void Canvas::copyRect(QPoint destination, const QImage& source, const QRect& sourceRect)
+{
+    copyImageRect(*m_image, destination, source, sourceRect);
+}
 
 Colour Canvas::pixel(int x, int y) const
 {

@@ -11,10 +11,15 @@
 #include "render/colour.h"
 
 #include <QImage>
+#include <QRect>
+#include <QSize>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace veltrano {
+
+class GlyphFace;
 
 constexpr int kPageWidth = 1200;
 constexpr int kPageHeight = 1000;
@@ -65,9 +70,21 @@ public:
     const std::string& fontName() const { return m_state.fontName; }
     CharSet charSet() const { return m_state.charSet; }
 
+    int fontSize() const { return m_state.fontSize; }
+    Colour fontColour() const { return m_state.fontColour; }
+
     // Draws bytes of the font's code page (Windows-1252, or Windows-1253 for
-    // the Greek character set) with the top-left of the text cell at (x, y).
+    // the Greek character set) with the top-left of the text cell at (x, y),
+    // opaque: the cell is filled white first. The pen position is left alone.
     void textOut(double x, double y, std::string_view bytes);
+    // The text cell of bytes in the current font: the sum of the advances by
+    // ascent + descent.
+    QSize textExtent(std::string_view bytes) const;
+
+    // Copies sourceRect of source onto the canvas image with its top-left at
+    // destination, unscaled. Source pixels outside source read as white;
+    // what falls outside the canvas image is dropped.
+    void copyRect(QPoint destination, const QImage& source, const QRect& sourceRect);
 
     // White outside the page.
     Colour pixel(int x, int y) const;
@@ -78,10 +95,13 @@ private:
     // line, anything wider the round-capped wide pen.
     enum class PenStroke { OnePixel, Wide };
     void choosePenStroke();
+    GlyphFace& face() const;
 
     QImage* m_image;
     CanvasState m_state;
     PenStroke m_penStroke = PenStroke::OnePixel;
+    // The glyphs of the current font, fetched on first use after a change.
+    mutable std::shared_ptr<GlyphFace> m_face;
 };
 
 }  // namespace veltrano

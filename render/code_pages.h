@@ -1,0 +1,14 @@
+#pragma once
+// The two Windows code pages of the page's text: Windows-1252 for labels and
+// typed characters, Windows-1253 for text in the Greek character set.
+
+namespace veltrano {
+
+// The Unicode character of a byte. Bytes 0x81, 0x8D, 0x8F, 0x90, 0x9D of
+// Windows-1252 (and the undefined bytes of 0x80..0x9F in Windows-1253) pass
+// through as the C1 control of the same value, as Windows converts them;
+// the undefined Greek bytes 0xAA, 0xD2 and 0xFF give 0.
+char16_t windows1252ToUnicode(unsigned char byte);
+char16_t windows1253ToUnicode(unsigned char byte);
+
+}  // namespace veltrano

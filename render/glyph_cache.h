@@ -1,0 +1,99 @@
+#pragma once
+// Glyphs of the page fonts, rendered once and kept: for each font (name,
+// pixel size, character set) the cell metrics, the advance of each of the 256
+// byte codes and, on first use, each byte's glyph as runs of ink pixels.
+// Drawing text is then filling spans, which a repaint of thousands of labels
+// needs; QPainter renders each glyph only once.
+//
+// Glyphs are rendered without antialiasing (every pixel is ink or not) and
+// with the platform's default hinting, each glyph placed on its own at a
+// whole-pixel pen position: the text is not kerned, as on Windows.
+
+#include "render/canvas.h"
+
+#include <QFont>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace veltrano {
+
+// A horizontal run of ink pixels relative to the glyph's pen position at the
+// top of the text cell: row y, columns firstX .. endX-1.
+struct InkRun {
+    std::int16_t y;
+    std::int16_t firstX;
+    std::int16_t endX;
+};
+
+struct Glyph {
+    std::vector<InkRun> runs;
+};
+
+// Pixel sizes are kept within this range; larger requests draw at the limit.
+constexpr int kMaxTextPixelSize = 1000;
+
+// The em height in pixels for a font size in points at 96 dots per inch:
+// MulDiv(points, 96, 72), halves away from zero. A negative result asks for
+// a cell height (ascent + descent) instead of an em height; see GlyphFace.
+int pixelHeightForPoints(int points);
+
+class GlyphFace {
+public:
+    // height as Windows takes it: negative = em height (character height),
+    // positive = cell height, 0 = a default size.
+    GlyphFace(const std::string& fontName, int height, CharSet charSet);
+
+    int ascent() const { return m_ascent; }
+    int descent() const { return m_descent; }
+    int cellHeight() const { return m_ascent + m_descent; }
+    int pixelSize() const { return m_pixelSize; }
+    int advance(unsigned char byte) const { return m_advances[byte]; }
+    // Ink may reach this far beyond the text cell on any side.
+    int inkMargin() const { return m_inkMargin; }
+    const Glyph& glyph(unsigned char byte);
+
+private:
+    Glyph render(unsigned char byte) const;
+
+    QFont m_font;
+    CharSet m_charSet;
+    int m_pixelSize = 0;
+    int m_ascent = 0;
+    int m_descent = 0;
+    int m_inkMargin = 0;
+    std::array<int, 256> m_advances{};
+    std::array<std::optional<Glyph>, 256> m_glyphs;
+};
+
+// The faces in use. When more than kMaxFaces are asked for, the ones not
+// used for longest are dropped (callers keep theirs alive through the
+// shared pointer).
+class GlyphCache {
+public:
+    static constexpr std::size_t kMaxFaces = 48;
+
+    std::shared_ptr<GlyphFace> face(const std::string& fontName, int height, CharSet charSet);
+
+    // The cache of the process: the page is drawn on one thread.
+    static GlyphCache& shared();
+
+private:
+    struct Entry {
+        std::string fontName;
+        int height;
+        CharSet charSet;
+        std::uint64_t lastUse;
+        std::shared_ptr<GlyphFace> face;
+    };
+    std::vector<Entry> m_entries;
+    std::uint64_t m_clock = 0;
+};
+
+// The Unicode character a byte stands for in a character set (0: none).
+char16_t decodeByte(unsigned char byte, CharSet charSet);
+
+}  // namespace veltrano

@@ -1,0 +1,77 @@
+#include "render/text_raster.h"
+
+#include <algorithm>
+
+namespace veltrano {
+
+namespace {
+
+QRgb* rowOf(QImage& image, int y)
+{
+    return reinterpret_cast<QRgb*>(image.scanLine(y));
+}
+
+// Fills [left, right) x [top, bottom), clipped to the image.
+void fillRect(QImage& image, std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+              QRgb colour)
+{
+    const int x0 = int(std::max<std::int64_t>(left, 0)), x1 = int(std::min<std::int64_t>(right, image.width()));
+    const int y0 = int(std::max<std::int64_t>(top, 0)), y1 = int(std::min<std::int64_t>(bottom, image.height()));
+    for (int y = y0; y < y1; ++y) {
+        QRgb* row = rowOf(image, y);
+        std::fill(row + x0, row + x1, colour);
+    }
+}
+
+// The caller has checked that the glyph's pen position lies within a
+// margin of the image, so all coordinates fit an int.
+void blitGlyph(QImage& image, const Glyph& glyph, int penX, int top, QRgb colour)
+{
+    const int width = image.width(), height = image.height();
+    for (const InkRun& run : glyph.runs) {
+        const int y = top + run.y;
+        if (y < 0 || y >= height)
+            continue;
+        const int first = std::max(penX + run.firstX, 0), end = std::min(penX + run.endX, width);
+        if (first < end) {
+            QRgb* row = rowOf(image, y);
+            std::fill(row + first, row + end, colour);
+        }
+    }
+}
+
+}  // namespace
+
+std::int64_t textAdvance(const GlyphFace& face, std::string_view bytes)
+{
+    std::int64_t advance = 0;
+    for (char byte : bytes)
+        advance += face.advance(static_cast<unsigned char>(byte));
+    return advance;
+}
+
+void drawOpaqueText(QImage& image, GlyphFace& face, PixelPoint anchor, std::string_view bytes, QRgb colour)
+{
+    const std::int64_t margin = face.inkMargin();
+    const std::int64_t advance = textAdvance(face, bytes);
+    const std::int64_t bottom = anchor.y + face.cellHeight();
+    if (anchor.x - margin >= image.width() || anchor.y - margin >= image.height() || anchor.x + advance + margin <= 0
+        || bottom + margin <= 0)
+        return;
+
+    fillRect(image, anchor.x, anchor.y, anchor.x + advance, bottom, qRgb(255, 255, 255));
+    std::int64_t penX = anchor.x;
+    for (char byte : bytes) {
+        const unsigned char code = static_cast<unsigned char>(byte);
+        const int glyphAdvance = face.advance(code);
+        // Glyphs left of or right of the image (with their margin) are skipped
+        // without being rendered.
+        if (penX + glyphAdvance + margin > 0 && penX - margin < image.width())
+            blitGlyph(image, face.glyph(code), int(penX), int(anchor.y), colour);
+        penX += glyphAdvance;
+        if (penX - margin >= image.width())
+            break;
+    }
+}
+
+}  // namespace veltrano

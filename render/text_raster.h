@@ -1,0 +1,22 @@
+#pragma once
+// Opaque text on the page: the text cell (the sum of the glyph advances by
+// ascent + descent, from the anchor) is filled white, then the glyphs are
+// set in the font colour. Ink reaching beyond the cell is drawn without
+// background. Everything is clipped to the image.
+
+#include "render/glyph_cache.h"
+#include "render/pixel_point.h"
+
+#include <QImage>
+#include <string_view>
+
+namespace veltrano {
+
+// The advance width of the bytes in the face.
+std::int64_t textAdvance(const GlyphFace& face, std::string_view bytes);
+
+// Draws bytes with the top-left of the cell at anchor (within
+// +-kExactCoordinateLimit). Text entirely off the image returns at once.
+void drawOpaqueText(QImage& image, GlyphFace& face, PixelPoint anchor, std::string_view bytes, QRgb colour);
+
+}  // namespace veltrano

@@ -1,0 +1,96 @@
+#include "app/main_menu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace veltrano {
+
+namespace {
+
+constexpr QKeyCombination kNoShortcut{};
+
+const MenuSpec kMenus[] = {
+    {"Datei1", "&Datei"},
+    {"Bearbeiten1", "&Bearbeiten"},
+    {"Info1", "&Info"},
+};
+
+const MenuItemSpec kItems[] = {
+    {"Datei1", "Neu1", "&Neu", kNoShortcut, true},
+    {"Datei1", "ffnen1", "Ö&ffnen", kNoShortcut, true},
+    {"Datei1", "Speichern2", "&Speichern", Qt::CTRL | Qt::Key_S, true},
+    {"Datei1", "Speichern1", "Speichern &unter", kNoShortcut, true},
+    {"Datei1", "FormelAntwortspeichern1", "Formel+Antwort speichern", Qt::CTRL | Qt::ALT | Qt::Key_S, true},
+    {"Datei1", nullptr, nullptr, kNoShortcut, true},
+    {"Datei1", "Importieren1", "cfd-Datei einfügen", kNoShortcut, true},
+    {"Datei1", "Exportieren1", "Als bmp exportieren", kNoShortcut, true},
+    {"Datei1", "Passendebmpexportieren1", "Passende bmp exportieren", kNoShortcut, true},
+    {"Datei1", nullptr, nullptr, kNoShortcut, true},
+    {"Datei1", "Beenden1", "&Beenden", Qt::CTRL | Qt::Key_B, true},
+    {"Bearbeiten1", "Undo1", "Rückgängig", Qt::ALT | Qt::Key_Backspace, true},
+    {"Bearbeiten1", "Lschen1", "Löschen", QKeyCombination(Qt::Key_Delete), false},
+    {"Bearbeiten1", "Kopieren1", "Kopieren", Qt::CTRL | Qt::Key_C, false},
+    {"Bearbeiten1", "Einfgen1", "Einfügen", Qt::CTRL | Qt::Key_V, false},
+    {"Info1", "Hilfe1", "&Hilfe", QKeyCombination(Qt::Key_F1), true},
+    {"Info1", nullptr, nullptr, kNoShortcut, true},
+    {"Info1", "About1", "&About", kNoShortcut, true},
+};
+
+}  // namespace
+
+std::span<const MenuSpec> mainMenus()
+{
+    return kMenus;
+}
+
+std::span<const MenuItemSpec> mainMenuItems()
+{
+    return kItems;
+}
+
+void buildMainMenu(QMenuBar* menuBar, QObject* receiver)
+{
+    for (const MenuSpec& menuSpec : kMenus) {
+        QMenu* menu = menuBar->addMenu(QString::fromUtf8(menuSpec.caption));
+        menu->setObjectName(menuSpec.name);
+        menu->menuAction()->setObjectName(menuSpec.name);
+        for (const MenuItemSpec& item : kItems) {
+            if (qstrcmp(item.menu, menuSpec.name) != 0)
+                continue;
+            if (!item.name) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(QString::fromUtf8(item.caption));
+            action->setObjectName(item.name);
+            if (item.shortcut != kNoShortcut)
+                action->setShortcut(QKeySequence(item.shortcut));
+            action->setEnabled(item.enabled);
+            const QByteArray slot = QByteArray(item.name) + "Click";
+            QObject::connect(action, &QAction::triggered, receiver, [receiver, slot] {
+                QMetaObject::invokeMethod(receiver, slot.constData(), Qt::DirectConnection);
+            });
+        }
+    }
+}
+
+QString withoutAccessKey(const QString& caption)
+{
+    QString plain;
+    plain.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&') {
+            // "&&" is a literal ampersand; a single one marks the access key.
+            if (i + 1 < caption.size() && caption[i + 1] == u'&') {
+                plain += u'&';
+                ++i;
+            }
+            continue;
+        }
+        plain += caption[i];
+    }
+    return plain;
+}
+
+}  // namespace veltrano

@@ -1,0 +1,307 @@
+#include "app/qt_ui_port.h"
+
+#include "app/main_menu.h"
+#include "app/startup.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
+
+namespace veltrano {
+
+namespace {
+
+QString fromView(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+std::string toStd(const QString& text)
+{
+    return text.toStdString();
+}
+
+QString filterOf(const FileDialogOptions& options)
+{
+    return fromView(options.filterDescription) + " (" + fromView(options.filterPattern) + ")";
+}
+
+QColor toQColor(Colour colour)
+{
+    return QColor(redOf(colour), greenOf(colour), blueOf(colour));
+}
+
+// The box of the program's own messages and of the run-time errors carries
+// the application title, as the classic message functions do.
+void plainBox(QMessageBox::Icon icon, std::string_view text)
+{
+    QMessageBox box(icon, QString::fromUtf8(kApplicationTitle), fromView(text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QPushButton* ok = box.addButton("OK", QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+}
+
+}  // namespace
+
+QtUiPort::QtUiPort(QWidget* window)
+    : m_window(window)
+{
+}
+
+MessageResult QtUiPort::messageBox(std::string_view text, std::string_view caption, MessageButtons buttons)
+{
+    const QMessageBox::Icon icon =
+        caption == ui::kConfirmTitle ? QMessageBox::Question : QMessageBox::Warning;
+    QMessageBox box(icon, fromView(caption), fromView(text), QMessageBox::NoButton, m_window);
+    QPushButton* first = nullptr;
+    QPushButton* second = nullptr;
+    switch (buttons) {
+    case MessageButtons::YesNo:
+        first = box.addButton("&Ja", QMessageBox::YesRole);
+        second = box.addButton("&Nein", QMessageBox::NoRole);
+        break;
+    case MessageButtons::OkCancel:
+        first = box.addButton("OK", QMessageBox::AcceptRole);
+        second = box.addButton("Abbrechen", QMessageBox::RejectRole);
+        break;
+    case MessageButtons::Ok:
+        first = box.addButton("OK", QMessageBox::AcceptRole);
+        break;
+    }
+    box.setDefaultButton(first);
+    box.setEscapeButton(second ? second : first);
+    box.exec();
+    const bool firstPressed = box.clickedButton() == first;
+    switch (buttons) {
+    case MessageButtons::YesNo:
+        return firstPressed ? MessageResult::Yes : MessageResult::No;
+    case MessageButtons::OkCancel:
+        return firstPressed ? MessageResult::Ok : MessageResult::Cancel;
+    case MessageButtons::Ok:
+        break;
+    }
+    return MessageResult::Ok;
+}
+
+void QtUiPort::showMessage(std::string_view text)
+{
+    plainBox(QMessageBox::Information, text);
+}
+
+void QtUiPort::showError(std::string_view text)
+{
+    plainBox(QMessageBox::Critical, text);
+}
+
+std::optional<std::string> QtUiPort::openFileDialog(const FileDialogOptions& options)
+{
+    QFileDialog dialog(m_window, QString(), fromView(options.initialDirectory), filterOf(options));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (!options.defaultExtension.empty())
+        dialog.setDefaultSuffix(fromView(options.defaultExtension));
+    if (!options.fileName.empty())
+        dialog.selectFile(fromView(options.fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return toStd(dialog.selectedFiles().front());
+}
+
+std::optional<std::string> QtUiPort::saveFileDialog(const FileDialogOptions& options)
+{
+    QFileDialog dialog(m_window, QString(), fromView(options.initialDirectory), filterOf(options));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!options.defaultExtension.empty())
+        dialog.setDefaultSuffix(fromView(options.defaultExtension));
+    if (!options.fileName.empty())
+        dialog.selectFile(fromView(options.fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return toStd(dialog.selectedFiles().front());
+}
+
+std::optional<Colour> QtUiPort::colourDialog(Colour initial)
+{
+    const QColor chosen = QColorDialog::getColor(toQColor(initial), m_window);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return makeColour(chosen.red(), chosen.green(), chosen.blue());
+}
+
+QWidget* QtUiPort::widget(std::string_view name) const
+{
+    const QString wanted = fromView(name);
+    if (m_window->objectName() == wanted)
+        return m_window;
+    return m_window->findChild<QWidget*>(wanted);
+}
+
+QAction* QtUiPort::action(std::string_view name) const
+{
+    const QString wanted = fromView(name);
+    const QList<QAction*> actions = m_window->findChildren<QAction*>();
+    for (QAction* candidate : actions) {
+        if (candidate->objectName() == wanted)
+            return candidate;
+    }
+    for (QAction* candidate : actions) {
+        if (!candidate->isSeparator() && withoutAccessKey(candidate->text()) == wanted)
+            return candidate;
+    }
+    return nullptr;
+}
+
+QTimer* QtUiPort::timer(std::string_view name) const
+{
+    return m_window->findChild<QTimer*>(fromView(name));
+}
+
+void QtUiPort::setEnabled(std::string_view name, bool enabled)
+{
+    if (QWidget* found = widget(name))
+        found->setEnabled(enabled);
+    else if (QAction* item = action(name))
+        item->setEnabled(enabled);
+}
+
+bool QtUiPort::isEnabled(std::string_view name) const
+{
+    if (QWidget* found = widget(name))
+        return found->isEnabled();
+    if (QAction* item = action(name))
+        return item->isEnabled();
+    return false;
+}
+
+void QtUiPort::setVisible(std::string_view name, bool visible)
+{
+    if (QWidget* found = widget(name))
+        found->setVisible(visible);
+    else if (QAction* item = action(name))
+        item->setVisible(visible);
+}
+
+void QtUiPort::setDown(std::string_view name, bool down)
+{
+    if (auto* button = qobject_cast<QAbstractButton*>(widget(name)))
+        button->setChecked(down);
+}
+
+void QtUiPort::setFocus(std::string_view name)
+{
+    if (QWidget* found = widget(name))
+        found->setFocus(Qt::OtherFocusReason);
+}
+
+std::string QtUiPort::text(std::string_view name) const
+{
+    QWidget* found = widget(name);
+    if (auto* edit = qobject_cast<QLineEdit*>(found))
+        return toStd(edit->text());
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(found))
+        return toStd(memo->toPlainText());
+    if (auto* box = qobject_cast<QComboBox*>(found))
+        return toStd(box->currentText());
+    if (auto* button = qobject_cast<QAbstractButton*>(found))
+        return toStd(button->text());
+    return {};
+}
+
+void QtUiPort::setText(std::string_view name, std::string_view text)
+{
+    QWidget* found = widget(name);
+    if (!found)
+        return;
+    const QSignalBlocker blocker(found);
+    const QString value = fromView(text);
+    if (auto* edit = qobject_cast<QLineEdit*>(found)) {
+        edit->setText(value);
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(found)) {
+        memo->setPlainText(value);
+    } else if (auto* box = qobject_cast<QComboBox*>(found)) {
+        if (box->isEditable())
+            box->setEditText(value);
+        else
+            box->setCurrentIndex(box->findText(value));
+    } else if (auto* button = qobject_cast<QAbstractButton*>(found)) {
+        button->setText(value);
+    }
+}
+
+int QtUiPort::itemIndex(std::string_view name) const
+{
+    if (auto* box = qobject_cast<QComboBox*>(widget(name)))
+        return box->currentIndex();
+    return -1;
+}
+
+void QtUiPort::setItemIndex(std::string_view name, int index)
+{
+    if (auto* box = qobject_cast<QComboBox*>(widget(name))) {
+        const QSignalBlocker blocker(box);
+        box->setCurrentIndex(index);
+    }
+}
+
+void QtUiPort::setCaption(std::string_view caption)
+{
+    m_window->setWindowTitle(fromView(caption));
+}
+
+std::string QtUiPort::caption() const
+{
+    return toStd(m_window->windowTitle());
+}
+
+void QtUiPort::startTimer(std::string_view name)
+{
+    if (QTimer* found = timer(name); found && !found->isActive())
+        found->start();
+}
+
+void QtUiPort::stopTimer(std::string_view name)
+{
+    if (QTimer* found = timer(name))
+        found->stop();
+}
+
+bool QtUiPort::isTimerRunning(std::string_view name) const
+{
+    const QTimer* found = timer(name);
+    return found && found->isActive();
+}
+
+QSize QtUiPort::drawingImageSize() const
+{
+    const QWidget* image = widget(ui::kDrawingImage);
+    return image ? image->size() : QSize();
+}
+
+void QtUiPort::pageChanged(const QRect& area)
+{
+    if (QWidget* image = widget(ui::kDrawingImage))
+        image->update(area);
+}
+
+void QtUiPort::closeMainWindow()
+{
+    if (m_closeHandler)
+        m_closeHandler();
+    else
+        m_window->close();
+}
+
+}  // namespace veltrano

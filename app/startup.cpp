@@ -1,0 +1,159 @@
+#include "app/startup.h"
+
+#include "document/io_error.h"
+#include "render/page.h"
+#include "render/painter.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStandardPaths>
+
+namespace veltrano {
+
+namespace {
+
+const QString kAnswerSwitch = QStringLiteral("StrukCD");
+const QString kDefaultExtension = QStringLiteral(".cfd");
+const QString kWorkFolderName = QStringLiteral("temp");
+constexpr const char* kCaptionPrefix = "Veltrano:   ";
+
+// A WorkDir shorter than this cannot lie inside an application-data folder:
+// it is "temp" alone, left when the system had no such folder.
+constexpr int kShortestWorkDir = 9;
+
+std::string absolutePath(const std::string& name)
+{
+    return QFileInfo(QString::fromStdString(name)).absoluteFilePath().toStdString();
+}
+
+}  // namespace
+
+StartupEnvironment StartupEnvironment::fromProcess()
+{
+    StartupEnvironment environment;
+    environment.programPath = QCoreApplication::applicationFilePath().toStdString();
+    environment.parameters = QCoreApplication::arguments().mid(1);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        environment.screenWidth = screen->size().width();
+    environment.documentsFolder =
+        WithSeparator(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString());
+    // $XDG_DATA_HOME/veltrano/ (normally ~/.local/share/veltrano/).
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (!dataHome.isEmpty())
+        environment.appDataFolder = WithSeparator((dataHome + "/veltrano").toStdString());
+    return environment;
+}
+
+CommandLine ReadCommandLine(const QStringList& parameters)
+{
+    CommandLine line;
+    if (parameters.size() >= 2 && parameters.front() == kAnswerSwitch)
+        line.answerDir = parameters.mid(1).join(' ').toStdString();
+    if (!parameters.isEmpty() && line.answerDir.empty())
+        line.fileName = parameters.join(' ').toStdString();
+    return line;
+}
+
+std::string WithDefaultExtension(const std::string& name)
+{
+    // Counted in characters, not bytes, so umlauts near the end do not hide
+    // or fake the dot.
+    QString text = QString::fromStdString(name);
+    if (text.size() < 4 || text[text.size() - 4] != u'.')
+        text += kDefaultExtension;
+    return text.toStdString();
+}
+
+std::string WithSeparator(const std::string& folder)
+{
+    if (folder.empty() || folder.back() == '/')
+        return folder;
+    return folder + '/';
+}
+
+std::string ProgramDirOf(const std::string& programPath)
+{
+    return WithSeparator(QFileInfo(QString::fromStdString(programPath)).absolutePath().toStdString());
+}
+
+std::string ChooseWorkDir(const std::string& appDataFolder, const std::string& programDir)
+{
+    const QString workDir = QString::fromStdString(WithSeparator(appDataFolder)) + kWorkFolderName;
+    if (workDir.size() < kShortestWorkDir)
+        return WithSeparator(programDir);
+    return WithSeparator(workDir.toStdString());
+}
+
+void SetStartState(Editor& editor)
+{
+    editor.ui.setItemIndex(ui::kCurvatureBox, 0);
+    editor.editing.SelRect = SelectionRect{0, 0, 0, 0};
+    editor.editing.SelectionPresent = false;
+    editor.editing.MovingSelection = false;
+    editor.editing.Modified = false;
+    editor.ui.setItemIndex(ui::kLineLengthBox, 3);
+    editor.tools.LineLength = 30.0;
+    editor.tools.RingStep = 30.0;
+    editor.tools.GridOn = true;
+    editor.editing.PressActive = false;
+    editor.editing.FeedbackEnd = PointF{0.0, 0.0};
+    editor.tools.CurrentColour = kBlack;
+    editor.tools.LeftTool = kind::SingleBond;
+    editor.tools.RightLabel = kind::DoubleBondMarker;
+    editor.document.DocumentName.clear();
+}
+
+void CreateEmptyWorkingDocument(Editor& editor)
+{
+    try {
+        editor.workingFile.CreateEmpty();
+    } catch (const IoError& error) {
+        editor.ui.showError(error.what());
+    }
+}
+
+std::string CaptionFor(const std::string& documentName)
+{
+    return kCaptionPrefix + QFileInfo(QString::fromStdString(documentName)).fileName().toStdString();
+}
+
+void OpenCommandLineFile(Editor& editor, const std::string& parameterName)
+{
+    // Made absolute so that saving later does not depend on the current
+    // folder of the process.
+    const std::string name = absolutePath(WithDefaultExtension(parameterName));
+    FileSystem& fs = editor.fileSystem;
+
+    // A missing file is no error: the document opens empty under its name.
+    // A file that is there but cannot be read must not pass for an empty
+    // document, or saving would overwrite it with nothing.
+    if (fs.exists(name)) {
+        try {
+            editor.workingFile.LoadFile(name);
+        } catch (const std::exception&) {
+            editor.document.DocumentName.clear();
+            editor.ui.showMessage(kCannotOpenMessage);
+            return;
+        }
+    }
+
+    editor.ui.setCaption(CaptionFor(name));
+    try {
+        editor.document.DocumentName = name;
+        resetToBlank(editor.page);
+        editor.canvas.setImage(editor.page);
+        editor.workingFile.ReadAll(editor.passRecords);
+        RepaintFile(editor.canvas, editor.view, editor.passRecords);
+        editor.document.SavedRecordCount = editor.workingFile.RecordCount();
+    } catch (const std::exception&) {
+        editor.document.DocumentName.clear();
+        if (!fs.exists(editor.workingFile.path()))
+            CreateEmptyWorkingDocument(editor);
+        editor.ui.showMessage(kCannotOpenMessage);
+    }
+    editor.ui.pageChanged(QRect(0, 0, kPageWidth, kPageHeight));
+}
+
+}  // namespace veltrano

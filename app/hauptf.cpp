@@ -1,0 +1,311 @@
+#include "app/hauptf.h"
+
+#include "app/aboutf.h"
+#include "app/auswahlf.h"
+#include "app/file_type_registry.h"
+#include "app/main_menu.h"
+#include "app/page_widget.h"
+#include "app/palette_panel.h"
+#include "app/qt_ui_port.h"
+#include "app/side_buttons.h"
+#include "document/io_error.h"
+#include "document/work_dir.h"
+#include "editor/full_repaint.h"
+#include "editor/palette.h"
+#include "render/view_state.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+
+namespace veltrano {
+
+namespace {
+
+// The smallest outer window is 794 by 512 pixels. Qt limits the window
+// without its frame, so the classic frame (4 pixels on each side, a caption
+// of 19) is taken off.
+constexpr int kFrameSide = 4;
+constexpr int kCaptionHeight = 19;
+constexpr int kMinimumOuterWidth = 794;
+constexpr int kMinimumOuterHeight = 512;
+
+QFont windowFont()
+{
+    // Where the classic face is missing, a face of Arial's widths keeps
+    // the captions inside their buttons.
+    QFont font;
+    font.setFamilies({"MS Sans Serif", "Liberation Sans", "Arial"});
+    font.setPixelSize(11);  // 8 point at 96 dots per inch, the same on every screen
+    return font;
+}
+
+const MoveButton* moveButtonNamed(const QString& name)
+{
+    for (const MoveButton& row : moveButtons()) {
+        if (name == QLatin1String(row.name))
+            return &row;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+Thauptf::Thauptf(const StartupEnvironment& environment, FileSystem& fs, QWidget* parent)
+    : QMainWindow(parent)
+    , m_fs(fs)
+{
+    buildWindow();
+    m_ui = std::make_unique<QtUiPort>(this);
+    m_ui->setCloseHandler([this] {
+        m_closeConfirmed = true;
+        close();
+    });
+    FormCreate(environment);
+    connectHandlers();
+}
+
+Thauptf::~Thauptf() = default;
+
+void Thauptf::setAboutWindow(Taboutf* about)
+{
+    m_about = about;
+}
+
+void Thauptf::setTemplatePalette(TAuswahlf* palette)
+{
+    m_templatePalette = palette;
+}
+
+void Thauptf::buildWindow()
+{
+    setObjectName("Thauptf");
+    setWindowTitle(kApplicationTitle);
+    auto* client = new QWidget;
+    client->setObjectName("ClientArea");
+    client->setFont(windowFont());
+    client->resize(kClientWidth, kClientHeight);
+    m_controls = buildMainControls(client);
+    setCentralWidget(client);
+    buildMainMenu(menuBar(), this);
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    setMinimumSize(kMinimumOuterWidth - 2 * kFrameSide, kMinimumOuterHeight - 2 * kFrameSide - kCaptionHeight);
+}
+
+void Thauptf::FormCreate(const StartupEnvironment& environment)
+{
+    // The file-type registration never stops the start-up.
+    try {
+        RegisterFileType(environment.programPath);
+    } catch (...) {
+    }
+
+    const CommandLine commandLine = ReadCommandLine(environment.parameters);
+    if (commandLine.answerDir.empty()) {
+        m_ui->setVisible(ui::kAnswerSaveItem, false);
+        m_ui->setVisible(ui::kAnswerMemo, false);
+    }
+    m_programDir = ProgramDirOf(environment.programPath);
+    if (UsesCompactLayout(environment.screenWidth))
+        applyCompactLayout(m_controls);
+    // The answer text must be enterable: the memo gets its own room.
+    if (!commandLine.answerDir.empty())
+        showAnswerMemo(m_controls);
+
+    chooseWorkDir(environment);
+    m_editor->document.AnswerDir = commandLine.answerDir;
+    m_editor->document.LastDir = environment.documentsFolder;
+    m_controls.image->setPage(&m_editor->page);
+    SetStartState(*m_editor);
+    CreateEmptyWorkingDocument(*m_editor);
+    if (commandLine.opensFile())
+        OpenCommandLineFile(*m_editor, commandLine.fileName);
+}
+
+void Thauptf::chooseWorkDir(const StartupEnvironment& environment)
+{
+    const std::string preferred = ChooseWorkDir(environment.appDataFolder, m_programDir);
+    m_workDirLock = std::make_unique<WorkDirLock>(preferred);
+    if (m_workDirLock->status() == WorkDirLock::Status::CannotCreate && preferred != m_programDir) {
+        auto fallback = std::make_unique<WorkDirLock>(m_programDir);
+        if (fallback->isLocked())
+            m_workDirLock = std::move(fallback);
+    }
+    m_editor = std::make_unique<Editor>(m_fs, *m_ui, m_workDirLock->path());
+}
+
+void Thauptf::connectHandlers()
+{
+    const QMetaObject* meta = metaObject();
+    const QList<QAbstractButton*> buttons = centralWidget()->findChildren<QAbstractButton*>();
+    for (QAbstractButton* button : buttons) {
+        const QString name = button->objectName();
+        if (moveButtonNamed(name))
+            button->installEventFilter(this);
+        const QByteArray slot = (name + "Click").toLatin1();
+        if (meta->indexOfSlot(slot + "()") >= 0) {
+            connect(button, &QAbstractButton::clicked, this,
+                    [this, slot] { QMetaObject::invokeMethod(this, slot.constData(), Qt::DirectConnection); });
+        } else if (findPaletteButton(name.toStdString())) {
+            connect(button, &QAbstractButton::clicked, this, [this, name] { PaletteButtonClick(name); });
+        }
+    }
+    connect(m_controls.lineLengthBox, &QComboBox::currentTextChanged, this, &Thauptf::ComboBox1Change);
+    auto* curvatureBox = centralWidget()->findChild<QComboBox*>("ComboBox2");
+    connect(curvatureBox, &QComboBox::currentIndexChanged, this, &Thauptf::ComboBox2Change);
+    connect(m_controls.moveRepeatTimer, &QTimer::timeout, this, &Thauptf::Timer2Timer);
+    connect(m_controls.reenableTimer, &QTimer::timeout, this, &Thauptf::TwiederanTimer);
+    connect(m_controls.image, &PageWidget::mousePressed, this, &Thauptf::I1MouseDown);
+    connect(m_controls.image, &PageWidget::mouseMoved, this, &Thauptf::I1MouseMove);
+    connect(m_controls.image, &PageWidget::mouseReleased, this, &Thauptf::I1MouseUp);
+}
+
+template <typename Body>
+void Thauptf::guarded(Body&& body)
+{
+    try {
+        body();
+    } catch (const IoError& error) {
+        m_ui->showError(error.what());
+    }
+}
+
+void Thauptf::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        centreOnScreen();
+        FormShow();
+    }
+}
+
+void Thauptf::centreOnScreen()
+{
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    move(available.center() - QPoint(width() / 2, height() / 2));
+}
+
+void Thauptf::FormShow()
+{
+    m_ui->setFocus(ui::kTextEdit);
+    ResetView(m_editor->view);
+    guarded([&] { FullRepaint(*m_editor); });
+}
+
+void Thauptf::closeEvent(QCloseEvent* event)
+{
+    bool canClose = true;
+    if (!m_closeConfirmed)
+        FormCloseQuery(canClose);
+    if (canClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void Thauptf::FormCloseQuery(bool& canClose)
+{
+    canClose = true;
+}
+
+bool Thauptf::eventFilter(QObject* watched, QEvent* event)
+{
+    // Any mouse button held on a move button repeats its step; the release
+    // stops the repeat wherever the pointer is by then (the button keeps the
+    // mouse until the release). The click itself is handled by the button.
+    if (const MoveButton* row = moveButtonNamed(watched->objectName())) {
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
+            MoveButtonMouseDown(row->repeatCode);
+        else if (event->type() == QEvent::MouseButtonRelease)
+            MoveButtonMouseUp();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Menu "&Datei".
+void Thauptf::Neu1Click() {}
+void Thauptf::ffnen1Click() {}
+void Thauptf::Speichern2Click() {}
+void Thauptf::Speichern1Click() {}
+void Thauptf::FormelAntwortspeichern1Click() {}
+void Thauptf::Importieren1Click() {}
+void Thauptf::Exportieren1Click() {}
+void Thauptf::Passendebmpexportieren1Click() {}
+void Thauptf::Beenden1Click()
+{
+    close();
+}
+
+// Menu "&Bearbeiten".
+void Thauptf::Undo1Click() {}
+void Thauptf::Lschen1Click() {}
+void Thauptf::Kopieren1Click() {}
+void Thauptf::Einfgen1Click() {}
+
+// Menu "&Info".
+void Thauptf::Hilfe1Click() {}
+void Thauptf::About1Click() {}
+
+void Thauptf::PaletteButtonClick(const QString& name)
+{
+    guarded([&] { veltrano::PaletteButtonClick(*m_editor, name.toStdString()); });
+}
+
+void Thauptf::ComboBox1Change() {}
+
+void Thauptf::ComboBox2Change()
+{
+    guarded([&] { veltrano::ComboBox2Change(*m_editor); });
+}
+
+void Thauptf::Button1Click() {}
+
+void Thauptf::Button2Click()
+{
+    guarded([&] { FullRepaint(*m_editor); });
+}
+
+void Thauptf::BitBtn1Click() {}
+void Thauptf::SpeedButton81Click() {}
+
+void Thauptf::SpeedButton11Click() {}
+void Thauptf::SpeedButton12Click() {}
+void Thauptf::SpeedButton13Click() {}
+void Thauptf::SpeedButton14Click() {}
+void Thauptf::SpeedButton15Click() {}
+void Thauptf::SpeedButton16Click() {}
+void Thauptf::SpeedButton17Click() {}
+
+void Thauptf::SpeedButton45Click() {}
+void Thauptf::SpeedButton46Click() {}
+void Thauptf::SpeedButton47Click() {}
+void Thauptf::SpeedButton48Click() {}
+
+void Thauptf::MoveButtonMouseDown(int repeatCode)
+{
+    m_timer2Tag = repeatCode;
+    m_controls.moveRepeatTimer->start();
+}
+
+void Thauptf::MoveButtonMouseUp()
+{
+    m_controls.moveRepeatTimer->stop();
+}
+
+void Thauptf::Timer2Timer() {}
+void Thauptf::TwiederanTimer() {}
+
+void Thauptf::I1MouseDown(Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, int, int) {}
+void Thauptf::I1MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int, int) {}
+void Thauptf::I1MouseUp(Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, int, int) {}
+
+}  // namespace veltrano

@@ -1,0 +1,135 @@
+#pragma once
+// The main window Thauptf. It builds its controls and menu from tables, runs
+// the start-up steps when it is created and owns the editor. Its handlers
+// carry the component name plus the event; each is one call into the core,
+// and each shows a run-time input/output error in the general error box and
+// keeps the program running.
+
+#include "app/main_layout.h"
+#include "app/startup.h"
+#include "editor/editor.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+namespace veltrano {
+
+class FileSystem;
+class QtUiPort;
+class TAuswahlf;
+class Taboutf;
+class WorkDirLock;
+
+class Thauptf : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Thauptf(const StartupEnvironment& environment, FileSystem& fs = FileSystem::system(),
+                     QWidget* parent = nullptr);
+    ~Thauptf() override;
+
+    Editor& editor() { return *m_editor; }
+    QtUiPort& uiPort() { return *m_ui; }
+    const MainControls& controls() const { return m_controls; }
+    const std::string& programDir() const { return m_programDir; }
+    // The windows created after this one (the About window, the template
+    // palette); the window does not own them.
+    void setAboutWindow(Taboutf* about);
+    void setTemplatePalette(TAuswahlf* palette);
+    Taboutf* aboutWindow() const { return m_about; }
+    TAuswahlf* templatePalette() const { return m_templatePalette; }
+
+    // The tag of Timer2: the repeat code of the move button being held.
+    int timer2Tag() const { return m_timer2Tag; }
+
+public slots:
+    // Menu "&Datei".
+    void Neu1Click();
+    void ffnen1Click();
+    void Speichern2Click();
+    void Speichern1Click();
+    void FormelAntwortspeichern1Click();
+    void Importieren1Click();
+    void Exportieren1Click();
+    void Passendebmpexportieren1Click();
+    void Beenden1Click();
+    // Menu "&Bearbeiten".
+    void Undo1Click();
+    void Lschen1Click();
+    void Kopieren1Click();
+    void Einfgen1Click();
+    // Menu "&Info".
+    void Hilfe1Click();
+    void About1Click();
+
+    // The radio buttons of the palette tables, by component name.
+    void PaletteButtonClick(const QString& name);
+    void ComboBox1Change();
+    void ComboBox2Change();
+    void Button1Click();
+    void Button2Click();
+    void BitBtn1Click();
+    void SpeedButton81Click();
+
+    // Colour group "Farbe".
+    void SpeedButton11Click();
+    void SpeedButton12Click();
+    void SpeedButton13Click();
+    void SpeedButton14Click();
+    void SpeedButton15Click();
+    void SpeedButton16Click();
+    void SpeedButton17Click();
+
+    // Move buttons and their repeat.
+    void SpeedButton45Click();
+    void SpeedButton46Click();
+    void SpeedButton47Click();
+    void SpeedButton48Click();
+    void MoveButtonMouseDown(int repeatCode);
+    void MoveButtonMouseUp();
+    void Timer2Timer();
+    void TwiederanTimer();
+
+    // The drawing image.
+    void I1MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x,
+                     int y);
+    void I1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
+    void I1MouseUp(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x,
+                   int y);
+
+public:
+    // The close check: canClose stays true when the window may close.
+    void FormCloseQuery(bool& canClose);
+    // The first showing: focus to Edit1, view reset, full repaint.
+    void FormShow();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildWindow();
+    void connectHandlers();
+    void FormCreate(const StartupEnvironment& environment);
+    void chooseWorkDir(const StartupEnvironment& environment);
+    void centreOnScreen();
+    // Runs a handler body; a run-time input/output error goes to the
+    // general error box.
+    template <typename Body>
+    void guarded(Body&& body);
+
+    FileSystem& m_fs;
+    MainControls m_controls;
+    std::unique_ptr<QtUiPort> m_ui;
+    std::unique_ptr<WorkDirLock> m_workDirLock;
+    std::unique_ptr<Editor> m_editor;
+    Taboutf* m_about = nullptr;
+    TAuswahlf* m_templatePalette = nullptr;
+    std::string m_programDir;
+    int m_timer2Tag = 0;
+    bool m_shown = false;
+    bool m_closeConfirmed = false;
+};
+
+}  // namespace veltrano

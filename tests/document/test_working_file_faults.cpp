@@ -251,3 +251,26 @@ TEST_F(FaultLoopTest, OnlyTheChosenKindOfOperationFails)
     EXPECT_EQ(fileBytes(work.path()), oldDocument);
     EXPECT_EQ(fileBytes(file(workfile::Snapshot)), oldSnapshot);
 }
+
+TEST_F(FaultLoopTest, FaultsCanBeAimedAtOneFile)
+{
+    const std::string target = file("formel.cfd");
+    putFileBytes(work.path(), oldDocument);
+    putFileBytes(target, oldSnapshot);
+    fs.onlyPathsContaining("formel.cfd");
+    // The first open of the target's side is the writability probe, the
+    // second the new content beside it.
+    for (int n = 1; n <= 2; ++n) {
+        fs.failAt(n, EACCES, test::FsOp::Open);
+        EXPECT_THROW(work.SaveTo(target), IoError);
+        EXPECT_TRUE(fs.injected());
+        EXPECT_EQ(fileBytes(target), oldSnapshot);
+    }
+    // Reads of temp.dat were not counted: the fault hit the target only.
+    fs.failAt(1, EIO, test::FsOp::Read);
+    EXPECT_NO_THROW(work.SaveTo(target));
+    EXPECT_FALSE(fs.injected());
+    EXPECT_EQ(fileBytes(target), oldDocument);
+    fs.onlyPathsContaining("");
+    fs.disarm();
+}

@@ -7,8 +7,10 @@
 
 #include "document/file_system.h"
 
+#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace veltrano::test {
 
@@ -20,6 +22,10 @@ public:
     // operations of that kind are counted for the fault. n = 0 disarms.
     void failAt(int n, int error, std::optional<FsOp> kind = std::nullopt);
     void disarm() { failAt(0, 0); }
+    // Counts for the fault only operations on paths containing the text
+    // (descriptor operations count by the path they were opened with;
+    // a rename by either of its paths). Empty = every path. Kept by failAt.
+    void onlyPathsContaining(std::string text) { m_pathFilter = std::move(text); }
 
     // Whether the armed fault has been injected since failAt.
     bool injected() const { return m_injected; }
@@ -43,7 +49,8 @@ public:
 private:
     // Counts the operation and tells whether it is the one to fail; if so,
     // the error is recorded as the last error.
-    bool shouldFail(FsOp op);
+    bool shouldFail(FsOp op, const std::string& path);
+    bool shouldFail(FsOp op, int fd);
 
     int m_failAt = 0;
     int m_error = 0;
@@ -51,6 +58,8 @@ private:
     int m_operations = 0;
     int m_counted = 0;
     bool m_injected = false;
+    std::string m_pathFilter;
+    std::map<int, std::string> m_openPaths;
 };
 
 }  // namespace veltrano::test

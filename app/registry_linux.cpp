@@ -14,7 +14,7 @@
 
 #include <unistd.h>
 
-#include <initializer_list>
+#include <vector>
 #include <utility>
 
 namespace veltrano {
@@ -212,28 +212,35 @@ std::optional<std::string> LinuxFileTypeRegistry::written(const std::string& key
 // written in this session, so the order of the keys does not matter.
 bool LinuxFileTypeRegistry::writeCompletedFiles()
 {
-    struct FileWriter {
-        std::initializer_list<const char*> sources;
-        bool (LinuxFileTypeRegistry::*write)();
+    enum class File { MimePackage, Template, ApplicationEntry, DefaultApplication, Icons };
+    struct FileSources {
+        File file;
+        std::vector<const char*> keys;
     };
-    static const FileWriter writers[] = {
-        {{kExtensionKey, kFileClassKey}, &LinuxFileTypeRegistry::writeMimePackage},
-        {{kExtensionKey, kShellNewKey, kFileClassKey}, &LinuxFileTypeRegistry::writeTemplate},
-        {{kExtensionKey, kOpenCommandKey}, &LinuxFileTypeRegistry::writeApplicationEntry},
-        {{kExtensionKey, kShellKey, kOpenCommandKey},
-         &LinuxFileTypeRegistry::writeDefaultApplication},
-        {{kDefaultIconKey}, &LinuxFileTypeRegistry::writeIcons},
+    static const FileSources files[] = {
+        {File::MimePackage, {kExtensionKey, kFileClassKey}},
+        {File::Template, {kExtensionKey, kShellNewKey, kFileClassKey}},
+        {File::ApplicationEntry, {kExtensionKey, kOpenCommandKey}},
+        {File::DefaultApplication, {kExtensionKey, kShellKey, kOpenCommandKey}},
+        {File::Icons, {kDefaultIconKey}},
     };
-    for (std::size_t i = 0; i < std::size(writers); ++i) {
-        if (m_filesDone.count(i))
-            continue;
-        bool complete = true;
-        for (const char* source : writers[i].sources)
-            complete = complete && m_session.count(source);
+    for (const FileSources& entry : files) {
+        const auto index = static_cast<std::size_t>(entry.file);
+        bool complete = !m_filesDone.count(index);
+        for (const char* key : entry.keys)
+            complete = complete && m_session.count(key);
         if (!complete)
             continue;
-        m_filesDone.insert(i);
-        if (!(this->*writers[i].write)())
+        m_filesDone.insert(index);
+        bool written = false;
+        switch (entry.file) {
+        case File::MimePackage: written = writeMimePackage(); break;
+        case File::Template: written = writeTemplate(); break;
+        case File::ApplicationEntry: written = writeApplicationEntry(); break;
+        case File::DefaultApplication: written = writeDefaultApplication(); break;
+        case File::Icons: written = writeIcons(); break;
+        }
+        if (!written)
             return false;
     }
     return true;

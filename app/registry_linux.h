@@ -12,7 +12,8 @@
 //   cfdfile\DefaultIcon             icons/hicolor/{scalable,48x48}/apps/veltrano.*
 //
 // Reading maps back: `.cfd` exists when the MIME package declares "*.cfd",
-// and the open command is read from the desktop entry's Exec line.
+// any other key when the first file it feeds exists, and the open command
+// is read from the desktop entry's Exec line (no other value reads back).
 // "NeverShowExt" has no counterpart (file managers here always show the
 // extension) and is only kept for the session.
 

@@ -79,14 +79,20 @@ void drawDashedRectangle(QImage& image)
     }
 }
 
+// Drawn pixel by pixel so that the arrow is exactly symmetric about the
+// middle of the 16 columns; the other directions are this one turned.
 QImage upArrow()
 {
     QImage image = transparentImage(kGlyphSize);
-    QPainter painter(&image);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    painter.drawPolygon(QPolygonF({QPointF(1, 8), QPointF(8, 1), QPointF(15, 8)}));
-    painter.drawRect(QRectF(5, 8, 6, 7));
+    const QRgb black = qRgba(0, 0, 0, 255);
+    for (int row = 1; row <= 7; ++row) {  // the head, two pixels wider per row
+        for (int x = 8 - row; x <= 7 + row; ++x)
+            image.setPixel(x, row, black);
+    }
+    for (int row = 8; row <= 14; ++row) {  // the shaft
+        for (int x = 5; x <= 10; ++x)
+            image.setPixel(x, row, black);
+    }
     return image;
 }
 

@@ -6,6 +6,7 @@
 #include "app/main_menu.h"
 #include "app/page_widget.h"
 #include "app/palette_panel.h"
+#include "app/pointer_input.h"
 #include "app/qt_ui_port.h"
 #include "app/side_buttons.h"
 #include "document/io_error.h"
@@ -304,8 +305,19 @@ void Thauptf::MoveButtonMouseUp()
 void Thauptf::Timer2Timer() {}
 void Thauptf::TwiederanTimer() {}
 
-void Thauptf::I1MouseDown(Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, int, int) {}
-void Thauptf::I1MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int, int) {}
-void Thauptf::I1MouseUp(Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, int, int) {}
+void Thauptf::I1MouseDown(Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
+{
+    guarded([&] { PointerInput::of(this, *m_editor).press(button, x, y); });
+}
+
+void Thauptf::I1MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
+{
+    guarded([&] { PointerInput::of(this, *m_editor).move(x, y); });
+}
+
+void Thauptf::I1MouseUp(Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
+{
+    guarded([&] { PointerInput::of(this, *m_editor).release(button, x, y); });
+}
 
 }  // namespace veltrano

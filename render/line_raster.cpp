@@ -74,6 +74,23 @@ ThinLineRun clipThinLine(PixelPoint from, PixelPoint to, int width, int height)
     const bool towardSmaller = line.minorStep < 0 && line.minorLength != 0;
     line.offset = line.majorLength - 1 + (towardSmaller ? 1 : 0);
 
+    // Every step on the box: no clipping, and no division either, because
+    // the first remainder is the offset itself (offset < 2 * major).
+    const bool startInside = from.x >= 0 && from.y >= 0 && from.x < width && from.y < height;
+    const bool endInside = to.x >= 0 && to.y >= 0 && to.x < width && to.y < height;
+    if (startInside && endInside) {
+        ThinLineRun run;
+        run.count = int(line.majorLength);
+        run.x = int(from.x);
+        run.y = int(from.y);
+        run.remainder = line.offset;
+        run.increment = 2 * line.minorLength;
+        run.modulus = 2 * line.majorLength;
+        (xMajor ? run.majorStepX : run.majorStepY) = line.majorStep;
+        (xMajor ? run.minorStepY : run.minorStepX) = line.minorStep;
+        return run;
+    }
+
     Interval steps{0, i64(line.majorLength) - 1};
     steps = steps.intersect(insideBox(line.majorStart, line.majorStep, line.majorLimit));
     Interval counts = insideBox(line.minorStart, line.minorStep, line.minorLimit)

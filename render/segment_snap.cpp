@@ -13,10 +13,18 @@ constexpr double kLimit = double(kExactCoordinateLimit);
 // and values of pixel size stay far from underflow.
 constexpr int kScaledMagnitude = 500;
 
+// Adding and subtracting 1.5 * 2^52 rounds a double of magnitude below 2^51
+// to a whole number in the current rounding mode (nearest, ties to even), as
+// std::nearbyint does, without the library call that costs on the baseline
+// instruction set.
+constexpr double kRoundingShift = 6755399441055744.0;
+
 std::int64_t toPixel(double value)
 {
-    // Callers clamp to the exact square, so the rounded value converts safely.
-    return std::int64_t(std::nearbyint(std::clamp(value, -kLimit, kLimit)));
+    // Clamped to the exact square, so the rounded value converts safely.
+    const double clamped = std::clamp(value, -kLimit, kLimit);
+    const double shifted = clamped + kRoundingShift;
+    return std::int64_t(shifted - kRoundingShift);
 }
 
 bool withinLimit(double value) { return std::fabs(value) <= kLimit; }

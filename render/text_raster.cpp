@@ -6,37 +6,43 @@ namespace veltrano {
 
 namespace {
 
-QRgb* rowOf(QImage& image, int y)
-{
-    return reinterpret_cast<QRgb*>(image.scanLine(y));
-}
+// The image's pixels, fetched once per text.
+struct Pixels {
+    QRgb* bits;
+    qsizetype stride;  // in pixels
+    int width;
+    int height;
+
+    explicit Pixels(QImage& image)
+        : bits(reinterpret_cast<QRgb*>(image.bits())), stride(image.bytesPerLine() / qsizetype(sizeof(QRgb))),
+          width(image.width()), height(image.height())
+    {
+    }
+
+    QRgb* row(int y) const { return bits + y * stride; }
+};
 
 // Fills [left, right) x [top, bottom), clipped to the image.
-void fillRect(QImage& image, std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+void fillRect(const Pixels& pixels, std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
               QRgb colour)
 {
-    const int x0 = int(std::max<std::int64_t>(left, 0)), x1 = int(std::min<std::int64_t>(right, image.width()));
-    const int y0 = int(std::max<std::int64_t>(top, 0)), y1 = int(std::min<std::int64_t>(bottom, image.height()));
-    for (int y = y0; y < y1; ++y) {
-        QRgb* row = rowOf(image, y);
-        std::fill(row + x0, row + x1, colour);
-    }
+    const int x0 = int(std::max<std::int64_t>(left, 0)), x1 = int(std::min<std::int64_t>(right, pixels.width));
+    const int y0 = int(std::max<std::int64_t>(top, 0)), y1 = int(std::min<std::int64_t>(bottom, pixels.height));
+    for (int y = y0; y < y1; ++y)
+        std::fill(pixels.row(y) + x0, pixels.row(y) + x1, colour);
 }
 
 // The caller has checked that the glyph's pen position lies within a
 // margin of the image, so all coordinates fit an int.
-void blitGlyph(QImage& image, const Glyph& glyph, int penX, int top, QRgb colour)
+void blitGlyph(const Pixels& pixels, const Glyph& glyph, int penX, int top, QRgb colour)
 {
-    const int width = image.width(), height = image.height();
     for (const InkRun& run : glyph.runs) {
         const int y = top + run.y;
-        if (y < 0 || y >= height)
+        if (y < 0 || y >= pixels.height)
             continue;
-        const int first = std::max(penX + run.firstX, 0), end = std::min(penX + run.endX, width);
-        if (first < end) {
-            QRgb* row = rowOf(image, y);
-            std::fill(row + first, row + end, colour);
-        }
+        const int first = std::max(penX + run.firstX, 0), end = std::min(penX + run.endX, pixels.width);
+        if (first < end)
+            std::fill(pixels.row(y) + first, pixels.row(y) + end, colour);
     }
 }
 
@@ -59,7 +65,8 @@ void drawOpaqueText(QImage& image, GlyphFace& face, PixelPoint anchor, std::stri
         || bottom + margin <= 0)
         return;
 
-    fillRect(image, anchor.x, anchor.y, anchor.x + advance, bottom, qRgb(255, 255, 255));
+    const Pixels pixels(image);
+    fillRect(pixels, anchor.x, anchor.y, anchor.x + advance, bottom, qRgb(255, 255, 255));
     std::int64_t penX = anchor.x;
     for (char byte : bytes) {
         const unsigned char code = static_cast<unsigned char>(byte);
@@ -67,7 +74,7 @@ void drawOpaqueText(QImage& image, GlyphFace& face, PixelPoint anchor, std::stri
         // Glyphs left of or right of the image (with their margin) are skipped
         // without being rendered.
         if (penX + glyphAdvance + margin > 0 && penX - margin < image.width())
-            blitGlyph(image, face.glyph(code), int(penX), int(anchor.y), colour);
+            blitGlyph(pixels, face.glyph(code), int(penX), int(anchor.y), colour);
         penX += glyphAdvance;
         if (penX - margin >= image.width())
             break;

@@ -16,9 +16,13 @@
 #include "render/view_state.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
@@ -156,6 +160,12 @@ void Thauptf::connectHandlers()
             connect(button, &QAbstractButton::clicked, this, [this, name] { PaletteButtonClick(name); });
         }
     }
+    for (QWidget* field : {static_cast<QWidget*>(centralWidget()->findChild<QLineEdit*>("Edit1")),
+                           static_cast<QWidget*>(m_controls.lineLengthBox->lineEdit()),
+                           static_cast<QWidget*>(m_controls.answerMemo)}) {
+        if (field)
+            field->installEventFilter(this);
+    }
     connect(m_controls.lineLengthBox, &QComboBox::currentTextChanged, this, &Thauptf::ComboBox1Change);
     auto* curvatureBox = centralWidget()->findChild<QComboBox*>("ComboBox2");
     connect(curvatureBox, &QComboBox::currentIndexChanged, this, &Thauptf::ComboBox2Change);
@@ -218,8 +228,28 @@ void Thauptf::FormCloseQuery(bool& canClose)
     canClose = true;
 }
 
+bool Thauptf::isMenuShortcut(QKeyEvent* event) const
+{
+    const QKeySequence pressed(event->keyCombination());
+    const QList<QAction*> actions = menuBar()->findChildren<QAction*>();
+    for (const QAction* action : actions) {
+        if (action->isEnabled() && action->isVisible() && !action->shortcut().isEmpty() &&
+            action->shortcut().matches(pressed) == QKeySequence::ExactMatch)
+            return true;
+    }
+    return false;
+}
+
 bool Thauptf::eventFilter(QObject* watched, QEvent* event)
 {
+    // The menu's shortcuts come first, also while a text field has the
+    // focus (Edit1 has it from the start): Del, Ctrl+C and Ctrl+V reach
+    // "Löschen", "Kopieren" and "Einfügen" whenever those are enabled, and
+    // go to the field only while they are disabled.
+    if (event->type() == QEvent::ShortcutOverride && isMenuShortcut(static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
     // Any mouse button held on a move button repeats its step; the release
     // stops the repeat wherever the pointer is by then (the button keeps the
     // mouse until the release). The click itself is handled by the button.

@@ -11,6 +11,8 @@
 
 #include <QMainWindow>
 
+class QKeyEvent;
+
 #include <memory>
 
 namespace veltrano {
@@ -114,6 +116,8 @@ private:
     void FormCreate(const StartupEnvironment& environment);
     void chooseWorkDir(const StartupEnvironment& environment);
     void centreOnScreen();
+    // Whether the key is the shortcut of an enabled, visible menu item.
+    bool isMenuShortcut(QKeyEvent* event) const;
     // Runs a handler body; a run-time input/output error goes to the
     // general error box.
     template <typename Body>

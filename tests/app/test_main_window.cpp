@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -325,6 +326,13 @@ TEST_F(MainWindowTest, ControlsSitAtTheirDesignPlaces)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     EXPECT_EQ(window->centralWidget()->size(), QSize(788, 480));
     EXPECT_EQ(window->centralWidget()->font().pixelSize(), 11);
+    EXPECT_EQ(window->centralWidget()->font().families().front(), "MS Sans Serif");
+    // Centred on the screen; the window may shrink a little, to its minimum.
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_LE((window->geometry().center() - screen.center()).manhattanLength(), 4);
+    EXPECT_LE(window->minimumWidth(), 788);
+    EXPECT_GE(window->minimumWidth(), 780);
+    EXPECT_GE(window->minimumHeight(), 470);
 
     EXPECT_EQ(clientPlace(*window, "ScrollBox1"), QRect(4, 4, 501, 381));
     EXPECT_EQ(child(*window, "I1")->geometry(), QRect(-3, -1, 502, 413));
@@ -504,6 +512,35 @@ TEST_F(MainWindowTest, NeuZeichnenRepaintsAndShowsReadErrorsInTheErrorBox)
     EXPECT_TRUE(window->isVisible());
     QTest::mouseClick(child(*window, "Button2"), Qt::LeftButton);
     EXPECT_EQ(window->editor().page.pixel(115, 100), qRgb(0, 0, 0));
+}
+
+TEST_F(MainWindowTest, MenuShortcutsComeBeforeTheTextField)
+{
+    auto window = start();
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* edit = child<QLineEdit>(*window, "Edit1");
+    ASSERT_EQ(QApplication::focusWidget(), edit);
+    edit->setText("abc");
+    edit->setCursorPosition(0);
+    QSignalSpy deletes(item(*window, "Lschen1"), &QAction::triggered);
+
+    // While "Löschen" is disabled, Del edits the text.
+    QTest::keyClick(edit, Qt::Key_Delete);
+    EXPECT_EQ(edit->text(), "bc");
+    EXPECT_EQ(deletes.size(), 0);
+
+    // Enabled, it runs the menu item and leaves the text alone.
+    window->uiPort().setEnabled("Löschen", true);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    EXPECT_EQ(deletes.size(), 1);
+    EXPECT_EQ(edit->text(), "bc");
+
+    // Shortcuts no text field knows work as well.
+    QSignalSpy quits(item(*window, "Beenden1"), &QAction::triggered);
+    QTest::keyClick(edit, Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(quits.size(), 1);
 }
 
 TEST_F(MainWindowTest, ClosingWithoutChangesCloses)

@@ -99,6 +99,26 @@ TEST_F(MainWindowTest, WithoutParametersTheDocumentIsEmptyAndUntitled)
     EXPECT_EQ(window->editor().page.pixel(10, 10), qRgb(255, 255, 255));
 }
 
+TEST_F(MainWindowTest, StartUpRegistersTheFileTypeAndLocksItsWorkDir)
+{
+    auto first = start();
+    // The registration of the running program is written below the test's
+    // root (the tests run with the rights that permit writing it).
+    const test::Bytes entry = fileBytes(folders.path("xdg/applications/veltrano.desktop"));
+    const std::string text(entry.begin(), entry.end());
+    EXPECT_NE(text.find(folders.path("bin/veltrano")), std::string::npos) << text;
+
+    // A second editor running at the same time gets a WorkDir of its own.
+    auto second = start();
+    EXPECT_EQ(second->editor().workingFile.workDir(), folders.path("data/veltrano/temp2/"));
+    EXPECT_TRUE(fileExists(folders.path("data/veltrano/temp2/temp.dat")));
+    second.reset();
+    first.reset();
+    // Once both have ended, the first folder is free again.
+    auto third = start();
+    EXPECT_EQ(third->editor().workingFile.workDir(), folders.workDir());
+}
+
 TEST_F(MainWindowTest, OpensTheCommandLineFileWithTheDefaultExtension)
 {
     putFileBytes(folders.path("benzol.cfd"), recordFileBytes(kBond));

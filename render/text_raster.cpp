@@ -22,12 +22,15 @@ struct Pixels {
     QRgb* row(int y) const { return bits + y * stride; }
 };
 
-// Fills [left, right) x [top, bottom), clipped to the image.
+// Fills [left, right) x [top, bottom), clipped to the image. The rectangle
+// may lie wholly beside the image (its ink margin may still reach it).
 void fillRect(const Pixels& pixels, std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
               QRgb colour)
 {
     const int x0 = int(std::max<std::int64_t>(left, 0)), x1 = int(std::min<std::int64_t>(right, pixels.width));
     const int y0 = int(std::max<std::int64_t>(top, 0)), y1 = int(std::min<std::int64_t>(bottom, pixels.height));
+    if (x0 >= x1)
+        return;
     for (int y = y0; y < y1; ++y)
         std::fill(pixels.row(y) + x0, pixels.row(y) + x1, colour);
 }

@@ -200,6 +200,12 @@ TEST(CanvasText, FarAwayAndUndefinedPositionsDrawNothing)
         text.canvas.textOut(far, 10, "CH3");
         text.canvas.textOut(10, far, "CH3");
     }
+    // Cells just beside the page, within reach of their ink margin: the
+    // glyphs of "OH" (cell 24 x 17) do not reach the page either.
+    text.canvas.textOut(-25, 10, "OH");
+    text.canvas.textOut(1201, 10, "OH");
+    text.canvas.textOut(10, 1001, "OH");
+    text.canvas.textOut(10, -18, "OH");
     text.canvas.textOut(-200, 10, "CH3");
     text.canvas.textOut(1200, 10, "CH3");
     text.canvas.textOut(10, -100, "CH3");

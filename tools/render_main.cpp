@@ -1,0 +1,73 @@
+// veltrano-render INPUT.cfd OUTPUT.bmp|OUTPUT.png
+// Draws a formula file onto a blank page with the layered repaint and writes
+// the page as a 24-bit Windows bitmap or a PNG. Needs no display: it picks
+// the offscreen platform unless QT_QPA_PLATFORM says otherwise.
+//
+// Exit codes: 0 written, 1 input unreadable or output unwritable (nothing is
+// left at the output path then), 2 wrong arguments.
+#include "document/file_system.h"
+#include "document/io_error.h"
+#include "document/record_file.h"
+#include "render/bitmap_file.h"
+#include "render/canvas.h"
+#include "render/page.h"
+#include "render/painter.h"
+#include "render/view_state.h"
+
+#include <QGuiApplication>
+#include <QString>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+bool isBitmapPath(const std::string& path)
+{
+    return QString::fromStdString(path).endsWith(".bmp", Qt::CaseInsensitive);
+}
+
+int usage()
+{
+    std::fprintf(stderr, "usage: veltrano-render INPUT.cfd OUTPUT.bmp|OUTPUT.png\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3)
+        return usage();
+    const std::string input = argv[1];
+    const std::string output = argv[2];
+    if (!isBitmapPath(output) && !veltrano::isPngPath(output))
+        return usage();
+
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+
+    std::vector<veltrano::ElementRecord> records;
+    try {
+        records = veltrano::readAllRecords(veltrano::FileSystem::system(), input);
+    } catch (const veltrano::IoError& error) {
+        std::fprintf(stderr, "veltrano-render: %s: %s\n", input.c_str(), error.what());
+        return 1;
+    }
+
+    QImage page = veltrano::makeBlankPage();
+    veltrano::Canvas canvas(page);
+    veltrano::ViewState view;
+    veltrano::ResetView(view);
+    veltrano::RepaintFile(canvas, view, records);
+
+    try {
+        veltrano::writeBitmapFile(veltrano::FileSystem::system(), output, page);
+    } catch (const veltrano::IoError& error) {
+        std::fprintf(stderr, "veltrano-render: %s: %s\n", output.c_str(), error.what());
+        return 1;
+    }
+    return 0;
+}

@@ -25,6 +25,7 @@ namespace veltrano {
 std::optional<PointerButton> pointerButtonOf(Qt::MouseButton button);
 
 class PointerInput : public QObject {
+    Q_OBJECT
 public:
     PointerInput(Editor& editor, QObject* window);
 

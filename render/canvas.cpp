@@ -19,9 +19,24 @@ QRgb toRgb(Colour colour)
     return qRgb(redOf(colour), greenOf(colour), blueOf(colour));
 }
 
+// The pixel loops write 32-bit words.
+QImage& asThirtyTwoBits(QImage& image)
+{
+    const QImage::Format format = image.format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32
+        && format != QImage::Format_ARGB32_Premultiplied && !image.isNull())
+        image.convertTo(QImage::Format_RGB32);
+    return image;
+}
+
 }  // namespace
 
-Canvas::Canvas(QImage& image) : m_image(&image) {}
+Canvas::Canvas(QImage& image) : m_image(&asThirtyTwoBits(image)) {}
+
+void Canvas::setImage(QImage& image)
+{
+    m_image = &asThirtyTwoBits(image);
+}
 
 void Canvas::restoreState(const CanvasState& state)
 {

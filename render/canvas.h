@@ -43,12 +43,13 @@ struct CanvasState {
 
 class Canvas {
 public:
-    // Draws on image, which must be Format_RGB32 and outlive the canvas.
+    // Draws on image, which must outlive the canvas. An image of another
+    // format than 32 bits per pixel is converted to Format_RGB32 first.
     explicit Canvas(QImage& image);
 
     QImage& image() { return *m_image; }
     const QImage& image() const { return *m_image; }
-    void setImage(QImage& image) { m_image = &image; }
+    void setImage(QImage& image);
 
     const CanvasState& state() const { return m_state; }
     void restoreState(const CanvasState& state);

@@ -312,6 +312,23 @@ TEST(CanvasPixels, ReadAndWriteStayInsideTheImage)
     EXPECT_EQ(canvas.pixel(0, -1), kWhite);
     EXPECT_EQ(canvas.pixel(kPageWidth, 0), kWhite);
     EXPECT_EQ(nonWhitePixels(page).size(), 2u);
+
+    // Another pixel format is taken over as 32 bits; an empty image is safe.
+    QImage rgb888(10, 10, QImage::Format_RGB888);
+    rgb888.fill(Qt::white);
+    Canvas other(rgb888);
+    other.moveTo(0, 5);
+    other.lineTo(20, 5);
+    EXPECT_EQ(rgb888.format(), QImage::Format_RGB32);
+    EXPECT_EQ(other.pixel(9, 5), kBlack);
+    EXPECT_EQ(other.pixel(9, 4), kWhite);
+    QImage empty;
+    other.setImage(empty);
+    other.lineTo(0, 0);
+    other.setPenWidth(5);
+    other.lineTo(3, 3);
+    other.textOut(0, 0, "A");
+    EXPECT_EQ(other.pixel(0, 0), kWhite);
 }
 
 }  // namespace

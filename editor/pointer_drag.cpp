@@ -78,19 +78,27 @@ void moveSelection(Editor& editor, std::span<const PointerPosition> moves)
         if (marks.isMarked(position))
             shiftRecord(record, steps);
     });
-
-    FullRepaint(editor);
-    state.SelectionPresent = true;
-    editor.ui.setEnabled(ui::kDeleteItem, true);
-    editor.ui.setEnabled(ui::kCopyItem, true);
-
+    // The records have moved: the rectangle and the last position follow
+    // at once, so that they stay in step with temp.dat even if the repaint
+    // below fails.
     SelectionRect& rect = state.SelRect;
     rect.SelX1 = shifted(rect.SelX1, totalX);
     rect.SelX2 = shifted(rect.SelX2, totalX);
     rect.SelY1 = shifted(rect.SelY1, totalY);
     rect.SelY2 = shifted(rect.SelY2, totalY);
-    SelectionFrame(editor);
     state.MoveLast = last;
+
+    try {
+        FullRepaint(editor);
+    } catch (...) {
+        // The selection is still the moved records; only the picture failed.
+        state.SelectionPresent = true;
+        throw;
+    }
+    state.SelectionPresent = true;
+    editor.ui.setEnabled(ui::kDeleteItem, true);
+    editor.ui.setEnabled(ui::kCopyItem, true);
+    SelectionFrame(editor);
 }
 
 // The dashed frame from the press corner to the pointer, drawn like the

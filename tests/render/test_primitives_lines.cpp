@@ -209,5 +209,40 @@ TEST(Brackets, StrokesWithFivePixelTicksAlongX)
     EXPECT_EQ(pixelsDrawnBy([](Canvas& c) { LeftBracket(c, 100, 100, 100, 100); }), run(100, 104, 100));
 }
 
+TEST(PenTable, PrimitivesOnTheCurrentPenLeaveColourAndWidthAsTheyWere)
+{
+    const ViewState view = test::identityView();
+    const ElementRecord bond = makeRecord(254, 100, 100, 170, 130);
+    const std::function<void(Canvas&)> primitives[] = {
+        [](Canvas& c) { DashedLine(c, 100, 170, 100, 130); },
+        [](Canvas& c) { SegmentedLine(c, 100, 170, 100, 130); },
+        [](Canvas& c) { HashedWedge(c, 100, 170, 100, 130); },
+        [](Canvas& c) { SolidWedge(c, 100, 170, 100, 130); },
+        [&](Canvas& c) { DoubleLine(c, view, bond, 1.2); },
+        [](Canvas& c) { LeftBracket(c, 100, 100, 100, 130); },
+        [](Canvas& c) { RightBracket(c, 100, 100, 100, 130); },
+        [](Canvas& c) { BracketPair(c, 100, 100, 170, 130); },
+        [&](Canvas& c) { StraightArrow(c, view, makeRecord(401, 100, 100, 170, 130)); },
+        [&](Canvas& c) { DoubleArrow(c, view, makeRecord(402, 100, 100, 170, 130)); },
+        [&](Canvas& c) { EquilibriumArrow(c, view, makeRecord(403, 100, 100, 170, 100)); },
+        [&](Canvas& c) { OpenArrow(c, view, makeRecord(413, 100, 100, 170, 100)); },
+        [&](Canvas& c) { CurvedArrow(c, view, makeRecord(411, 100, 100, 170, 130)); },
+    };
+    int index = 0;
+    for (const auto& draw : primitives) {
+        CanvasState after;
+        const PixelList drawn = pixelsDrawnBy([&](Canvas& c) {
+            c.setPenColour(0x0000FF);
+            c.setPenWidth(2);
+            draw(c);
+            after = c.state();
+        });
+        EXPECT_FALSE(drawn.empty()) << index;
+        EXPECT_EQ(after.penColour, Colour(0x0000FF)) << index;
+        EXPECT_EQ(after.penWidth, 2) << index;
+        ++index;
+    }
+}
+
 }  // namespace
 }  // namespace veltrano

@@ -16,8 +16,10 @@ namespace {
 // tip with arms 8 out, the widest pen is 5 pixels.
 constexpr double kStrokeReach = 14.0;
 // Text: a glyph advance stays below 1.2 em, the cell height below 1.5 em,
-// and antialiased ink may spill a few pixels out of the cell.
+// and glyph ink (side bearings, antialiasing) may spill out of the cell by
+// a few pixels plus a quarter em.
 constexpr double kTextReach = 4.0;
+constexpr double kTextReachPerEm = 0.25;
 
 QRect clippedToPage(double left, double top, double right, double bottom)
 {
@@ -51,8 +53,8 @@ QRect PaintedArea(const ElementRecord& record, const ViewState& view)
         // Font size in points to the em height in pixels at 96 dpi.
         const double em = std::fabs(record.X2() * view.Scale) * 96.0 / 72.0 + 1.0;
         const double width = double(characterCount(k)) * em * 1.2;
-        return clippedToPage(x1 - kTextReach, y1 - kTextReach, x1 + width + kTextReach,
-                             y1 + em * 1.5 + kTextReach);
+        const double reach = kTextReach + kTextReachPerEm * em;
+        return clippedToPage(x1 - reach, y1 - reach, x1 + width + reach, y1 + em * 1.5 + reach);
     }
     if (!isTwoPointKind(k))
         return {};

@@ -7,12 +7,10 @@
 // result equals that of handling each move on its own.
 //
 // Order matters, so the window flushes before it handles a press or a
-// release of I1:
-//
-//     void Thauptf::I1MouseMove(int x, int y)
-//     { if (m_moves.push(x, y)) QTimer::singleShot(0, this, [this] { m_moves.flush(m_editor); }); }
-//     void Thauptf::I1MouseUp(PointerButton b, int x, int y)
-//     { m_moves.flush(m_editor); veltrano::I1MouseUp(m_editor, b, x, y); }
+// release of I1. app/pointer_input.h does exactly this for the main window:
+// it pushes each move, schedules a zero-interval timer when push() reports
+// the first queued move, and flushes from that timer, before a press and
+// before a release.
 
 #include "editor/editing_state.h"
 #include "editor/editor.h"

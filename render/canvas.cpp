@@ -120,6 +120,8 @@ void Canvas::textOut(double x, double y, std::string_view bytes)
     const auto anchor = snapPoint(x, y);
     if (!anchor || bytes.empty())
         return;
+    if (!m_face && textMissesImage(*m_image, *anchor, bytes.size(), emSizeBound(pixelHeightForPoints(m_state.fontSize))))
+        return;
     drawOpaqueText(*m_image, face(), *anchor, bytes, toRgb(m_state.fontColour));
 }
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 
 namespace veltrano {
 
@@ -46,6 +47,15 @@ int pixelHeightForPoints(int points)
     return int(-rounded);
 }
 
+int emSizeBound(int height)
+{
+    if (height == 0)
+        return kDefaultPixelSize;
+    // A cell height holds the em; both are limited alike.
+    return height < 0 ? std::min(-std::max(height, -kMaxTextPixelSize), kMaxTextPixelSize)
+                      : std::min(height, kMaxTextPixelSize);
+}
+
 char16_t decodeByte(unsigned char byte, CharSet charSet)
 {
     return charSet == CharSet::Greek ? windows1253ToUnicode(byte) : windows1252ToUnicode(byte);
@@ -69,10 +79,17 @@ GlyphFace::GlyphFace(const std::string& fontName, int height, CharSet charSet) :
     m_ascent = metrics.ascent();
     m_descent = metrics.descent();
     m_inkMargin = m_pixelSize / 2 + 2;
-    for (int byte = 0; byte < 256; ++byte) {
-        const char16_t character = decodeByte(static_cast<unsigned char>(byte), charSet);
-        m_advances[byte] = character == 0 || drawsNothing(character) ? 0 : metrics.horizontalAdvance(QChar(character));
+    m_advances.fill(kUnknownAdvance);
+}
+
+int GlyphFace::advance(unsigned char byte) const
+{
+    int& advance = m_advances[byte];
+    if (advance == kUnknownAdvance) {
+        const char16_t character = decodeByte(byte, m_charSet);
+        advance = character == 0 || drawsNothing(character) ? 0 : QFontMetrics(m_font).horizontalAdvance(QChar(character));
     }
+    return advance;
 }
 
 const Glyph& GlyphFace::glyph(unsigned char byte)
@@ -89,51 +106,66 @@ Glyph GlyphFace::render(unsigned char byte) const
     if (character == 0 || drawsNothing(character))
         return glyph;
 
-    // The glyph is drawn with its cell's top-left at (margin, margin) on a
-    // transparent image large enough for ink beyond the cell on every side.
-    const int margin = m_inkMargin;
-    QImage image(m_advances[byte] + 2 * margin, cellHeight() + 2 * margin, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    // The glyph is drawn on a transparent image that covers its ink box as
+    // the font reports it, with some room to spare, clipped to the ink
+    // margin around the cell; origin is where the cell's top-left lands.
+    const QRect cell(0, 0, advance(byte), cellHeight());
+    const int spare = 2 + m_pixelSize / 16;
+    const QRect ink = QFontMetrics(m_font).boundingRect(QChar(character)).translated(0, m_ascent);
+    const QRect area = ink.adjusted(-spare, -spare, spare, spare)
+                       & cell.adjusted(-m_inkMargin, -m_inkMargin, m_inkMargin, m_inkMargin);
+    if (area.isEmpty())
+        return glyph;
+    QImage image(area.size(), QImage::Format_Alpha8);
+    image.fill(0);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::TextAntialiasing, false);
         painter.setFont(m_font);
         painter.setPen(Qt::black);
-        painter.drawText(QPoint(margin, margin + m_ascent), QString(QChar(character)));
+        painter.drawText(QPoint(-area.left(), m_ascent - area.top()), QString(QChar(character)));
     }
-    for (int y = 0; y < image.height(); ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    const int width = image.width(), height = image.height();
+    for (int y = 0; y < height; ++y) {
+        const uchar* row = image.constScanLine(y);
         int x = 0;
-        while (x < image.width()) {
-            if (qAlpha(row[x]) < 128) {
+        while (x < width) {
+            if (row[x] < 128) {
                 ++x;
                 continue;
             }
             const int first = x;
-            while (x < image.width() && qAlpha(row[x]) >= 128)
+            while (x < width && row[x] >= 128)
                 ++x;
-            glyph.runs.push_back({std::int16_t(y - margin), std::int16_t(first - margin), std::int16_t(x - margin)});
+            glyph.runs.push_back({std::int16_t(y + area.top()), std::int16_t(first + area.left()),
+                                  std::int16_t(x + area.left())});
         }
     }
     return glyph;
 }
 
+std::size_t GlyphCache::KeyHash::operator()(const Key& key) const
+{
+    return std::hash<std::string>()(key.fontName) ^ (std::size_t(key.height) * 0x9E3779B97F4A7C15ull)
+           ^ std::size_t(key.charSet);
+}
+
 std::shared_ptr<GlyphFace> GlyphCache::face(const std::string& fontName, int height, CharSet charSet)
 {
     ++m_clock;
-    for (Entry& entry : m_entries) {
-        if (entry.height == height && entry.charSet == charSet && entry.fontName == fontName) {
-            entry.lastUse = m_clock;
-            return entry.face;
-        }
+    Key key{fontName, height, charSet};
+    if (const auto found = m_entries.find(key); found != m_entries.end()) {
+        found->second.lastUse = m_clock;
+        return found->second.face;
     }
     if (m_entries.size() >= kMaxFaces) {
-        const auto oldest = std::min_element(m_entries.begin(), m_entries.end(),
-                                             [](const Entry& a, const Entry& b) { return a.lastUse < b.lastUse; });
+        const auto oldest = std::min_element(m_entries.begin(), m_entries.end(), [](const auto& a, const auto& b) {
+            return a.second.lastUse < b.second.lastUse;
+        });
         m_entries.erase(oldest);
     }
     auto face = std::make_shared<GlyphFace>(fontName, height, charSet);
-    m_entries.push_back({fontName, height, charSet, m_clock, face});
+    m_entries.emplace(std::move(key), Entry{m_clock, face});
     return face;
 }
 

@@ -17,6 +17,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace veltrano {
@@ -33,13 +34,19 @@ struct Glyph {
     std::vector<InkRun> runs;
 };
 
-// Pixel sizes are kept within this range; larger requests draw at the limit.
-constexpr int kMaxTextPixelSize = 1000;
+// Pixel sizes are kept within this range (300 points); larger requests,
+// which only damaged files make, draw at the limit, so that no glyph costs
+// more than a fraction of a millisecond to render.
+constexpr int kMaxTextPixelSize = 400;
 
 // The em height in pixels for a font size in points at 96 dots per inch:
 // MulDiv(points, 96, 72), halves away from zero. A negative result asks for
 // a cell height (ascent + descent) instead of an em height; see GlyphFace.
 int pixelHeightForPoints(int points);
+
+// An upper bound of the em size in pixels a face of this height gets, known
+// without creating the face.
+int emSizeBound(int height);
 
 class GlyphFace {
 public:
@@ -51,13 +58,14 @@ public:
     int descent() const { return m_descent; }
     int cellHeight() const { return m_ascent + m_descent; }
     int pixelSize() const { return m_pixelSize; }
-    int advance(unsigned char byte) const { return m_advances[byte]; }
+    int advance(unsigned char byte) const;
     // Ink may reach this far beyond the text cell on any side.
     int inkMargin() const { return m_inkMargin; }
     const Glyph& glyph(unsigned char byte);
 
 private:
     Glyph render(unsigned char byte) const;
+    static constexpr int kUnknownAdvance = -1;
 
     QFont m_font;
     CharSet m_charSet;
@@ -65,16 +73,17 @@ private:
     int m_ascent = 0;
     int m_descent = 0;
     int m_inkMargin = 0;
-    std::array<int, 256> m_advances{};
+    // Measured on first use, like the glyphs.
+    mutable std::array<int, 256> m_advances{};
     std::array<std::optional<Glyph>, 256> m_glyphs;
 };
 
-// The faces in use. When more than kMaxFaces are asked for, the ones not
-// used for longest are dropped (callers keep theirs alive through the
-// shared pointer).
+// The faces in use. When more than kMaxFaces are asked for, the one not
+// used for longest is dropped (callers keep theirs alive through the shared
+// pointer).
 class GlyphCache {
 public:
-    static constexpr std::size_t kMaxFaces = 48;
+    static constexpr std::size_t kMaxFaces = 256;
 
     std::shared_ptr<GlyphFace> face(const std::string& fontName, int height, CharSet charSet);
 
@@ -82,14 +91,20 @@ public:
     static GlyphCache& shared();
 
 private:
-    struct Entry {
+    struct Key {
         std::string fontName;
         int height;
         CharSet charSet;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& key) const;
+    };
+    struct Entry {
         std::uint64_t lastUse;
         std::shared_ptr<GlyphFace> face;
     };
-    std::vector<Entry> m_entries;
+    std::unordered_map<Key, Entry, KeyHash> m_entries;
     std::uint64_t m_clock = 0;
 };
 

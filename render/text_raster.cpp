@@ -51,6 +51,14 @@ void blitGlyph(const Pixels& pixels, const Glyph& glyph, int penX, int top, QRgb
 
 }  // namespace
 
+bool textMissesImage(const QImage& image, PixelPoint anchor, std::size_t byteCount, int emBound)
+{
+    const std::int64_t reach = 3 * std::int64_t(emBound) + 4;
+    const std::int64_t width = std::int64_t(std::min<std::size_t>(byteCount, std::size_t(1) << 32)) * reach;
+    return anchor.x - reach >= image.width() || anchor.y - reach >= image.height() || anchor.x + width + reach <= 0
+           || anchor.y + 2 * reach <= 0;
+}
+
 std::int64_t textAdvance(const GlyphFace& face, std::string_view bytes)
 {
     std::int64_t advance = 0;

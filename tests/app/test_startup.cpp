@@ -160,6 +160,25 @@ TEST_F(OpenCommandLineFileTest, AFileThatCannotBeReadGivesTheMessageAndAnUntitle
     EXPECT_EQ(fileBytes(name), recordFileBytes(kThreeRecords));
 }
 
+TEST_F(OpenCommandLineFileTest, AWorkingCopyThatCannotBeDrawnLeavesTheDocumentUntitled)
+{
+    const std::string name = folders.path("benzol.cfd");
+    putFileBytes(name, recordFileBytes(kThreeRecords));
+    // The copy succeeds; reading it back for the drawing fails.
+    fs.onlyPathsContaining("temp.dat");
+    fs.failAt(1, EIO, test::FsOp::Read);
+    OpenCommandLineFile(*editor, name);
+    EXPECT_TRUE(fs.injected());
+    fs.disarm();
+    fs.onlyPathsContaining("");
+
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Die Datei konnte nicht geöffnet werden."});
+    EXPECT_EQ(editor->document.DocumentName, "");
+    EXPECT_EQ(ui.currentCaption, "Veltrano:   benzol.cfd");  // set before the drawing
+    EXPECT_TRUE(fileExists(folders.tempDat()));
+    EXPECT_EQ(fileBytes(name), recordFileBytes(kThreeRecords));
+}
+
 TEST_F(OpenCommandLineFileTest, AReadOnlyFileGivesAWritableWorkingCopy)
 {
     const std::string name = folders.path("schreibgeschuetzt.cfd");

@@ -96,53 +96,48 @@ void fillCap(const SpanTarget& target, PixelPoint centre, int width)
     }
 }
 
-// A non-horizontal side of the quadrilateral.
-struct Side {
-    double top;
-    double bottom;
-    double xAtTop;
-    double slope;  // dx per row
+// The x values between lower and upper for a row, as the solution of
+// lower <= coefficient * x <= upper.
+struct Interval {
+    double low;
+    double high;
 };
 
-// The convex quadrilateral of the widened segment, scanned row by row.
+Interval solve(double coefficient, double inverse, double lower, double upper)
+{
+    if (coefficient == 0)
+        return lower <= 0 && 0 <= upper ? Interval{-INFINITY, INFINITY} : Interval{INFINITY, -INFINITY};
+    const double a = lower * inverse, b = upper * inverse;
+    return a < b ? Interval{a, b} : Interval{b, a};
+}
+
+// The widened segment is the set of points p with
+//   |n . (p - from)| <= w/2 * |d|   (the band along the line, n = (-dy, dx))
+//   0 <= d . (p - from) <= |d|^2     (the strip between the two ends)
+// so each row crosses it in the intersection of two intervals of x.
 void fillSegmentBody(const SpanTarget& target, PixelPoint from, PixelPoint to, int width)
 {
     const double dx = double(to.x - from.x), dy = double(to.y - from.y);
-    const double scale = (width / 2.0) / std::sqrt(dx * dx + dy * dy);
-    const double nx = -dy * scale, ny = dx * scale;
-    const double ax = double(from.x), ay = double(from.y), bx = double(to.x), by = double(to.y);
-    const std::array<std::array<double, 2>, 4> corners{
-        {{ax + nx, ay + ny}, {bx + nx, by + ny}, {bx - nx, by - ny}, {ax - nx, ay - ny}}};
+    const double lengthSquared = dx * dx + dy * dy;
+    const double length = std::sqrt(lengthSquared);
+    const double half = width / 2.0;
+    const double bandLimit = half * length;
+    const double ax = double(from.x), ay = double(from.y);
+    const double inverseDx = dx != 0 ? 1 / dx : 0, inverseMinusDy = dy != 0 ? -1 / dy : 0;
 
-    std::array<Side, 4> sides;
-    std::size_t sideCount = 0;
-    double top = corners[0][1], bottom = corners[0][1];
-    for (std::size_t k = 0; k < corners.size(); ++k) {
-        const auto& p = corners[k];
-        const auto& q = corners[(k + 1) % corners.size()];
-        top = std::min(top, p[1]);
-        bottom = std::max(bottom, p[1]);
-        if (p[1] == q[1])
-            continue;
-        const auto& upper = p[1] < q[1] ? p : q;
-        const auto& lower = p[1] < q[1] ? q : p;
-        sides[sideCount++] = {upper[1], lower[1], upper[0], (lower[0] - upper[0]) / (lower[1] - upper[1])};
-    }
-
+    const double reachY = std::fabs(dx) / length * half;
+    const double top = std::min(ay, double(to.y)) - reachY, bottom = std::max(ay, double(to.y)) + reachY;
     const double firstRow = std::max(std::ceil(top), 0.0);
     const double endRow = std::min(std::ceil(bottom), double(target.height));
     for (double row = firstRow; row < endRow; ++row) {
-        double left = INFINITY, right = -INFINITY;
-        for (std::size_t k = 0; k < sideCount; ++k) {
-            const Side& side = sides[k];
-            if (row < side.top || row > side.bottom)
-                continue;
-            const double x = side.xAtTop + (row - side.top) * side.slope;
-            left = std::min(left, x);
-            right = std::max(right, x);
-        }
+        const double v = row - ay;
+        // band: -dy * u in [-limit - dx * v, limit - dx * v], u = x - ax
+        const Interval band = solve(-dy, inverseMinusDy, -bandLimit - dx * v, bandLimit - dx * v);
+        // strip: dx * u in [-dy * v, |d|^2 - dy * v]
+        const Interval strip = solve(dx, inverseDx, -dy * v, lengthSquared - dy * v);
+        const double left = std::max(band.low, strip.low), right = std::min(band.high, strip.high);
         if (left < right)
-            target.fillBetween(int(row), left, right);
+            target.fillBetween(int(row), ax + left, ax + right);
     }
 }
 

@@ -120,6 +120,17 @@ TEST_F(MainWindowTest, StartUpRegistersTheFileTypeAndLocksItsWorkDir)
     EXPECT_EQ(third->editor().workingFile.workDir(), folders.workDir());
 }
 
+TEST_F(MainWindowTest, WithoutSpecialFoldersTheProgramFolderIsTheWorkDir)
+{
+    StartupEnvironment environment = folders.environment();
+    environment.appDataFolder.clear();
+    environment.documentsFolder.clear();
+    Thauptf window(environment);
+    EXPECT_EQ(window.editor().workingFile.workDir(), folders.path("bin/"));
+    EXPECT_TRUE(fileExists(folders.path("bin/temp.dat")));
+    EXPECT_EQ(window.editor().document.LastDir, "");
+}
+
 TEST_F(MainWindowTest, OpensTheCommandLineFileWithTheDefaultExtension)
 {
     putFileBytes(folders.path("benzol.cfd"), recordFileBytes(kBond));

@@ -221,6 +221,25 @@ TEST(CanvasText, OddFontsAndSizesStillDraw)
     // A negative size asks for the cell height: 12 pt -> a 16 px cell.
     TextPage negative("Arial", -12);
     EXPECT_EQ(negative.canvas.textExtent("A").height(), 16);
+    // Far more sizes than the cache keeps: a canvas holding its font across
+    // the churn, and a fresh one, still draw the same glyphs.
+    const PixelList before = inkOf("Arial", 12, CharSet::Ansi, "Oi");
+    TextPage kept("Arial", 12);
+    kept.canvas.textOut(10, 10, "O");
+    {
+        TextPage many("Arial", 1);
+        for (std::size_t points = 1; points < GlyphCache::kMaxFaces + 40; ++points) {
+            many.canvas.setFontSize(int(points));
+            many.canvas.textOut(0, 0, "i");
+        }
+    }
+    kept.canvas.textOut(10 + 12, 10, "i");
+    EXPECT_EQ(inkOf("Arial", 12, CharSet::Ansi, "Oi"), before);
+    PixelList keptInk;
+    for (const auto& [x, y] : nonWhitePixels(kept.page))
+        keptInk.emplace_back(x - 10, y - 10);
+    EXPECT_EQ(keptInk, before);
+
     // Hostile sizes are limited and return.
     TextPage huge("Arial", 16384);
     huge.canvas.textOut(10, 10, "O");

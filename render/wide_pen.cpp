@@ -148,14 +148,17 @@ void drawWideLine(QImage& image, PixelPoint from, PixelPoint to, int width, QRgb
     width = std::clamp(width, 2, kMaxPenWidth);
     // The same end-point order for both directions, so both give the same
     // pixels to the last rounding.
-    if (to.x < from.x || (to.x == from.x && to.y < from.y))
-        std::swap(from, to);
+    std::int64_t x0 = from.x, y0 = from.y, x1 = to.x, y1 = to.y;
+    if (x1 < x0 || (x1 == x0 && y1 < y0)) {
+        std::swap(x0, x1);
+        std::swap(y0, y1);
+    }
     const SpanTarget target{reinterpret_cast<QRgb*>(image.bits()), image.bytesPerLine() / qsizetype(sizeof(QRgb)),
                             image.width(), image.height(), colour};
-    if (!(from == to))
-        fillSegmentBody(target, from, to, width);
-    fillCap(target, from, width);
-    fillCap(target, to, width);
+    if (x0 != x1 || y0 != y1)
+        fillSegmentBody(target, {x0, y0}, {x1, y1}, width);
+    fillCap(target, {x0, y0}, width);
+    fillCap(target, {x1, y1}, width);
 }
 
 }  // namespace veltrano

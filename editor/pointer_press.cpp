@@ -142,10 +142,16 @@ void I1MouseDown(Editor& editor, PointerButton button, int x, int y)
         return;
     }
     FullRepaint(editor);
-    if (button == PointerButton::Left)
+    if (button == PointerButton::Left) {
         startDrawingDrag(editor, x, y);
-    else
-        placeRightLabel(editor, x, y);
+        return;
+    }
+    // A drawing drag still in progress (its left button held) is dropped:
+    // the repaint took its feedback off the page, and its release must not
+    // commit the element placed now a second time.
+    editor.editing.PressActive = false;
+    editor.editing.FeedbackEnd = {0.0, 0.0};
+    placeRightLabel(editor, x, y);
 }
 
 }  // namespace veltrano

@@ -179,6 +179,21 @@ TEST_F(PointerPlacing, DoubleBondAwayFromEveryBondOnlyTakesTheSnapshot)
     EXPECT_TRUE(snapshotExists());
 }
 
+TEST_F(PointerPlacing, RightPressDuringADrawingDragDropsTheDrag)
+{
+    editor.tools.RightLabel = 20;  // "OH"
+    I1MouseDown(editor, PointerButton::Left, 400, 400);
+    I1MouseMove(editor, 460, 400);
+    I1MouseDown(editor, PointerButton::Right, 200, 200);
+    I1MouseUp(editor, PointerButton::Right, 200, 200);
+    I1MouseMove(editor, 400, 460);
+    I1MouseUp(editor, PointerButton::Left, 400, 460);
+    const auto r = records();
+    ASSERT_EQ(r.size(), 2u);  // the bond, and the label once
+    expectRecord(r[1], 20, 195, 191, 12, 0);
+    EXPECT_FALSE(editor.editing.PressActive);
+}
+
 TEST_F(PointerPlacing, RightPressWithSelectToolPlacesNothing)
 {
     editor.tools.LeftTool = kind::SelectTool;

@@ -30,6 +30,9 @@ void pressWithSelectTool(Editor& editor, int x, int y)
     FullRepaint(editor);
     state.SelRect.SelX1 = x;
     state.SelRect.SelY1 = y;
+    // Normally false already; it must be, or this rectangle's drag would
+    // move the selection it is about to make.
+    state.MovingSelection = false;
     state.PressActive = true;
 }
 

@@ -1,0 +1,146 @@
+// Guards the exact pixels of whole repaints while the drawing code is tuned
+// for speed. The expected values are 64-bit hashes of pages drawn by the
+// straightforward rasteriser (per-call set-up, per-row interval solving,
+// clipping every segment) before any fast path existed; the pixel rules
+// themselves are checked pixel by pixel in the other render tests. A changed
+// hash means some pixel moved: compare the pages visually against the rules
+// before accepting a new value.
+#include "document/record_file.h"
+#include "render/canvas.h"
+#include "render/page.h"
+#include "render/painter.h"
+#include "render/view_state.h"
+#include "tools/sample_documents.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace veltrano {
+namespace {
+
+// FNV-1a over the red, green and blue bytes of every pixel, row by row.
+std::uint64_t pageHash(const QImage& page)
+{
+    std::uint64_t hash = 0xcbf29ce484222325ull;
+    auto mix = [&hash](std::uint32_t byte) {
+        hash ^= byte;
+        hash *= 0x100000001b3ull;
+    };
+    for (int y = 0; y < page.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(page.constScanLine(y));
+        for (int x = 0; x < page.width(); ++x) {
+            mix(std::uint32_t(qRed(row[x])));
+            mix(std::uint32_t(qGreen(row[x])));
+            mix(std::uint32_t(qBlue(row[x])));
+        }
+    }
+    return hash;
+}
+
+std::uint64_t repaintHash(const std::vector<ElementRecord>& records)
+{
+    QImage page = makeBlankPage();
+    Canvas canvas(page);
+    ViewState view;
+    ResetView(view);
+    RepaintFile(canvas, view, records);
+    return pageHash(page);
+}
+
+// Every second record moved right by one pixel, as one step of dragging a
+// selection does it; only the kinds placed by their points move.
+std::vector<ElementRecord> shiftedEverySecond(std::vector<ElementRecord> records)
+{
+    for (std::size_t i = 0; i < records.size(); i += 2) {
+        ElementRecord& r = records[i];
+        const ElementKind k = r.kind;
+        const bool onePoint = k < 247 || (k >= 256 && k <= 400) || (k >= 500 && k <= 564);
+        const bool twoPoint = (k >= 248 && k <= 255) || (k >= 401 && k <= 499);
+        if (!onePoint && !twoPoint)
+            continue;
+        r.setX1(r.X1() + 1);
+        if (twoPoint)
+            r.setX2(r.X2() + 1);
+    }
+    return records;
+}
+
+TEST(RepaintIdentity, SampleDocumentsKeepTheirPixels)
+{
+    EXPECT_EQ(repaintHash(samples::mixedDocument()), 0x2bba2af0f60c418cull);
+    EXPECT_EQ(repaintHash(samples::bondsDocument()), 0x777fc3ad6f60b847ull);
+    EXPECT_EQ(repaintHash(samples::hostileDocument()), 0xef495b0131a6f590ull);
+    EXPECT_EQ(repaintHash(samples::benzoicAcid()), 0x34d18f8378a410f9ull);
+    EXPECT_EQ(repaintHash(shiftedEverySecond(samples::mixedDocument())), 0xb562a9afffa85f73ull);
+    EXPECT_EQ(repaintHash(shiftedEverySecond(samples::bondsDocument())), 0x3d6fd9a399af7165ull);
+}
+
+TEST(RepaintIdentity, RepaintFromFileMatchesRepaintOfRecords)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::string path = QDir(folder.path()).filePath("temp.dat").toStdString();
+    FileSystem& fs = FileSystem::system();
+    for (auto* make : {&samples::mixedDocument, &samples::hostileDocument}) {
+        const std::vector<ElementRecord> records = make(samples::kSampleSize);
+        writeRecords(fs, path, records);
+        QImage page = makeBlankPage();
+        Canvas canvas(page);
+        ViewState view;
+        ResetView(view);
+        RepaintFile(canvas, view, fs, path);
+        EXPECT_EQ(pageHash(page), repaintHash(records));
+    }
+}
+
+// Random lines of every width over and beyond the page edges, short and
+// long, in changing colours so the drawing order shows.
+std::uint64_t randomLinesHash(std::uint32_t seed, int count)
+{
+    std::mt19937 random(seed);
+    auto between = [&random](int low, int high) { return low + int(random() % std::uint32_t(high - low + 1)); };
+    QImage page = makeBlankPage();
+    Canvas canvas(page);
+    for (int i = 0; i < count; ++i) {
+        const int choice = between(0, 99);
+        const int width = choice < 10 ? 1 : choice < 85 ? between(2, 12) : between(13, 120);
+        canvas.setPenWidth(width);
+        canvas.setPenColour(Colour(random() & 0xFFFFFF));
+        const double x0 = between(-80, kPageWidth + 80), y0 = between(-80, kPageHeight + 80);
+        double x1, y1;
+        const int shape = between(0, 9);
+        if (shape < 6) {
+            x1 = x0 + between(-25, 25);
+            y1 = y0 + between(-25, 25);
+        } else if (shape < 8) {
+            x1 = between(-80, kPageWidth + 80);
+            y1 = between(-80, kPageHeight + 80);
+        } else if (shape < 9) {
+            x1 = x0 + between(-3, 3) * 1.0e6;
+            y1 = y0 + between(-3, 3) * 1.0e6;
+        } else {
+            x1 = x0 + between(-300, 300) / 7.0;
+            y1 = y0 + between(-300, 300) / 7.0;
+        }
+        canvas.moveTo(x0, y0);
+        canvas.lineTo(x1, y1);
+    }
+    return pageHash(page);
+}
+
+TEST(RepaintIdentity, RandomLinesKeepTheirPixels)
+{
+    EXPECT_EQ(randomLinesHash(1, 4000), 0xa8392dca6440b6afull);
+    EXPECT_EQ(randomLinesHash(2, 4000), 0x16a5ad0a931d3acdull);
+    EXPECT_EQ(randomLinesHash(3, 300), 0x0d46d44b18bb5a8bull);
+}
+
+}  // namespace
+}  // namespace veltrano

@@ -25,27 +25,27 @@ QRect rectOf(const PanelPlace& place)
     return QRect(place.left, place.top, place.width, place.height);
 }
 
-std::optional<ButtonGlyph> buttonGlyphOf(Glyph glyph)
+std::optional<ButtonGlyph> buttonGlyphOf(ButtonPicture glyph)
 {
     switch (glyph) {
-    case Glyph::SingleLine:
+    case ButtonPicture::SingleLine:
         return ButtonGlyph::SingleBond;
-    case Glyph::DoubleLine:
+    case ButtonPicture::DoubleLine:
         return ButtonGlyph::DoubleBond;
-    case Glyph::TripleLine:
+    case ButtonPicture::TripleLine:
         return ButtonGlyph::TripleBond;
-    case Glyph::SolidWedgeUpRight:
+    case ButtonPicture::SolidWedgeUpRight:
         return ButtonGlyph::SolidWedgeUpRight;
-    case Glyph::HashedWedgeUpRight:
+    case ButtonPicture::HashedWedgeUpRight:
         return ButtonGlyph::HashedWedgeUpRight;
-    case Glyph::DashedRectangle:
+    case ButtonPicture::DashedRectangle:
         return ButtonGlyph::DashedRectangle;
-    case Glyph::SolidWedgeDownLeft:
+    case ButtonPicture::SolidWedgeDownLeft:
         return ButtonGlyph::SolidWedgeDownLeft;
-    case Glyph::HashedWedgeDownLeft:
+    case ButtonPicture::HashedWedgeDownLeft:
         return ButtonGlyph::HashedWedgeDownLeft;
-    case Glyph::None:
-    case Glyph::BenzeneRing:
+    case ButtonPicture::None:
+    case ButtonPicture::BenzeneRing:
         break;
     }
     return std::nullopt;

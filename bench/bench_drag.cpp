@@ -2,12 +2,12 @@
 // through the scratch file with every second record moved by one pixel,
 // then the page is repainted from disk and the selection frame drawn, as a
 // pointer move with the selection tool does it.
+#include "bench/quiet_ui_port.h"
 #include "document/file_system.h"
 #include "document/record_file.h"
 #include "document/working_file.h"
 #include "editor/editor.h"
 #include "editor/full_repaint.h"
-#include "editor/ui_port.h"
 #include "tools/sample_documents.h"
 
 #include <benchmark/benchmark.h>
@@ -20,37 +20,6 @@
 namespace {
 
 using namespace veltrano;
-
-// A window that shows nothing and answers every question with "no".
-class SilentUiPort : public UiPort {
-public:
-    MessageResult messageBox(std::string_view, std::string_view, MessageButtons) override
-    {
-        return MessageResult::Cancel;
-    }
-    void showMessage(std::string_view) override {}
-    void showError(std::string_view) override {}
-    std::optional<std::string> openFileDialog(const FileDialogOptions&) override { return {}; }
-    std::optional<std::string> saveFileDialog(const FileDialogOptions&) override { return {}; }
-    std::optional<Colour> colourDialog(Colour) override { return {}; }
-    void setEnabled(std::string_view, bool) override {}
-    bool isEnabled(std::string_view) const override { return true; }
-    void setVisible(std::string_view, bool) override {}
-    void setDown(std::string_view, bool) override {}
-    void setFocus(std::string_view) override {}
-    std::string text(std::string_view) const override { return {}; }
-    void setText(std::string_view, std::string_view) override {}
-    int itemIndex(std::string_view) const override { return -1; }
-    void setItemIndex(std::string_view, int) override {}
-    void setCaption(std::string_view) override {}
-    std::string caption() const override { return {}; }
-    void startTimer(std::string_view) override {}
-    void stopTimer(std::string_view) override {}
-    bool isTimerRunning(std::string_view) const override { return false; }
-    QSize drawingImageSize() const override { return {502, 413}; }
-    void pageChanged(const QRect&) override {}
-    void closeMainWindow() override {}
-};
 
 // Moves a record by (dx, dy) by the rule of its kind: one-point kinds by
 // their first point, two-point kinds by both, the rest not at all.
@@ -75,7 +44,7 @@ void DragStep(benchmark::State& state, SampleMaker makeSample)
 {
     // QTemporaryDir lies under /tmp, on the local disk.
     QTemporaryDir workDir;
-    SilentUiPort ui;
+    bench::QuietUiPort ui;
     Editor editor(FileSystem::system(), ui, workDir.path().toStdString());
     writeRecords(editor.fileSystem, editor.workingFile.path(), makeSample(samples::kSampleSize));
 

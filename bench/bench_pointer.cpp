@@ -2,11 +2,11 @@
 // dragging a selection of about half the document (every move rewrites
 // temp.dat and repaints everything), and the feedback of a bond being drawn
 // (every move erases the old bond and paints the new one).
+#include "bench/quiet_ui_port.h"
 #include "document/file_system.h"
 #include "document/record_file.h"
 #include "editor/editor.h"
 #include "editor/pointer.h"
-#include "editor/ui_port.h"
 #include "tools/sample_documents.h"
 
 #include <benchmark/benchmark.h>
@@ -19,40 +19,9 @@ namespace {
 
 using namespace veltrano;
 
-// A window that shows nothing and declines every question.
-class QuietUiPort : public UiPort {
-public:
-    MessageResult messageBox(std::string_view, std::string_view, MessageButtons) override
-    {
-        return MessageResult::Cancel;
-    }
-    void showMessage(std::string_view) override {}
-    void showError(std::string_view) override {}
-    std::optional<std::string> openFileDialog(const FileDialogOptions&) override { return {}; }
-    std::optional<std::string> saveFileDialog(const FileDialogOptions&) override { return {}; }
-    std::optional<Colour> colourDialog(Colour) override { return {}; }
-    void setEnabled(std::string_view, bool) override {}
-    bool isEnabled(std::string_view) const override { return true; }
-    void setVisible(std::string_view, bool) override {}
-    void setDown(std::string_view, bool) override {}
-    void setFocus(std::string_view) override {}
-    std::string text(std::string_view) const override { return {}; }
-    void setText(std::string_view, std::string_view) override {}
-    int itemIndex(std::string_view) const override { return -1; }
-    void setItemIndex(std::string_view, int) override {}
-    void setCaption(std::string_view) override {}
-    std::string caption() const override { return {}; }
-    void startTimer(std::string_view) override {}
-    void stopTimer(std::string_view) override {}
-    bool isTimerRunning(std::string_view) const override { return false; }
-    QSize drawingImageSize() const override { return {502, 413}; }
-    void pageChanged(const QRect&) override {}
-    void closeMainWindow() override {}
-};
-
 struct Page {
     QTemporaryDir workDir;  // under /tmp, on the local disk
-    QuietUiPort ui;
+    bench::QuietUiPort ui;
     Editor editor{FileSystem::system(), ui, workDir.path().toStdString()};
 
     explicit Page(const std::vector<ElementRecord>& records)

@@ -20,40 +20,40 @@ constexpr std::array kPanelControls{
     PanelControl{"GroupBox6", "ScrollBox2", ControlKind::GroupBox, {112, 128, 105, 65}, "Pfeilkrümmung"},
     PanelControl{"ComboBox2", "GroupBox6", ControlKind::DropDownList, {16, 24, 73, kFieldHeight}, ""},
     PanelControl{"SpeedButton81", "ScrollBox2", ControlKind::PictureButton, {226, 144, 39, 41}, "",
-                 Glyph::BenzeneRing},
+                 ButtonPicture::BenzeneRing},
     PanelControl{"GroupBox2", "ScrollBox2", ControlKind::GroupBox, {2, 206, 267, 259}, "Rechte Maustaste"},
     PanelControl{"Edit1", "GroupBox2", ControlKind::EditField, {66, 222, 193, kFieldHeight}, ""},
 };
 
-constexpr PaletteButton left(std::string_view name, int x, int y, std::string_view caption, Glyph glyph,
+constexpr PaletteButton left(std::string_view name, int x, int y, std::string_view caption, ButtonPicture glyph,
                              ElementKind code, int width = 25, bool down = false)
 {
     return {name, ButtonGroup::LeftButton, {x, y, width, 25}, caption, glyph, code, 0.0, down};
 }
 
 constexpr std::array kLeftToolButtons{
-    left("SpeedButton1", 10, 22, "", Glyph::SingleLine, kind::SingleBond, 25, true),
-    left("SpeedButton2", 10, 54, "", Glyph::DoubleLine, kind::DoubleBond),
-    left("SpeedButton3", 10, 86, "", Glyph::TripleLine, kind::TripleBond),
-    left("SpeedButton64", 44, 22, "- - -", Glyph::None, kind::DashedBond),
-    left("SpeedButton9", 44, 54, "", Glyph::SolidWedgeUpRight, kind::SolidWedge),
-    left("SpeedButton10", 44, 86, "", Glyph::HashedWedgeUpRight, kind::HashedWedge),
-    left("SpeedButton67", 76, 22, "", Glyph::DashedRectangle, kind::SelectTool),
-    left("SpeedButton65", 76, 54, "", Glyph::SolidWedgeDownLeft, kind::SolidWedgeReversed),
-    left("SpeedButton66", 76, 86, "", Glyph::HashedWedgeDownLeft, kind::HashedWedgeReversed),
-    left("SpeedButton68", 10, 120, "->", Glyph::None, kind::StraightArrow),
-    left("SpeedButton69", 44, 120, "<->", Glyph::None, kind::DoubleArrow),
-    left("SpeedButton70", 76, 120, "<=>", Glyph::None, kind::EquilibriumArrow),
-    left("SpeedButton76", 10, 152, "=>", Glyph::None, kind::OpenArrow),
-    left("SpeedButton71", 44, 152, "[", Glyph::None, kind::LeftBracket, 13),
-    left("SpeedButton72", 55, 152, "]", Glyph::None, kind::RightBracket, 13),
-    left("SpeedButton73", 76, 152, "[]", Glyph::None, kind::BracketPair),
+    left("SpeedButton1", 10, 22, "", ButtonPicture::SingleLine, kind::SingleBond, 25, true),
+    left("SpeedButton2", 10, 54, "", ButtonPicture::DoubleLine, kind::DoubleBond),
+    left("SpeedButton3", 10, 86, "", ButtonPicture::TripleLine, kind::TripleBond),
+    left("SpeedButton64", 44, 22, "- - -", ButtonPicture::None, kind::DashedBond),
+    left("SpeedButton9", 44, 54, "", ButtonPicture::SolidWedgeUpRight, kind::SolidWedge),
+    left("SpeedButton10", 44, 86, "", ButtonPicture::HashedWedgeUpRight, kind::HashedWedge),
+    left("SpeedButton67", 76, 22, "", ButtonPicture::DashedRectangle, kind::SelectTool),
+    left("SpeedButton65", 76, 54, "", ButtonPicture::SolidWedgeDownLeft, kind::SolidWedgeReversed),
+    left("SpeedButton66", 76, 86, "", ButtonPicture::HashedWedgeDownLeft, kind::HashedWedgeReversed),
+    left("SpeedButton68", 10, 120, "->", ButtonPicture::None, kind::StraightArrow),
+    left("SpeedButton69", 44, 120, "<->", ButtonPicture::None, kind::DoubleArrow),
+    left("SpeedButton70", 76, 120, "<=>", ButtonPicture::None, kind::EquilibriumArrow),
+    left("SpeedButton76", 10, 152, "=>", ButtonPicture::None, kind::OpenArrow),
+    left("SpeedButton71", 44, 152, "[", ButtonPicture::None, kind::LeftBracket, 13),
+    left("SpeedButton72", 55, 152, "]", ButtonPicture::None, kind::RightBracket, 13),
+    left("SpeedButton73", 76, 152, "[]", ButtonPicture::None, kind::BracketPair),
 };
 
 constexpr PaletteButton right(std::string_view name, int x, int y, std::string_view caption, ElementKind code,
                               int width = 25, int height = 25, bool down = false)
 {
-    return {name, ButtonGroup::RightButton, {x, y, width, height}, caption, Glyph::None, code, 0.0, down};
+    return {name, ButtonGroup::RightButton, {x, y, width, height}, caption, ButtonPicture::None, code, 0.0, down};
 }
 
 // Captions equal the label texts of their codes, blanks included.
@@ -114,7 +114,7 @@ constexpr std::array kRightLabelButtons{
 constexpr PaletteButton ring(std::string_view name, int x, std::string_view caption, double step,
                              bool down = false)
 {
-    return {name, ButtonGroup::RingSize, {x, 16, 20, 20}, caption, Glyph::None, 0, step, down};
+    return {name, ButtonGroup::RingSize, {x, 16, 20, 20}, caption, ButtonPicture::None, 0, step, down};
 }
 
 // With these steps the exterior angles of the regular 5-, 6- and 7-ring

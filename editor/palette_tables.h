@@ -24,7 +24,7 @@ struct PanelPlace {
 };
 
 // What a picture button shows (16 by 16 pixels; the pixels are free).
-enum class Glyph {
+enum class ButtonPicture {
     None,
     SingleLine,            // one diagonal line
     DoubleLine,            // two parallel lines
@@ -46,7 +46,7 @@ struct PanelControl {
     ControlKind kind;
     PanelPlace place;
     std::string_view caption;
-    Glyph glyph = Glyph::None;
+    ButtonPicture glyph = ButtonPicture::None;
 };
 
 // The radio groups of the panel.
@@ -58,7 +58,7 @@ struct PaletteButton {
     ButtonGroup group;
     PanelPlace place;  // inside the group's box
     std::string_view caption;  // empty for picture buttons
-    Glyph glyph;
+    ButtonPicture glyph;
     // LeftTool code (the arrow button's straight code; its real code follows
     // the curvature box), or RightLabel code; unused for ring sizes.
     ElementKind code;

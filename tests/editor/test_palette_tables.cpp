@@ -61,7 +61,7 @@ TEST(PaletteTables, LeftToolsCoverEveryBondArrowAndBracketOnce)
     EXPECT_EQ(codes, expected);
     EXPECT_EQ(findPaletteButton("SpeedButton71")->place.width, 13);
     EXPECT_EQ(findPaletteButton("SpeedButton64")->caption, "- - -");
-    EXPECT_EQ(findPaletteButton("SpeedButton67")->glyph, Glyph::DashedRectangle);
+    EXPECT_EQ(findPaletteButton("SpeedButton67")->glyph, ButtonPicture::DashedRectangle);
 }
 
 TEST(PaletteTables, CurvatureItems)
@@ -88,7 +88,7 @@ TEST(PaletteTables, ButtonsAreUniqueAndInsideTheirGroupBox)
             EXPECT_GE(b.place.top, 0) << b.name;
             EXPECT_LE(b.place.left + b.place.width, box.place.width) << b.name;
             EXPECT_LE(b.place.top + b.place.height, box.place.height) << b.name;
-            EXPECT_TRUE(!b.caption.empty() || b.glyph != Glyph::None) << b.name;
+            EXPECT_TRUE(!b.caption.empty() || b.glyph != ButtonPicture::None) << b.name;
         }
     }
     EXPECT_EQ(names.size(), 16u + 50u + 3u);

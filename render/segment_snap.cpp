@@ -106,6 +106,12 @@ std::optional<PixelPoint> snapPoint(double x, double y)
 
 std::optional<PixelSegment> snapSegment(double x0, double y0, double x1, double y1)
 {
+    // The common case first: every coordinate within the square (which also
+    // rules out NaN and infinity), so no clamping is needed.
+    if (withinLimit(x0) && withinLimit(y0) && withinLimit(x1) && withinLimit(y1)) {
+        auto round = [](double value) { return std::int64_t((value + kRoundingShift) - kRoundingShift); };
+        return PixelSegment{{round(x0), round(y0)}, {round(x1), round(y1)}};
+    }
     if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1))
         return std::nullopt;
     if (withinLimit(x0) && withinLimit(y0) && withinLimit(x1) && withinLimit(y1))

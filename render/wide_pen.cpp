@@ -25,11 +25,24 @@ struct SpanTarget {
     int height;
     QRgb colour;
 
+    // firstX < endX. Most spans of the narrow pens are a few pixels long,
+    // too short for a vectorised loop to pay for its set-up.
     void fill(int y, int firstX, int endX) const
     {
-        QRgb* row = bits + y * stride;
-        for (int x = firstX; x < endX; ++x)
-            row[x] = colour;
+        QRgb* const span = bits + y * stride + firstX;
+        const int count = endX - firstX;
+        if (count <= 4) {
+            span[0] = colour;
+            if (count > 1)
+                span[1] = colour;
+            if (count > 2)
+                span[2] = colour;
+            if (count > 3)
+                span[3] = colour;
+            return;
+        }
+        for (int x = 0; x < count; ++x)
+            span[x] = colour;
     }
 
     // Fills the pixels whose centre satisfies left <= x < right on row y
@@ -53,9 +66,14 @@ struct CapRow {
 // The disc of diameter width around a pixel: offsets (i, j) whose distance
 // from the disc centre is at most width/2 - 1/4. For even widths the centre
 // lies half a pixel toward -x and -y.
-std::vector<CapRow> makeCapShape(int width)
+struct CapShape {
+    int rowCount = 0;
+    std::array<CapRow, kMaxPenWidth + 3> rows{};
+};
+
+CapShape makeCapShape(int width)
 {
-    std::vector<CapRow> rows;
+    CapShape shape;
     const int reach = width / 2 + 1;
     const double centre = width % 2 == 0 ? -0.5 : 0.0;
     const double radius = width / 2.0 - 0.25;
@@ -65,79 +83,122 @@ std::vector<CapRow> makeCapShape(int width)
         if (spare < 0)
             continue;
         const double half = std::sqrt(spare);
-        rows.push_back({j, int(std::ceil(centre - half)), int(std::floor(centre + half))});
+        shape.rows[std::size_t(shape.rowCount++)] = {j, int(std::ceil(centre - half)), int(std::floor(centre + half))};
     }
-    return rows;
-}
-
-const std::vector<CapRow>& capShape(int width)
-{
-    static std::array<std::vector<CapRow>, kMaxPenWidth + 1> shapes;
-    std::vector<CapRow>& shape = shapes[std::size_t(width)];
-    if (shape.empty())
-        shape = makeCapShape(width);
     return shape;
 }
 
-void fillCap(const SpanTarget& target, PixelPoint centre, int width)
+// All cap shapes, built once: a line costs no more than a table look-up for
+// its caps.
+const CapShape& capShape(int width)
+{
+    static const std::vector<CapShape> shapes = [] {
+        std::vector<CapShape> all(kMaxPenWidth + 1);
+        for (int width = 2; width <= kMaxPenWidth; ++width)
+            all[std::size_t(width)] = makeCapShape(width);
+        return all;
+    }();
+    return shapes[std::size_t(width)];
+}
+
+void fillCap(const SpanTarget& target, std::int64_t centreX, std::int64_t centreY, int width)
 {
     const int reach = width / 2 + 1;
-    if (centre.x < -reach || centre.y < -reach || centre.x >= target.width + reach
-        || centre.y >= target.height + reach)
+    if (centreX < -reach || centreY < -reach || centreX >= target.width + reach || centreY >= target.height + reach)
         return;
-    const int cx = int(centre.x), cy = int(centre.y);
-    for (const CapRow& row : capShape(width)) {
-        const int y = cy + row.dy;
+    const int cx = int(centreX), cy = int(centreY);
+    if (width == 2 && cx >= 1 && cy >= 1 && cx < target.width && cy < target.height) {
+        // The 2x2 block of the narrowest pen, wholly on the image.
+        QRgb* const below = target.bits + cy * target.stride + cx;
+        QRgb* const above = below - target.stride;
+        above[-1] = above[0] = below[-1] = below[0] = target.colour;
+        return;
+    }
+    const CapShape& shape = capShape(width);
+    const CapRow* const rows = shape.rows.data();
+    const CapRow* const rowsEnd = rows + shape.rowCount;
+    if (cx >= reach && cy >= reach && cx + reach < target.width && cy + reach < target.height) {
+        // Wholly on the image: no clipping.
+        for (const CapRow* row = rows; row != rowsEnd; ++row)
+            target.fill(cy + row->dy, cx + row->first, cx + row->last + 1);
+        return;
+    }
+    for (const CapRow* row = rows; row != rowsEnd; ++row) {
+        const int y = cy + row->dy;
         if (y < 0 || y >= target.height)
             continue;
-        const int first = std::max(cx + row.first, 0), end = std::min(cx + row.last + 1, target.width);
+        const int first = std::max(cx + row->first, 0), end = std::min(cx + row->last + 1, target.width);
         if (first < end)
             target.fill(y, first, end);
     }
 }
 
-// The x values between lower and upper for a row, as the solution of
-// lower <= coefficient * x <= upper.
-struct Interval {
-    double low;
-    double high;
-};
-
-Interval solve(double coefficient, double inverse, double lower, double upper)
-{
-    if (coefficient == 0)
-        return lower <= 0 && 0 <= upper ? Interval{-INFINITY, INFINITY} : Interval{INFINITY, -INFINITY};
-    const double a = lower * inverse, b = upper * inverse;
-    return a < b ? Interval{a, b} : Interval{b, a};
-}
-
 // The widened segment is the set of points p with
 //   |n . (p - from)| <= w/2 * |d|   (the band along the line, n = (-dy, dx))
 //   0 <= d . (p - from) <= |d|^2     (the strip between the two ends)
-// so each row crosses it in the intersection of two intervals of x.
-void fillSegmentBody(const SpanTarget& target, PixelPoint from, PixelPoint to, int width)
+// so each row crosses it in the intersection of two intervals of x: the
+// solutions of lower <= coefficient * u <= upper for each condition, with
+// u = x - ax, found by multiplying with the coefficient's inverse. The end
+// points are ordered so that dx >= 0. A zero coefficient makes its condition
+// hold for a whole row or not at all; a nonzero one has a fixed sign for the
+// segment, which fixes which product is the low end of its interval.
+void fillSegmentBody(const SpanTarget& target, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
+                     int width)
 {
-    const double dx = double(to.x - from.x), dy = double(to.y - from.y);
+    const double dx = double(x1 - x0), dy = double(y1 - y0);
     const double lengthSquared = dx * dx + dy * dy;
     const double length = std::sqrt(lengthSquared);
     const double half = width / 2.0;
     const double bandLimit = half * length;
-    const double ax = double(from.x), ay = double(from.y);
-    const double inverseDx = dx != 0 ? 1 / dx : 0, inverseMinusDy = dy != 0 ? -1 / dy : 0;
+    const double ax = double(x0), ay = double(y0);
 
     const double reachY = std::fabs(dx) / length * half;
-    const double top = std::min(ay, double(to.y)) - reachY, bottom = std::max(ay, double(to.y)) + reachY;
-    const double firstRow = std::max(std::ceil(top), 0.0);
-    const double endRow = std::min(std::ceil(bottom), double(target.height));
-    for (double row = firstRow; row < endRow; ++row) {
-        const double v = row - ay;
-        // band: -dy * u in [-limit - dx * v, limit - dx * v], u = x - ax
-        const Interval band = solve(-dy, inverseMinusDy, -bandLimit - dx * v, bandLimit - dx * v);
-        // strip: dx * u in [-dy * v, |d|^2 - dy * v]
-        const Interval strip = solve(dx, inverseDx, -dy * v, lengthSquared - dy * v);
-        const double left = std::max(band.low, strip.low), right = std::min(band.high, strip.high);
+    const double top = std::min(ay, double(y1)) - reachY, bottom = std::max(ay, double(y1)) + reachY;
+    const int firstRow = std::max(ceilToInt(top), 0);
+    const int endRow = std::min(ceilToInt(bottom), target.height);
+    if (firstRow >= endRow)
+        return;
+
+    if (dy == 0) {
+        // Horizontal: the strip is the same span on every row, the band
+        // decides which rows have it.
+        const double inverseDx = 1 / dx;
+        const double right = lengthSquared * inverseDx;
+        for (int row = firstRow; row < endRow; ++row) {
+            const double v = double(row) - ay;
+            if (-bandLimit - dx * v <= 0 && 0 <= bandLimit - dx * v && 0 < right)
+                target.fillBetween(row, ax, ax + right);
+        }
+        return;
+    }
+    const double inverseMinusDy = -1 / dy;
+    if (dx == 0) {
+        // Vertical: the band is the same span on every row, the strip
+        // decides which rows have it.
+        const double lower = (-bandLimit - dx * 0.0) * inverseMinusDy, upper = (bandLimit - dx * 0.0) * inverseMinusDy;
+        const double left = std::min(lower, upper), right = std::max(lower, upper);
+        if (!(left < right))
+            return;
+        for (int row = firstRow; row < endRow; ++row) {
+            const double v = double(row) - ay;
+            if (-dy * v <= 0 && 0 <= lengthSquared - dy * v)
+                target.fillBetween(row, ax + left, ax + right);
+        }
+        return;
+    }
+
+    const double inverseDx = 1 / dx;
+    // dx > 0, so the strip's interval runs from the lower product up; the
+    // band's runs from the lower product when -dy > 0.
+    const bool bandRising = dy < 0;
+    for (int row = firstRow; row < endRow; ++row) {
+        const double v = double(row) - ay;
+        const double bandA = (-bandLimit - dx * v) * inverseMinusDy, bandB = (bandLimit - dx * v) * inverseMinusDy;
+        const double bandLow = bandRising ? bandA : bandB, bandHigh = bandRising ? bandB : bandA;
+        const double stripLow = (-dy * v) * inverseDx, stripHigh = (lengthSquared - dy * v) * inverseDx;
+        const double left = std::max(bandLow, stripLow), right = std::min(bandHigh, stripHigh);
         if (left < right)
-            target.fillBetween(int(row), ax + left, ax + right);
+            target.fillBetween(row, ax + left, ax + right);
     }
 }
 
@@ -156,9 +217,9 @@ void drawWideLine(QImage& image, PixelPoint from, PixelPoint to, int width, QRgb
     const SpanTarget target{reinterpret_cast<QRgb*>(image.bits()), image.bytesPerLine() / qsizetype(sizeof(QRgb)),
                             image.width(), image.height(), colour};
     if (x0 != x1 || y0 != y1)
-        fillSegmentBody(target, {x0, y0}, {x1, y1}, width);
-    fillCap(target, {x0, y0}, width);
-    fillCap(target, {x1, y1}, width);
+        fillSegmentBody(target, x0, y0, x1, y1, width);
+    fillCap(target, x0, y0, width);
+    fillCap(target, x1, y1, width);
 }
 
 }  // namespace veltrano

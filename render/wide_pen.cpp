@@ -133,6 +133,33 @@ void fillCap(const SpanTarget& target, std::int64_t centreX, std::int64_t centre
     }
 }
 
+// Short segments (the pieces of wedges, dashes and bonds) are drawn by the
+// thousand; their length and the share of it along x are looked up instead
+// of being computed with a square root and a division each time. The table
+// holds exactly the values the computation gives.
+constexpr int kShortReach = 32;
+
+struct ShortSegment {
+    double length;  // sqrt(dx^2 + dy^2)
+    double slant;   // |dx| / length
+};
+
+const ShortSegment& shortSegment(std::int64_t dx, std::int64_t absDy)
+{
+    static const std::vector<ShortSegment> table = [] {
+        std::vector<ShortSegment> all(std::size_t(kShortReach * kShortReach));
+        for (int i = 0; i < kShortReach; ++i) {
+            for (int j = 0; j < kShortReach; ++j) {
+                const double dx = i, dy = j;
+                const double length = std::sqrt(dx * dx + dy * dy);
+                all[std::size_t(i * kShortReach + j)] = {length, std::fabs(dx) / length};
+            }
+        }
+        return all;
+    }();
+    return table[std::size_t(dx * kShortReach + absDy)];
+}
+
 // The widened segment is the set of points p with
 //   |n . (p - from)| <= w/2 * |d|   (the band along the line, n = (-dy, dx))
 //   0 <= d . (p - from) <= |d|^2     (the strip between the two ends)
@@ -147,12 +174,14 @@ void fillSegmentBody(const SpanTarget& target, std::int64_t x0, std::int64_t y0,
 {
     const double dx = double(x1 - x0), dy = double(y1 - y0);
     const double lengthSquared = dx * dx + dy * dy;
-    const double length = std::sqrt(lengthSquared);
+    const std::int64_t absDy = y1 >= y0 ? y1 - y0 : y0 - y1;
+    const ShortSegment* known = x1 - x0 < kShortReach && absDy < kShortReach ? &shortSegment(x1 - x0, absDy) : nullptr;
+    const double length = known ? known->length : std::sqrt(lengthSquared);
     const double half = width / 2.0;
     const double bandLimit = half * length;
     const double ax = double(x0), ay = double(y0);
 
-    const double reachY = std::fabs(dx) / length * half;
+    const double reachY = (known ? known->slant : std::fabs(dx) / length) * half;
     const double top = std::min(ay, double(y1)) - reachY, bottom = std::max(ay, double(y1)) + reachY;
     const int firstRow = std::max(ceilToInt(top), 0);
     const int endRow = std::min(ceilToInt(bottom), target.height);

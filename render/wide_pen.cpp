@@ -144,20 +144,27 @@ struct ShortSegment {
     double slant;   // |dx| / length
 };
 
-const ShortSegment& shortSegment(std::int64_t dx, std::int64_t absDy)
+struct ShortTables {
+    std::array<ShortSegment, kShortReach * kShortReach> segments;  // by dx, then |dy|
+    std::array<double, kShortReach> inverses;                       // 1 / n
+};
+
+const ShortTables& shortTables()
 {
-    static const std::vector<ShortSegment> table = [] {
-        std::vector<ShortSegment> all(std::size_t(kShortReach * kShortReach));
+    static const ShortTables tables = [] {
+        ShortTables all{};
         for (int i = 0; i < kShortReach; ++i) {
+            const double dx = i;
+            all.inverses[std::size_t(i)] = i != 0 ? 1 / dx : 0.0;
             for (int j = 0; j < kShortReach; ++j) {
-                const double dx = i, dy = j;
+                const double dy = j;
                 const double length = std::sqrt(dx * dx + dy * dy);
-                all[std::size_t(i * kShortReach + j)] = {length, std::fabs(dx) / length};
+                all.segments[std::size_t(i * kShortReach + j)] = {length, std::fabs(dx) / length};
             }
         }
         return all;
     }();
-    return table[std::size_t(dx * kShortReach + absDy)];
+    return tables;
 }
 
 // The widened segment is the set of points p with
@@ -175,7 +182,9 @@ void fillSegmentBody(const SpanTarget& target, std::int64_t x0, std::int64_t y0,
     const double dx = double(x1 - x0), dy = double(y1 - y0);
     const double lengthSquared = dx * dx + dy * dy;
     const std::int64_t absDy = y1 >= y0 ? y1 - y0 : y0 - y1;
-    const ShortSegment* known = x1 - x0 < kShortReach && absDy < kShortReach ? &shortSegment(x1 - x0, absDy) : nullptr;
+    const bool isShort = x1 - x0 < kShortReach && absDy < kShortReach;
+    const ShortTables& tables = shortTables();
+    const ShortSegment* known = isShort ? &tables.segments[std::size_t((x1 - x0) * kShortReach + absDy)] : nullptr;
     const double length = known ? known->length : std::sqrt(lengthSquared);
     const double half = width / 2.0;
     const double bandLimit = half * length;
@@ -191,7 +200,7 @@ void fillSegmentBody(const SpanTarget& target, std::int64_t x0, std::int64_t y0,
     if (dy == 0) {
         // Horizontal: the strip is the same span on every row, the band
         // decides which rows have it.
-        const double inverseDx = 1 / dx;
+        const double inverseDx = known ? tables.inverses[std::size_t(x1 - x0)] : 1 / dx;
         const double right = lengthSquared * inverseDx;
         for (int row = firstRow; row < endRow; ++row) {
             const double v = double(row) - ay;
@@ -200,7 +209,10 @@ void fillSegmentBody(const SpanTarget& target, std::int64_t x0, std::int64_t y0,
         }
         return;
     }
-    const double inverseMinusDy = -1 / dy;
+    // -1 / dy, exact from the table too: the rounding of a quotient does not
+    // depend on the signs.
+    const double inverseAbsDy = known ? tables.inverses[std::size_t(absDy)] : 1 / std::fabs(dy);
+    const double inverseMinusDy = dy > 0 ? -inverseAbsDy : inverseAbsDy;
     if (dx == 0) {
         // Vertical: the band is the same span on every row, the strip
         // decides which rows have it.
@@ -216,7 +228,7 @@ void fillSegmentBody(const SpanTarget& target, std::int64_t x0, std::int64_t y0,
         return;
     }
 
-    const double inverseDx = 1 / dx;
+    const double inverseDx = known ? tables.inverses[std::size_t(x1 - x0)] : 1 / dx;
     // dx > 0, so the strip's interval runs from the lower product up; the
     // band's runs from the lower product when -dy > 0.
     const bool bandRising = dy < 0;

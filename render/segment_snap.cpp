@@ -13,11 +13,7 @@ constexpr double kLimit = double(kExactCoordinateLimit);
 // and values of pixel size stay far from underflow.
 constexpr int kScaledMagnitude = 500;
 
-// Adding and subtracting 1.5 * 2^52 rounds a double of magnitude below 2^51
-// to a whole number in the current rounding mode (nearest, ties to even), as
-// std::nearbyint does, without the library call that costs on the baseline
-// instruction set.
-constexpr double kRoundingShift = 6755399441055744.0;
+using snap_detail::kRoundingShift;
 
 std::int64_t toPixel(double value)
 {
@@ -104,14 +100,8 @@ std::optional<PixelPoint> snapPoint(double x, double y)
     return PixelPoint{toPixel(x), toPixel(y)};
 }
 
-std::optional<PixelSegment> snapSegment(double x0, double y0, double x1, double y1)
+std::optional<PixelSegment> snapFarSegment(double x0, double y0, double x1, double y1)
 {
-    // The common case first: every coordinate within the square (which also
-    // rules out NaN and infinity), so no clamping is needed.
-    if (withinLimit(x0) && withinLimit(y0) && withinLimit(x1) && withinLimit(y1)) {
-        auto round = [](double value) { return std::int64_t((value + kRoundingShift) - kRoundingShift); };
-        return PixelSegment{{round(x0), round(y0)}, {round(x1), round(y1)}};
-    }
     if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1))
         return std::nullopt;
     if (withinLimit(x0) && withinLimit(y0) && withinLimit(x1) && withinLimit(y1))

@@ -20,7 +20,42 @@ struct PixelSegment {
 
 // Nothing when a coordinate is NaN or infinite, or when the segment misses
 // the square of exact coordinates entirely.
-std::optional<PixelSegment> snapSegment(double x0, double y0, double x1, double y1);
+inline std::optional<PixelSegment> snapSegment(double x0, double y0, double x1, double y1);
+
+// snapSegment for segments with a coordinate beyond the square (or not
+// finite): clipped to the square first.
+std::optional<PixelSegment> snapFarSegment(double x0, double y0, double x1, double y1);
+
+namespace snap_detail {
+
+// Adding and subtracting 1.5 * 2^52 rounds a double of magnitude below 2^51
+// to a whole number in the current rounding mode (nearest, ties to even), as
+// std::nearbyint does, without the library call that costs on the baseline
+// instruction set.
+constexpr double kRoundingShift = 6755399441055744.0;
+
+inline bool withinLimit(double value)
+{
+    // False for NaN as well.
+    return (value < 0 ? -value : value) <= double(kExactCoordinateLimit);
+}
+
+inline std::int64_t roundWithinLimit(double value)
+{
+    return std::int64_t((value + kRoundingShift) - kRoundingShift);
+}
+
+}  // namespace snap_detail
+
+// Drawing calls snap every segment, nearly always with every coordinate on
+// or near the page: that case is decided here, without a call.
+inline std::optional<PixelSegment> snapSegment(double x0, double y0, double x1, double y1)
+{
+    using namespace snap_detail;
+    if (withinLimit(x0) && withinLimit(y0) && withinLimit(x1) && withinLimit(y1))
+        return PixelSegment{{roundWithinLimit(x0), roundWithinLimit(y0)}, {roundWithinLimit(x1), roundWithinLimit(y1)}};
+    return snapFarSegment(x0, y0, x1, y1);
+}
 
 // One point rounded the same way; nothing when it is not finite or lies
 // beyond the square of exact coordinates.

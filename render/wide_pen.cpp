@@ -101,19 +101,24 @@ const CapShape& capShape(int width)
     return shapes[std::size_t(width)];
 }
 
+// The 2x2 cap of the narrowest pen, drawn directly when it lies wholly on
+// the image; false leaves it to fillCap.
+bool fillNarrowCap(const SpanTarget& target, std::int64_t cx, std::int64_t cy)
+{
+    if (cx < 1 || cy < 1 || cx >= target.width || cy >= target.height)
+        return false;
+    QRgb* const below = target.bits + cy * target.stride + cx;
+    QRgb* const above = below - target.stride;
+    above[-1] = above[0] = below[-1] = below[0] = target.colour;
+    return true;
+}
+
 void fillCap(const SpanTarget& target, std::int64_t centreX, std::int64_t centreY, int width)
 {
     const int reach = width / 2 + 1;
     if (centreX < -reach || centreY < -reach || centreX >= target.width + reach || centreY >= target.height + reach)
         return;
     const int cx = int(centreX), cy = int(centreY);
-    if (width == 2 && cx >= 1 && cy >= 1 && cx < target.width && cy < target.height) {
-        // The 2x2 block of the narrowest pen, wholly on the image.
-        QRgb* const below = target.bits + cy * target.stride + cx;
-        QRgb* const above = below - target.stride;
-        above[-1] = above[0] = below[-1] = below[0] = target.colour;
-        return;
-    }
     const CapShape& shape = capShape(width);
     const CapRow* const rows = shape.rows.data();
     const CapRow* const rowsEnd = rows + shape.rowCount;
@@ -166,6 +171,35 @@ const ShortTables& shortTables()
     }();
     return tables;
 }
+
+// The rows of a segment that is neither horizontal nor vertical; see
+// fillSegmentBody for the conditions. dx > 0, so the strip's interval runs
+// from the lower product up; the band's does when -dy > 0 (BandRising).
+struct SlantedRows {
+    double dx, dy, lengthSquared, bandLimit, ax, ay, inverseDx, inverseMinusDy;
+
+    template <bool BandRising, bool Clipped>
+    void fill(const SpanTarget& target, int firstRow, int endRow) const
+    {
+        for (int row = firstRow; row < endRow; ++row) {
+            const double v = double(row) - ay;
+            const double bandA = (-bandLimit - dx * v) * inverseMinusDy;
+            const double bandB = (bandLimit - dx * v) * inverseMinusDy;
+            const double bandLow = BandRising ? bandA : bandB, bandHigh = BandRising ? bandB : bandA;
+            const double stripLow = (-dy * v) * inverseDx, stripHigh = (lengthSquared - dy * v) * inverseDx;
+            const double left = std::max(bandLow, stripLow), right = std::min(bandHigh, stripHigh);
+            if (!(left < right))
+                continue;
+            if (Clipped) {
+                target.fillBetween(row, ax + left, ax + right);
+            } else {
+                const int first = ceilToInt(ax + left), end = ceilToInt(ax + right);
+                if (first < end)
+                    target.fill(row, first, end);
+            }
+        }
+    }
+};
 
 // The widened segment is the set of points p with
 //   |n . (p - from)| <= w/2 * |d|   (the band along the line, n = (-dy, dx))
@@ -229,18 +263,16 @@ void fillSegmentBody(const SpanTarget& target, std::int64_t x0, std::int64_t y0,
     }
 
     const double inverseDx = known ? tables.inverses[std::size_t(x1 - x0)] : 1 / dx;
-    // dx > 0, so the strip's interval runs from the lower product up; the
-    // band's runs from the lower product when -dy > 0.
-    const bool bandRising = dy < 0;
-    for (int row = firstRow; row < endRow; ++row) {
-        const double v = double(row) - ay;
-        const double bandA = (-bandLimit - dx * v) * inverseMinusDy, bandB = (bandLimit - dx * v) * inverseMinusDy;
-        const double bandLow = bandRising ? bandA : bandB, bandHigh = bandRising ? bandB : bandA;
-        const double stripLow = (-dy * v) * inverseDx, stripHigh = (lengthSquared - dy * v) * inverseDx;
-        const double left = std::max(bandLow, stripLow), right = std::min(bandHigh, stripHigh);
-        if (left < right)
-            target.fillBetween(row, ax + left, ax + right);
-    }
+    const SlantedRows rows{dx, dy, lengthSquared, bandLimit, ax, ay, inverseDx, inverseMinusDy};
+    // A segment that stays a few pixels clear of the image edges has all its
+    // spans on the image, so they need no clamping.
+    const std::int64_t margin = width + 2;
+    const bool clear = x0 >= margin && x1 + margin <= target.width && std::min(y0, y1) >= margin
+                       && std::max(y0, y1) + margin <= target.height;
+    if (clear)
+        dy < 0 ? rows.fill<true, false>(target, firstRow, endRow) : rows.fill<false, false>(target, firstRow, endRow);
+    else
+        dy < 0 ? rows.fill<true, true>(target, firstRow, endRow) : rows.fill<false, true>(target, firstRow, endRow);
 }
 
 }  // namespace
@@ -259,8 +291,10 @@ void drawWideLine(QImage& image, PixelPoint from, PixelPoint to, int width, QRgb
                             image.width(), image.height(), colour};
     if (x0 != x1 || y0 != y1)
         fillSegmentBody(target, x0, y0, x1, y1, width);
-    fillCap(target, x0, y0, width);
-    fillCap(target, x1, y1, width);
+    if (width != 2 || !fillNarrowCap(target, x0, y0))
+        fillCap(target, x0, y0, width);
+    if (width != 2 || !fillNarrowCap(target, x1, y1))
+        fillCap(target, x1, y1, width);
 }
 
 }  // namespace veltrano

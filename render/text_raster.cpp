@@ -49,6 +49,17 @@ void blitGlyph(const Pixels& pixels, const Glyph& glyph, int penX, int top, QRgb
     }
 }
 
+// A glyph whose cell with its ink margin lies wholly on the image: no run
+// needs clipping.
+void blitWholeGlyph(const Pixels& pixels, const Glyph& glyph, int penX, int top, QRgb colour)
+{
+    for (const InkRun& run : glyph.runs) {
+        QRgb* const row = pixels.row(top + run.y);
+        for (int x = penX + run.firstX; x < penX + run.endX; ++x)
+            row[x] = colour;
+    }
+}
+
 }  // namespace
 
 bool textMissesImage(const QImage& image, PixelPoint anchor, std::size_t byteCount, int emBound)
@@ -78,16 +89,19 @@ void drawOpaqueText(QImage& image, GlyphFace& face, PixelPoint anchor, std::stri
 
     const Pixels pixels(image);
     fillRect(pixels, anchor.x, anchor.y, anchor.x + advance, bottom, qRgb(255, 255, 255));
+    const bool wholeRows = anchor.y - margin >= 0 && bottom + margin <= pixels.height;
     std::int64_t penX = anchor.x;
     for (char byte : bytes) {
         const unsigned char code = static_cast<unsigned char>(byte);
         const int glyphAdvance = face.advance(code);
         // Glyphs left of or right of the image (with their margin) are skipped
         // without being rendered.
-        if (penX + glyphAdvance + margin > 0 && penX - margin < image.width())
+        if (penX - margin >= 0 && penX + glyphAdvance + margin <= pixels.width && wholeRows)
+            blitWholeGlyph(pixels, face.glyph(code), int(penX), int(anchor.y), colour);
+        else if (penX + glyphAdvance + margin > 0 && penX - margin < pixels.width)
             blitGlyph(pixels, face.glyph(code), int(penX), int(anchor.y), colour);
         penX += glyphAdvance;
-        if (penX - margin >= image.width())
+        if (penX - margin >= pixels.width)
             break;
     }
 }

@@ -5,8 +5,10 @@
 #include "document/element_kind.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
+#include <span>
 
 namespace veltrano {
 
@@ -253,10 +255,19 @@ void CurvedArrow(Canvas& canvas, const ViewState& view, const ElementRecord& rec
         // that adding 1 no longer changes it.
         const double span = std::min(last - first, double(kPageWidth + kPageHeight) * 2);
         const int steps = int(span);
+        // The steps go to the canvas in batches, which it draws with the
+        // page's pixels fetched once.
+        std::array<PenPosition, 64> batch;
+        std::size_t filled = 0;
         for (int k = 0; k <= steps; ++k) {
             const double i = first + k;
-            canvas.lineTo(arc.x(i), arc.y(i));
+            batch[filled++] = {arc.x(i), arc.y(i)};
+            if (filled == batch.size()) {
+                canvas.polylineTo(batch);
+                filled = 0;
+            }
         }
+        canvas.polylineTo(std::span<const PenPosition>(batch.data(), filled));
     }
 
     const double theta = arctanOfRatio(p.X2 - p.X1, (p.Y2 - p.Y1) + kHeadAngleNudge)

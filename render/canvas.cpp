@@ -79,6 +79,29 @@ void Canvas::lineTo(double x, double y)
         drawThinLine(*m_image, segment->from, segment->to, toRgb(m_state.penColour));
 }
 
+void Canvas::strokeSegment(const RasterTarget& target, PenPosition from, PenPosition to)
+{
+    const auto segment = snapSegment(from.x, from.y, to.x, to.y);
+    if (!segment)
+        return;
+    if (m_penStroke == PenStroke::Wide)
+        drawWideLine(target, segment->from, segment->to, m_state.penWidth, toRgb(m_state.penColour));
+    else
+        drawThinLine(target, segment->from, segment->to, toRgb(m_state.penColour));
+}
+
+void Canvas::polylineTo(std::span<const PenPosition> points)
+{
+    if (points.empty())
+        return;
+    const RasterTarget target = rasterTargetOf(*m_image);
+    for (const PenPosition& point : points) {
+        const PenPosition from = m_state.penPosition;
+        m_state.penPosition = point;
+        strokeSegment(target, from, point);
+    }
+}
+
 void Canvas::setFontName(std::string_view name)
 {
     if (name == m_state.fontName)

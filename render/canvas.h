@@ -14,12 +14,14 @@
 #include <QRect>
 #include <QSize>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace veltrano {
 
 class GlyphFace;
+struct RasterTarget;
 
 constexpr int kPageWidth = 1200;
 constexpr int kPageHeight = 1000;
@@ -62,6 +64,9 @@ public:
 
     void moveTo(double x, double y);
     void lineTo(double x, double y);
+    // lineTo to each point in turn, with the image's pixels fetched once:
+    // for curves drawn as many short pieces.
+    void polylineTo(std::span<const PenPosition> points);
     PenPosition penPosition() const { return m_state.penPosition; }
 
     void setFontName(std::string_view name);
@@ -96,6 +101,7 @@ private:
     // line, anything wider the round-capped wide pen.
     enum class PenStroke { OnePixel, Wide };
     void choosePenStroke();
+    void strokeSegment(const RasterTarget& target, PenPosition from, PenPosition to);
     GlyphFace& face() const;
 
     QImage* m_image;

@@ -127,16 +127,16 @@ ThinLineRun clipThinLine(PixelPoint from, PixelPoint to, int width, int height)
     return run;
 }
 
-void plotThinLine(QImage& image, const ThinLineRun& run, QRgb colour)
+namespace {
+
+void plotRun(const RasterTarget& target, const ThinLineRun& run, QRgb colour)
 {
     if (run.count <= 0)
         return;
-    uchar* const bits = image.bits();
-    const qsizetype stride = image.bytesPerLine();
     int x = run.x, y = run.y;
     u64 remainder = run.remainder;
     for (int k = 0; k < run.count; ++k) {
-        reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
+        target.bits[y * target.stride + x] = colour;
         x += run.majorStepX;
         y += run.majorStepY;
         remainder += run.increment;
@@ -148,13 +148,27 @@ void plotThinLine(QImage& image, const ThinLineRun& run, QRgb colour)
     }
 }
 
+}  // namespace
+
+void plotThinLine(QImage& image, const ThinLineRun& run, QRgb colour)
+{
+    if (run.count <= 0)
+        return;
+    plotRun(rasterTargetOf(image), run, colour);
+}
+
 void drawThinLine(QImage& image, PixelPoint from, PixelPoint to, QRgb colour)
 {
-    const int width = image.width(), height = image.height();
+    drawThinLine(rasterTargetOf(image), from, to, colour);
+}
+
+void drawThinLine(const RasterTarget& target, PixelPoint from, PixelPoint to, QRgb colour)
+{
+    const int width = target.width, height = target.height;
     const bool startInside = from.x >= 0 && from.y >= 0 && from.x < width && from.y < height;
     const bool endInside = to.x >= 0 && to.y >= 0 && to.x < width && to.y < height;
     if (!startInside || !endInside) {
-        plotThinLine(image, clipThinLine(from, to, width, height), colour);
+        plotRun(target, clipThinLine(from, to, width, height), colour);
         return;
     }
     // Both ends on the image, so every step is: the same stepping as a run
@@ -162,9 +176,8 @@ void drawThinLine(QImage& image, PixelPoint from, PixelPoint to, QRgb colour)
     const int dx = int(to.x - from.x), dy = int(to.y - from.y);
     if (dx == 0 && dy == 0)
         return;
-    QRgb* const bits = reinterpret_cast<QRgb*>(image.bits());
-    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
-    QRgb* pixel = bits + from.y * stride + from.x;
+    const qsizetype stride = target.stride;
+    QRgb* pixel = target.bits + from.y * stride + from.x;
     const int adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
     const qsizetype stepX = dx < 0 ? -1 : 1, stepY = dy < 0 ? -stride : stride;
     const bool xMajor = adx > ady;

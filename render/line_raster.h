@@ -12,6 +12,7 @@
 // clip box are computed directly and only visible pixels are ever stepped.
 
 #include "render/pixel_point.h"
+#include "render/raster_target.h"
 
 #include <QImage>
 #include <cstdint>
@@ -45,5 +46,7 @@ ThinLineRun clipThinLine(PixelPoint from, PixelPoint to, int width, int height);
 void plotThinLine(QImage& image, const ThinLineRun& run, QRgb colour);
 
 void drawThinLine(QImage& image, PixelPoint from, PixelPoint to, QRgb colour);
+// The same on pixels fetched once for several lines.
+void drawThinLine(const RasterTarget& target, PixelPoint from, PixelPoint to, QRgb colour);
 
 }  // namespace veltrano

@@ -279,6 +279,11 @@ void fillSegmentBody(const SpanTarget& target, std::int64_t x0, std::int64_t y0,
 
 void drawWideLine(QImage& image, PixelPoint from, PixelPoint to, int width, QRgb colour)
 {
+    drawWideLine(rasterTargetOf(image), from, to, width, colour);
+}
+
+void drawWideLine(const RasterTarget& pixels, PixelPoint from, PixelPoint to, int width, QRgb colour)
+{
     width = std::clamp(width, 2, kMaxPenWidth);
     // The same end-point order for both directions, so both give the same
     // pixels to the last rounding.
@@ -287,8 +292,7 @@ void drawWideLine(QImage& image, PixelPoint from, PixelPoint to, int width, QRgb
         std::swap(x0, x1);
         std::swap(y0, y1);
     }
-    const SpanTarget target{reinterpret_cast<QRgb*>(image.bits()), image.bytesPerLine() / qsizetype(sizeof(QRgb)),
-                            image.width(), image.height(), colour};
+    const SpanTarget target{pixels.bits, pixels.stride, pixels.width, pixels.height, colour};
     if (x0 != x1 || y0 != y1)
         fillSegmentBody(target, x0, y0, x1, y1, width);
     if (width != 2 || !fillNarrowCap(target, x0, y0))

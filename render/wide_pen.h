@@ -14,6 +14,7 @@
 // and -y. The drawn pixels do not depend on the drawing direction.
 
 #include "render/pixel_point.h"
+#include "render/raster_target.h"
 
 #include <QImage>
 
@@ -26,5 +27,7 @@ constexpr int kMaxPenWidth = 100;
 // Draws the segment from `from` to `to` (both within +-kExactCoordinateLimit)
 // clipped to the image; equal points draw one cap. width is 2 .. kMaxPenWidth.
 void drawWideLine(QImage& image, PixelPoint from, PixelPoint to, int width, QRgb colour);
+// The same on pixels fetched once for several lines.
+void drawWideLine(const RasterTarget& target, PixelPoint from, PixelPoint to, int width, QRgb colour);
 
 }  // namespace veltrano

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -140,6 +141,37 @@ TEST(RepaintIdentity, RandomLinesKeepTheirPixels)
     EXPECT_EQ(randomLinesHash(1, 4000), 0xa8392dca6440b6afull);
     EXPECT_EQ(randomLinesHash(2, 4000), 0x16a5ad0a931d3acdull);
     EXPECT_EQ(randomLinesHash(3, 300), 0x0d46d44b18bb5a8bull);
+}
+
+
+// A polyline is the same as its lineTo calls one after the other, for every
+// pen, on and off the page, and leaves the pen at its last point.
+TEST(RepaintIdentity, PolylineDrawsWhatItsLinesDraw)
+{
+    std::mt19937 random(7);
+    auto between = [&random](int low, int high) { return low + int(random() % std::uint32_t(high - low + 1)); };
+    for (int width : {1, 2, 3, 5, 9}) {
+        std::vector<PenPosition> points;
+        for (int i = 0; i < 300; ++i)
+            points.push_back({between(-40, kPageWidth + 40) / 1.0, between(-40, kPageHeight + 40) + between(0, 9) / 10.0});
+        points.push_back({1.0e9, 5.0});
+        points.push_back({std::nan(""), 5.0});
+        points.push_back({30.0, 40.0});
+
+        QImage byLines = makeBlankPage(), byPolyline = makeBlankPage();
+        Canvas lines(byLines), polyline(byPolyline);
+        for (Canvas* canvas : {&lines, &polyline}) {
+            canvas->setPenWidth(width);
+            canvas->setPenColour(0x3366CC);
+            canvas->moveTo(600, 500);
+        }
+        for (const PenPosition& p : points)
+            lines.lineTo(p.x, p.y);
+        polyline.polylineTo(points);
+        EXPECT_EQ(pageHash(byPolyline), pageHash(byLines)) << "width " << width;
+        EXPECT_EQ(polyline.penPosition().x, 30.0);
+        EXPECT_EQ(polyline.penPosition().y, 40.0);
+    }
 }
 
 }  // namespace

@@ -102,6 +102,20 @@ void Canvas::polylineTo(std::span<const PenPosition> points)
     }
 }
 
+void Canvas::separateLines(std::span<const PenPosition> ends)
+{
+    if (ends.size() >= 2) {
+        const RasterTarget target = rasterTargetOf(*m_image);
+        for (std::size_t i = 0; i + 1 < ends.size(); i += 2) {
+            m_state.penPosition = ends[i + 1];
+            strokeSegment(target, ends[i], ends[i + 1]);
+        }
+    }
+    // An odd point out is a move only.
+    if (ends.size() % 2 == 1)
+        m_state.penPosition = ends.back();
+}
+
 void Canvas::setFontName(std::string_view name)
 {
     if (name == m_state.fontName)

@@ -67,6 +67,9 @@ public:
     // lineTo to each point in turn, with the image's pixels fetched once:
     // for curves drawn as many short pieces.
     void polylineTo(std::span<const PenPosition> points);
+    // moveTo(ends[0]), lineTo(ends[1]), moveTo(ends[2]), ... with the
+    // image's pixels fetched once.
+    void separateLines(std::span<const PenPosition> ends);
     PenPosition penPosition() const { return m_state.penPosition; }
 
     void setFontName(std::string_view name);

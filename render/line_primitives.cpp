@@ -3,6 +3,7 @@
 #include "render/primitive_math.h"
 #include "render/primitives.h"
 
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -26,13 +27,6 @@ Colour haloOf(Colour colour)
     auto towardsWhite = [](int v) { return v + int(roundHalfEven((255 - v) * kHaloShare)); };
     return makeColour(towardsWhite(redOf(colour)), towardsWhite(greenOf(colour)),
                       towardsWhite(blueOf(colour)));
-}
-
-// One piece of the line from A to B: from fraction from/7 to fraction to/7.
-void linePiece(Canvas& canvas, double xA, double xB, double yA, double yB, int from, int to)
-{
-    canvas.moveTo(fractionOf(xA, xB, from, kLineParts), fractionOf(yA, yB, from, kLineParts));
-    canvas.lineTo(fractionOf(xA, xB, to, kLineParts), fractionOf(yA, yB, to, kLineParts));
 }
 
 using LineDrawer = void (*)(Canvas&, double, double, double, double);
@@ -71,14 +65,23 @@ void SmoothLineTo(Canvas& canvas, double x, double y)
 
 void DashedLine(Canvas& canvas, double xA, double xB, double yA, double yB)
 {
-    for (int i = 0; i < 4; ++i)
-        linePiece(canvas, xA, xB, yA, yB, 2 * i, 2 * i + 1);
+    // Each dash is a move and a line: the canvas draws the four as pairs of
+    // points with the page's pixels fetched once.
+    std::array<PenPosition, 8> dashes;
+    for (int i = 0; i < 8; ++i)
+        dashes[std::size_t(i)] = {fractionOf(xA, xB, i, kLineParts), fractionOf(yA, yB, i, kLineParts)};
+    canvas.separateLines(dashes);
 }
 
 void SegmentedLine(Canvas& canvas, double xA, double xB, double yA, double yB)
 {
-    for (int i = 0; i < kLineParts; ++i)
-        linePiece(canvas, xA, xB, yA, yB, i, i + 1);
+    // Each piece starts where the previous one ended (the same fraction,
+    // computed the same way), so the pieces are one polyline.
+    std::array<PenPosition, kLineParts> ends;
+    for (int i = 1; i <= kLineParts; ++i)
+        ends[std::size_t(i - 1)] = {fractionOf(xA, xB, i, kLineParts), fractionOf(yA, yB, i, kLineParts)};
+    canvas.moveTo(fractionOf(xA, xB, 0, kLineParts), fractionOf(yA, yB, 0, kLineParts));
+    canvas.polylineTo(ends);
 }
 
 void HashedWedge(Canvas& canvas, double xA, double xB, double yA, double yB)

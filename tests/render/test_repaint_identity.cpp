@@ -144,8 +144,9 @@ TEST(RepaintIdentity, RandomLinesKeepTheirPixels)
 }
 
 
-// A polyline is the same as its lineTo calls one after the other, for every
-// pen, on and off the page, and leaves the pen at its last point.
+// A polyline is the same as its lineTo calls one after the other, and a run
+// of separate lines the same as its moveTo/lineTo pairs, for every pen, on
+// and off the page; both leave the pen at the last point.
 TEST(RepaintIdentity, PolylineDrawsWhatItsLinesDraw)
 {
     std::mt19937 random(7);
@@ -171,6 +172,26 @@ TEST(RepaintIdentity, PolylineDrawsWhatItsLinesDraw)
         EXPECT_EQ(pageHash(byPolyline), pageHash(byLines)) << "width " << width;
         EXPECT_EQ(polyline.penPosition().x, 30.0);
         EXPECT_EQ(polyline.penPosition().y, 40.0);
+
+        // The same points as separate lines: moves to the even ones, lines
+        // to the odd ones.
+        QImage byPairs = makeBlankPage(), bySeparate = makeBlankPage();
+        Canvas pairs(byPairs), separate(bySeparate);
+        for (Canvas* canvas : {&pairs, &separate}) {
+            canvas->setPenWidth(width);
+            canvas->setPenColour(0x3366CC);
+        }
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            if (i % 2 == 0)
+                pairs.moveTo(points[i].x, points[i].y);
+            else
+                pairs.lineTo(points[i].x, points[i].y);
+        }
+        separate.separateLines(points);
+        EXPECT_EQ(pageHash(bySeparate), pageHash(byPairs)) << "width " << width;
+        EXPECT_NE(pageHash(bySeparate), pageHash(makeBlankPage()));
+        EXPECT_EQ(separate.penPosition().x, 30.0);
+        EXPECT_EQ(separate.penPosition().y, 40.0);
     }
 }
 

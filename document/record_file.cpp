@@ -87,16 +87,22 @@ std::vector<std::uint8_t> serializeRecords(const std::vector<ElementRecord>& rec
 
 std::vector<std::uint8_t> readFileBytes(FileSystem& fs, const std::string& path)
 {
+    std::vector<std::uint8_t> bytes;
+    readFileBytes(fs, path, bytes);
+    return bytes;
+}
+
+void readFileBytes(FileSystem& fs, const std::string& path, std::vector<std::uint8_t>& bytes)
+{
     FileHandle file(fs, path, OpenMode::Read);
     const long long size = checked(fs, fs.size(file.fd()));
     if (size > kMaxFileBytes)
         throw IoError(EFBIG);
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    bytes.resize(static_cast<std::size_t>(size));
     const long long got = checked(fs, fs.read(file.fd(), bytes.data(), bytes.size()));
     if (got != size)
         throw IoError(kReadPastEnd);
     file.close();
-    return bytes;
 }
 
 std::uint32_t recordCount(FileSystem& fs, const std::string& path)
@@ -110,6 +116,16 @@ std::uint32_t recordCount(FileSystem& fs, const std::string& path)
 std::vector<ElementRecord> readAllRecords(FileSystem& fs, const std::string& path)
 {
     return parseRecords(readFileBytes(fs, path));
+}
+
+void readAllRecords(FileSystem& fs, const std::string& path, std::vector<ElementRecord>& records,
+                    std::vector<std::uint8_t>& bytes)
+{
+    readFileBytes(fs, path, bytes);
+    const std::size_t count = bytes.size() / kRecordSize;
+    records.resize(count);
+    for (std::size_t i = 0; i < count; ++i)
+        records[i] = decodeRecord(bytes.data() + i * kRecordSize);
 }
 
 std::uint32_t appendRecords(FileSystem& fs, const std::string& path, const std::vector<ElementRecord>& records)

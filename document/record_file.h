@@ -24,6 +24,11 @@ std::uint32_t recordCount(FileSystem& fs, const std::string& path);
 
 // Every whole record in file order.
 std::vector<ElementRecord> readAllRecords(FileSystem& fs, const std::string& path);
+// The same into records, reusing the storage of records and of bytes (which
+// receives the file's raw content) from earlier calls: for repaints, which
+// read the same file again and again. On a failure records is unchanged.
+void readAllRecords(FileSystem& fs, const std::string& path, std::vector<ElementRecord>& records,
+                    std::vector<std::uint8_t>& bytes);
 
 // Writes the record at position recordCount (over a trailing fragment);
 // creates the file when missing. Returns the position of the (first) new
@@ -41,6 +46,8 @@ void copyFile(FileSystem& fs, const std::string& from, const std::string& to,
 
 // Raw bytes of a whole file, and an atomic write of raw bytes.
 std::vector<std::uint8_t> readFileBytes(FileSystem& fs, const std::string& path);
+// The same into bytes, reusing its storage.
+void readFileBytes(FileSystem& fs, const std::string& path, std::vector<std::uint8_t>& bytes);
 void writeFileBytes(FileSystem& fs, const std::string& path, const std::vector<std::uint8_t>& bytes,
                     Durability durability = Durability::Scratch);
 

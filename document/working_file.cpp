@@ -53,11 +53,20 @@ std::vector<ElementRecord> WorkingFile::ReadAll() const
 
 void WorkingFile::ReadAll(std::vector<ElementRecord>& buffer) const
 {
-    const std::vector<std::uint8_t> bytes = readFileBytes(m_fs, path());
-    const std::size_t count = bytes.size() / kRecordSize;
-    buffer.resize(count);
-    for (std::size_t i = 0; i < count; ++i)
-        buffer[i] = decodeRecord(bytes.data() + i * kRecordSize);
+    // The raw bytes go through a buffer kept from one read to the next (the
+    // repaint reads the working file on every change); a damaged giant
+    // file does not keep its storage.
+    constexpr std::size_t kKeptBytes = std::size_t(1) << 22;
+    thread_local std::vector<std::uint8_t> bytes;
+    try {
+        readAllRecords(m_fs, path(), buffer, bytes);
+    } catch (...) {
+        if (bytes.capacity() > kKeptBytes)
+            bytes = {};
+        throw;
+    }
+    if (bytes.capacity() > kKeptBytes)
+        bytes = {};
 }
 
 void WorkingFile::TakeSnapshot()

@@ -165,7 +165,18 @@ void RepaintFile(Canvas& canvas, const ViewState& view, const std::vector<Elemen
 
 void RepaintFile(Canvas& canvas, const ViewState& view, FileSystem& fs, const std::string& path)
 {
-    RepaintFile(canvas, view, readAllRecords(fs, path));
+    // The buffers stay from one repaint to the next, so a repaint neither
+    // allocates nor touches fresh memory; a damaged giant file does not
+    // keep its storage.
+    constexpr std::size_t kKeptBytes = std::size_t(1) << 22;
+    thread_local std::vector<ElementRecord> records;
+    thread_local std::vector<std::uint8_t> bytes;
+    readAllRecords(fs, path, records, bytes);
+    RepaintFile(canvas, view, records);
+    if (bytes.capacity() > kKeptBytes) {
+        bytes = {};
+        records = {};
+    }
 }
 
 }  // namespace veltrano

@@ -123,3 +123,27 @@ TEST(Real6, HugeValuesOverflow)
     EXPECT_THROW(Real6::fromDouble(std::numeric_limits<double>::infinity()), Real6Overflow);
     EXPECT_THROW(Real6::fromDouble(std::numeric_limits<double>::quiet_NaN()), Real6Overflow);
 }
+
+// Decoding against the format's definition, value = (1 + f / 2^39) * 2^(e - 129),
+// over every exponent byte and random fractions of both signs.
+TEST(Real6, DecodingMatchesTheFormatsDefinitionForEveryExponent)
+{
+    std::uint64_t state = 0x9E3779B97F4A7C15ull;
+    for (int exponent = 1; exponent <= 255; ++exponent) {
+        for (int sample = 0; sample < 64; ++sample) {
+            state = state * 6364136223846793005ull + 1442695040888963407ull;
+            veltrano::Real6 value;
+            value.bytes[0] = std::uint8_t(exponent);
+            for (int i = 1; i < 6; ++i)
+                value.bytes[i] = std::uint8_t(state >> (8 * i));
+            std::uint64_t fraction = 0;
+            for (int i = 5; i >= 1; --i)
+                fraction = (fraction << 8) | value.bytes[i];
+            fraction &= (std::uint64_t(1) << 39) - 1;
+            const double magnitude = std::ldexp(1.0 + std::ldexp(double(fraction), -39), exponent - 129);
+            const double expected = (value.bytes[5] & 0x80) ? -magnitude : magnitude;
+            ASSERT_EQ(value.toDouble(), expected) << exponent;
+            ASSERT_EQ(veltrano::Real6::fromDouble(expected).bytes, value.bytes) << exponent;
+        }
+    }
+}

@@ -149,7 +149,7 @@ std::vector<ElementRecord> benzoicAcid()
     // font size 12, top-left corner 5 pixels left and 9 pixels above.
     auto label = [](ElementKind kind, double x, double y) { return makeRecord(kind, x - 5, y - 9, 12, 0); };
 
-    const double cx = 300.0, cy = 400.0;
+    const double cx = 200.0, cy = 200.0;  // well inside the part of the page a new window shows
     std::array<double, 6> vx{}, vy{};
     for (int k = 0; k < 6; ++k) {  // a vertex on top, then clockwise
         const double angle = std::numbers::pi / 2 - k * std::numbers::pi / 3;

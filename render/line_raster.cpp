@@ -185,15 +185,21 @@ void drawThinLine(const RasterTarget& target, PixelPoint from, PixelPoint to, QR
     const qsizetype majorStep = xMajor ? stepX : stepY, minorStep = xMajor ? stepY : stepX;
     const bool towardSmaller = (xMajor ? dy : dx) < 0 && minor != 0;
     const int modulus = 2 * major, increment = 2 * minor;
+    if (minor == 0) {
+        for (int k = 0; k < major; ++k, pixel += majorStep)
+            *pixel = colour;
+        return;
+    }
+    // Slanted: the minor steps follow no pattern the branch predictor could
+    // learn, so they are taken through masks.
     int remainder = major - 1 + (towardSmaller ? 1 : 0);
     for (int k = 0; k < major; ++k) {
         *pixel = colour;
         pixel += majorStep;
         remainder += increment;
-        if (remainder >= modulus) {
-            remainder -= modulus;
-            pixel += minorStep;
-        }
+        const int carry = -int(remainder >= modulus);
+        remainder -= modulus & carry;
+        pixel += minorStep & qsizetype(carry);
     }
 }
 

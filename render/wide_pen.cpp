@@ -32,13 +32,13 @@ struct SpanTarget {
         QRgb* const span = bits + y * stride + firstX;
         const int count = endX - firstX;
         if (count <= 4) {
+            // These four offsets cover 0 .. count-1 for every count up to 4
+            // (some twice), so the short spans take no branch on their
+            // length, which varies from row to row.
             span[0] = colour;
-            if (count > 1)
-                span[1] = colour;
-            if (count > 2)
-                span[2] = colour;
-            if (count > 3)
-                span[3] = colour;
+            span[(count - 1) >> 1] = colour;
+            span[count >> 1] = colour;
+            span[count - 1] = colour;
             return;
         }
         for (int x = 0; x < count; ++x)

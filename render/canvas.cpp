@@ -79,37 +79,71 @@ void Canvas::lineTo(double x, double y)
         drawThinLine(*m_image, segment->from, segment->to, toRgb(m_state.penColour));
 }
 
-void Canvas::strokeSegment(const RasterTarget& target, PenPosition from, PenPosition to)
+namespace {
+
+// The pen settings of a run of segments, read once for the run.
+template <bool Wide>
+struct SegmentStroker {
+    const RasterTarget& target;
+    int width;
+    QRgb colour;
+
+    void operator()(PenPosition from, PenPosition to) const
+    {
+        const auto segment = snapSegment(from.x, from.y, to.x, to.y);
+        if (!segment)
+            return;
+        if constexpr (Wide)
+            drawWideLine(target, segment->from, segment->to, width, colour);
+        else
+            drawThinLine(target, segment->from, segment->to, colour);
+    }
+};
+
+// Each point is the end of one segment and the start of the next.
+template <bool Wide>
+void strokeChain(const SegmentStroker<Wide>& stroke, PenPosition from, std::span<const PenPosition> points)
 {
-    const auto segment = snapSegment(from.x, from.y, to.x, to.y);
-    if (!segment)
-        return;
-    if (m_penStroke == PenStroke::Wide)
-        drawWideLine(target, segment->from, segment->to, m_state.penWidth, toRgb(m_state.penColour));
-    else
-        drawThinLine(target, segment->from, segment->to, toRgb(m_state.penColour));
+    for (const PenPosition& point : points) {
+        stroke(from, point);
+        from = point;
+    }
 }
+
+template <bool Wide>
+void strokePairs(const SegmentStroker<Wide>& stroke, std::span<const PenPosition> ends)
+{
+    for (std::size_t i = 0; i + 1 < ends.size(); i += 2)
+        stroke(ends[i], ends[i + 1]);
+}
+
+}  // namespace
 
 void Canvas::polylineTo(std::span<const PenPosition> points)
 {
     if (points.empty())
         return;
     const RasterTarget target = rasterTargetOf(*m_image);
-    for (const PenPosition& point : points) {
-        const PenPosition from = m_state.penPosition;
-        m_state.penPosition = point;
-        strokeSegment(target, from, point);
-    }
+    const PenPosition from = m_state.penPosition;
+    m_state.penPosition = points.back();
+    const QRgb colour = toRgb(m_state.penColour);
+    if (m_penStroke == PenStroke::Wide)
+        strokeChain(SegmentStroker<true>{target, m_state.penWidth, colour}, from, points);
+    else
+        strokeChain(SegmentStroker<false>{target, m_state.penWidth, colour}, from, points);
 }
 
 void Canvas::separateLines(std::span<const PenPosition> ends)
 {
     if (ends.size() >= 2) {
         const RasterTarget target = rasterTargetOf(*m_image);
-        for (std::size_t i = 0; i + 1 < ends.size(); i += 2) {
-            m_state.penPosition = ends[i + 1];
-            strokeSegment(target, ends[i], ends[i + 1]);
-        }
+        const QRgb colour = toRgb(m_state.penColour);
+        if (m_penStroke == PenStroke::Wide)
+            strokePairs(SegmentStroker<true>{target, m_state.penWidth, colour}, ends);
+        else
+            strokePairs(SegmentStroker<false>{target, m_state.penWidth, colour}, ends);
+        // The pen ends at the end of the last whole segment.
+        m_state.penPosition = ends[(ends.size() / 2) * 2 - 1];
     }
     // An odd point out is a move only.
     if (ends.size() % 2 == 1)

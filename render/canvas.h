@@ -104,7 +104,6 @@ private:
     // line, anything wider the round-capped wide pen.
     enum class PenStroke { OnePixel, Wide };
     void choosePenStroke();
-    void strokeSegment(const RasterTarget& target, PenPosition from, PenPosition to);
     GlyphFace& face() const;
 
     QImage* m_image;

@@ -104,11 +104,21 @@ void QtUiPort::showError(std::string_view text)
     plainBox(QMessageBox::Critical, text);
 }
 
-std::optional<std::string> QtUiPort::openFileDialog(const FileDialogOptions& options)
+namespace {
+
+// The open and save dialogs differ only in their mode: the save dialog takes
+// any name and leaves the overwrite question to the caller.
+std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogOptions& options,
+                                         QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(m_window, QString(), fromView(options.initialDirectory), filterOf(options));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    QFileDialog dialog(parent, QString(), fromView(options.initialDirectory), filterOf(options));
+    dialog.setAcceptMode(mode);
+    if (mode == QFileDialog::AcceptOpen) {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    }
     if (!options.defaultExtension.empty())
         dialog.setDefaultSuffix(fromView(options.defaultExtension));
     if (!options.fileName.empty())
@@ -118,19 +128,16 @@ std::optional<std::string> QtUiPort::openFileDialog(const FileDialogOptions& opt
     return toStd(dialog.selectedFiles().front());
 }
 
+}  // namespace
+
+std::optional<std::string> QtUiPort::openFileDialog(const FileDialogOptions& options)
+{
+    return runFileDialog(m_window, options, QFileDialog::AcceptOpen);
+}
+
 std::optional<std::string> QtUiPort::saveFileDialog(const FileDialogOptions& options)
 {
-    QFileDialog dialog(m_window, QString(), fromView(options.initialDirectory), filterOf(options));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!options.defaultExtension.empty())
-        dialog.setDefaultSuffix(fromView(options.defaultExtension));
-    if (!options.fileName.empty())
-        dialog.selectFile(fromView(options.fileName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return toStd(dialog.selectedFiles().front());
+    return runFileDialog(m_window, options, QFileDialog::AcceptSave);
 }
 
 std::optional<Colour> QtUiPort::colourDialog(Colour initial)

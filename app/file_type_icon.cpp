@@ -45,7 +45,7 @@ QString Number(double value)
 
 }  // namespace
 
-QByteArray FileTypeIconSvg()
+QByteArray fileTypeIconSvg()
 {
     QString points;
     for (const QPointF& corner : RingCorners())
@@ -65,7 +65,7 @@ QByteArray FileTypeIconSvg()
     return svg.toUtf8();
 }
 
-QByteArray FileTypeIconPng(int size)
+QByteArray fileTypeIconPng(int size)
 {
     if (size <= 0)
         return {};

@@ -7,9 +7,9 @@
 
 namespace veltrano {
 
-QByteArray FileTypeIconSvg();
+QByteArray fileTypeIconSvg();
 
 // A square PNG of size by size pixels; empty when it cannot be encoded.
-QByteArray FileTypeIconPng(int size);
+QByteArray fileTypeIconPng(int size);
 
 }  // namespace veltrano

@@ -16,7 +16,7 @@ bool RegistrationIsCurrent(FileTypeRegistry& registry, const std::string& exePat
     if (!registry.keyExists(kExtensionKey))
         return false;
     const std::optional<std::string> command = registry.readString(kOpenCommandKey, kDefaultValue);
-    return command && *command == OpenCommand(exePath);
+    return command && *command == openCommand(exePath);
 }
 
 // Writes the table key by key. A key that cannot be opened, or whose values
@@ -25,7 +25,7 @@ void WriteTable(FileTypeRegistry& registry, const std::string& exePath)
 {
     if (!registry.open(RegistryAccess::AllAccess))
         return;
-    for (const RegistryKeyValues& key : FileTypeTable(exePath)) {
+    for (const RegistryKeyValues& key : fileTypeTable(exePath)) {
         if (!registry.openKey(key.key))
             return;
         bool stored = true;
@@ -38,12 +38,12 @@ void WriteTable(FileTypeRegistry& registry, const std::string& exePath)
 
 }  // namespace
 
-std::string OpenCommand(const std::string& exePath)
+std::string openCommand(const std::string& exePath)
 {
     return "\"" + exePath + kCommandTail;
 }
 
-std::optional<std::string> ExePathFromOpenCommand(const std::string& command)
+std::optional<std::string> exePathFromOpenCommand(const std::string& command)
 {
     const std::string tail = kCommandTail;
     if (command.size() < 1 + tail.size() || command.front() != '"'
@@ -52,19 +52,19 @@ std::optional<std::string> ExePathFromOpenCommand(const std::string& command)
     return command.substr(1, command.size() - 1 - tail.size());
 }
 
-std::vector<RegistryKeyValues> FileTypeTable(const std::string& exePath)
+std::vector<RegistryKeyValues> fileTypeTable(const std::string& exePath)
 {
     return {
         {kExtensionKey, {{kDefaultValue, kFileClassKey}}},
         {kShellNewKey, {{"NullFile", ""}}},
         {kFileClassKey, {{kDefaultValue, "Strukturformel"}, {"NeverShowExt", ""}}},
         {kShellKey, {{kDefaultValue, "Open"}}},
-        {kOpenCommandKey, {{kDefaultValue, OpenCommand(exePath)}}},
+        {kOpenCommandKey, {{kDefaultValue, openCommand(exePath)}}},
         {kDefaultIconKey, {{kDefaultValue, exePath + ",0"}}},
     };
 }
 
-void RegisterFileType(FileTypeRegistry& registry, const std::string& exePath,
+void registerFileType(FileTypeRegistry& registry, const std::string& exePath,
                       const AdminCheck& isUserAdmin)
 {
     // Without a path there is nothing a double-click could start.
@@ -82,11 +82,11 @@ void RegisterFileType(FileTypeRegistry& registry, const std::string& exePath,
     }
 }
 
-void RegisterFileType(const std::string& exePath)
+void registerFileType(const std::string& exePath)
 {
     try {
-        if (std::unique_ptr<FileTypeRegistry> registry = MakePlatformFileTypeRegistry())
-            RegisterFileType(*registry, exePath);
+        if (std::unique_ptr<FileTypeRegistry> registry = makePlatformFileTypeRegistry())
+            registerFileType(*registry, exePath);
     } catch (...) {
     }
 }

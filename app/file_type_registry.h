@@ -37,14 +37,14 @@ struct RegistryKeyValues {
 
 // The command the file manager runs to open a formula file: the program's
 // path in double quotes, a blank, and the placeholder %1 in double quotes.
-std::string OpenCommand(const std::string& exePath);
+std::string openCommand(const std::string& exePath);
 
-// The inverse of OpenCommand; nothing when the command has another form.
-std::optional<std::string> ExePathFromOpenCommand(const std::string& command);
+// The inverse of openCommand; nothing when the command has another form.
+std::optional<std::string> exePathFromOpenCommand(const std::string& command);
 
 // The whole registration for the executable at exePath, key by key in the
 // order in which it is written.
-std::vector<RegistryKeyValues> FileTypeTable(const std::string& exePath);
+std::vector<RegistryKeyValues> fileTypeTable(const std::string& exePath);
 
 enum class RegistryAccess { Read, AllAccess };
 
@@ -80,16 +80,16 @@ bool IsUserAdmin();
 using AdminCheck = std::function<bool()>;
 
 // The registry of the platform the program runs on.
-std::unique_ptr<FileTypeRegistry> MakePlatformFileTypeRegistry();
+std::unique_ptr<FileTypeRegistry> makePlatformFileTypeRegistry();
 
 // Checks the registration and, when it does not point at exePath and the
 // process is an administrator, writes the whole table. The administrator
 // test is asked only when something must be written. Never throws and
 // reports nothing: a registration that fails is simply skipped.
-void RegisterFileType(FileTypeRegistry& registry, const std::string& exePath,
+void registerFileType(FileTypeRegistry& registry, const std::string& exePath,
                       const AdminCheck& isUserAdmin = IsUserAdmin);
 
 // The start-up call: the same on the platform's own registry.
-void RegisterFileType(const std::string& exePath);
+void registerFileType(const std::string& exePath);
 
 }  // namespace veltrano

@@ -109,7 +109,7 @@ std::string KeyOf(const std::string& line)
 
 }  // namespace
 
-std::string ExecLine(const std::string& exePath)
+std::string execLine(const std::string& exePath)
 {
     std::string quoted = "\"";
     for (char c : exePath) {
@@ -124,7 +124,7 @@ std::string ExecLine(const std::string& exePath)
     return EscapeValue(quoted + kFileFieldCode);
 }
 
-std::optional<std::string> ExePathFromExecLine(const std::string& execValue)
+std::optional<std::string> exePathFromExecLine(const std::string& execValue)
 {
     const std::optional<std::string> exec = UnescapeValue(execValue);
     if (!exec || exec->empty() || exec->front() != '"')
@@ -150,7 +150,7 @@ std::optional<std::string> ExePathFromExecLine(const std::string& execValue)
     return path;
 }
 
-std::optional<std::string> DesktopEntryValue(const std::string& file, const std::string& key)
+std::optional<std::string> desktopEntryValue(const std::string& file, const std::string& key)
 {
     bool inGroup = false;
     for (const std::string& line : Lines(file)) {
@@ -165,7 +165,7 @@ std::optional<std::string> DesktopEntryValue(const std::string& file, const std:
     return std::nullopt;
 }
 
-std::string ApplicationEntry(const std::string& name, const std::string& execValue,
+std::string applicationEntry(const std::string& name, const std::string& execValue,
                              const std::string& icon, const std::string& mimeType)
 {
     return std::string(kDesktopGroup) + "\n"
@@ -178,7 +178,7 @@ std::string ApplicationEntry(const std::string& name, const std::string& execVal
         + "Categories=Science;Chemistry;\n";
 }
 
-std::string TemplateEntry(const std::string& name, const std::string& url,
+std::string templateEntry(const std::string& name, const std::string& url,
                           const std::string& icon)
 {
     return std::string(kDesktopGroup) + "\n"
@@ -188,7 +188,7 @@ std::string TemplateEntry(const std::string& name, const std::string& url,
         + "Icon=" + EscapeValue(icon) + "\n";
 }
 
-std::string MimePackage(const std::string& mimeType, const std::string& comment,
+std::string mimePackage(const std::string& mimeType, const std::string& comment,
                         const std::string& icon, const std::string& glob)
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -201,7 +201,7 @@ std::string MimePackage(const std::string& mimeType, const std::string& comment,
            "</mime-info>\n";
 }
 
-bool MimePackageDeclaresGlob(const std::string& package, const std::string& glob)
+bool mimePackageDeclaresGlob(const std::string& package, const std::string& glob)
 {
     QXmlStreamReader reader(QByteArray::fromStdString(package));
     bool inType = false;
@@ -218,7 +218,7 @@ bool MimePackageDeclaresGlob(const std::string& package, const std::string& glob
     return false;
 }
 
-std::string WithDefaultApplication(const std::string& existing, const std::string& mimeType,
+std::string withDefaultApplication(const std::string& existing, const std::string& mimeType,
                                    const std::string& desktopId)
 {
     std::vector<std::string> lines = Lines(existing);

@@ -11,34 +11,34 @@ namespace veltrano {
 
 // The value of a desktop entry's Exec key that starts exePath with one file
 // (%f), quoted and escaped so that any path survives.
-std::string ExecLine(const std::string& exePath);
+std::string execLine(const std::string& exePath);
 
-// The program path of an Exec value in the form ExecLine writes; nothing for
+// The program path of an Exec value in the form execLine writes; nothing for
 // any other form.
-std::optional<std::string> ExePathFromExecLine(const std::string& execValue);
+std::optional<std::string> exePathFromExecLine(const std::string& execValue);
 
 // The raw value of `key` in the [Desktop Entry] group of a desktop file.
-std::optional<std::string> DesktopEntryValue(const std::string& file, const std::string& key);
+std::optional<std::string> desktopEntryValue(const std::string& file, const std::string& key);
 
 // A desktop entry for the application that opens files of mimeType.
-std::string ApplicationEntry(const std::string& name, const std::string& execValue,
+std::string applicationEntry(const std::string& name, const std::string& execValue,
                              const std::string& icon, const std::string& mimeType);
 
 // A file-manager template (the "create new file" menu): a link to the file
 // at url, relative to the template's own folder.
-std::string TemplateEntry(const std::string& name, const std::string& url,
+std::string templateEntry(const std::string& name, const std::string& url,
                           const std::string& icon);
 
 // A shared-mime-info package declaring mimeType for files matching glob.
-std::string MimePackage(const std::string& mimeType, const std::string& comment,
+std::string mimePackage(const std::string& mimeType, const std::string& comment,
                         const std::string& icon, const std::string& glob);
 
 // True when the package declares glob for some type.
-bool MimePackageDeclaresGlob(const std::string& package, const std::string& glob);
+bool mimePackageDeclaresGlob(const std::string& package, const std::string& glob);
 
 // mimeapps.list with desktopId as the default application of mimeType; every
 // other line of `existing` is kept as it is.
-std::string WithDefaultApplication(const std::string& existing, const std::string& mimeType,
+std::string withDefaultApplication(const std::string& existing, const std::string& mimeType,
                                    const std::string& desktopId);
 
 }  // namespace veltrano

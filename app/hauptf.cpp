@@ -106,35 +106,35 @@ void Thauptf::FormCreate(const StartupEnvironment& environment)
 {
     // The file-type registration never stops the start-up.
     try {
-        RegisterFileType(environment.programPath);
+        registerFileType(environment.programPath);
     } catch (...) {
     }
 
-    const CommandLine commandLine = ReadCommandLine(environment.parameters);
+    const CommandLine commandLine = readCommandLine(environment.parameters);
     if (commandLine.answerDir.empty()) {
         m_ui->setVisible(ui::kAnswerSaveItem, false);
         m_ui->setVisible(ui::kAnswerMemo, false);
     }
-    m_programDir = ProgramDirOf(environment.programPath);
-    if (UsesCompactLayout(environment.screenWidth))
+    m_programDir = programDirOf(environment.programPath);
+    if (usesCompactLayout(environment.screenWidth))
         applyCompactLayout(m_controls);
     // The answer text must be enterable: the memo gets its own room.
     if (!commandLine.answerDir.empty())
         showAnswerMemo(m_controls);
 
-    chooseWorkDir(environment);
+    chooseAndLockWorkDir(environment);
     m_editor->document.AnswerDir = commandLine.answerDir;
     m_editor->document.LastDir = environment.documentsFolder;
     m_controls.image->setPage(&m_editor->page);
-    SetStartState(*m_editor);
-    CreateEmptyWorkingDocument(*m_editor);
+    setStartState(*m_editor);
+    createEmptyWorkingDocument(*m_editor);
     if (commandLine.opensFile())
-        OpenCommandLineFile(*m_editor, commandLine.fileName);
+        openCommandLineFile(*m_editor, commandLine.fileName);
 }
 
-void Thauptf::chooseWorkDir(const StartupEnvironment& environment)
+void Thauptf::chooseAndLockWorkDir(const StartupEnvironment& environment)
 {
-    const std::string preferred = ChooseWorkDir(environment.appDataFolder, m_programDir);
+    const std::string preferred = chooseWorkDir(environment.appDataFolder, m_programDir);
     m_workDirLock = std::make_unique<WorkDirLock>(preferred);
     if (m_workDirLock->status() == WorkDirLock::Status::CannotCreate && preferred != m_programDir) {
         auto fallback = std::make_unique<WorkDirLock>(m_programDir);

@@ -114,7 +114,7 @@ private:
     void buildWindow();
     void connectHandlers();
     void FormCreate(const StartupEnvironment& environment);
-    void chooseWorkDir(const StartupEnvironment& environment);
+    void chooseAndLockWorkDir(const StartupEnvironment& environment);
     void centreOnScreen();
     // Whether the key is the shortcut of an enabled, visible menu item.
     bool isMenuShortcut(QKeyEvent* event) const;

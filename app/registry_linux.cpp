@@ -113,7 +113,7 @@ LinuxFileTypeRegistry::LinuxFileTypeRegistry(QString dataRoot, CacheRefresh refr
 {
 }
 
-QString LinuxFileTypeRegistry::DefaultDataRoot()
+QString LinuxFileTypeRegistry::defaultDataRoot()
 {
     const QString overridden = qEnvironmentVariable(kRootVariable);
     return overridden.isEmpty() ? QString(kSystemDataRoot) : overridden;
@@ -132,7 +132,7 @@ bool LinuxFileTypeRegistry::keyExists(const std::string& key)
 {
     if (key == kExtensionKey) {
         const std::optional<std::string> package = ReadWhole(path(kMimePackagePath));
-        return package && MimePackageDeclaresGlob(*package, std::string("*") + kExtensionKey);
+        return package && mimePackageDeclaresGlob(*package, std::string("*") + kExtensionKey);
     }
     const std::pair<const char*, const char*> witnesses[] = {
         {kShellNewKey, kTemplateEntryPath},       {kFileClassKey, kMimePackagePath},
@@ -154,13 +154,13 @@ std::optional<std::string> LinuxFileTypeRegistry::readString(const std::string& 
     const std::optional<std::string> entry = ReadWhole(path(kApplicationEntryPath));
     if (!entry)
         return std::nullopt;
-    const std::optional<std::string> exec = DesktopEntryValue(*entry, "Exec");
+    const std::optional<std::string> exec = desktopEntryValue(*entry, "Exec");
     if (!exec)
         return std::nullopt;
-    const std::optional<std::string> exePath = ExePathFromExecLine(*exec);
+    const std::optional<std::string> exePath = exePathFromExecLine(*exec);
     if (!exePath)
         return std::nullopt;
-    return OpenCommand(*exePath);
+    return openCommand(*exePath);
 }
 
 bool LinuxFileTypeRegistry::openKey(const std::string& key)
@@ -212,15 +212,15 @@ std::optional<std::string> LinuxFileTypeRegistry::written(const std::string& key
 // written in this session, so the order of the keys does not matter.
 bool LinuxFileTypeRegistry::writeCompletedFiles()
 {
-    enum class File { MimePackage, Template, ApplicationEntry, DefaultApplication, Icons };
+    enum class File { mimePackage, Template, applicationEntry, DefaultApplication, Icons };
     struct FileSources {
         File file;
         std::vector<const char*> keys;
     };
     static const FileSources files[] = {
-        {File::MimePackage, {kExtensionKey, kFileClassKey}},
+        {File::mimePackage, {kExtensionKey, kFileClassKey}},
         {File::Template, {kExtensionKey, kShellNewKey, kFileClassKey}},
-        {File::ApplicationEntry, {kExtensionKey, kOpenCommandKey}},
+        {File::applicationEntry, {kExtensionKey, kOpenCommandKey}},
         {File::DefaultApplication, {kExtensionKey, kShellKey, kOpenCommandKey}},
         {File::Icons, {kDefaultIconKey}},
     };
@@ -234,9 +234,9 @@ bool LinuxFileTypeRegistry::writeCompletedFiles()
         m_filesDone.insert(index);
         bool written = false;
         switch (entry.file) {
-        case File::MimePackage: written = writeMimePackage(); break;
+        case File::mimePackage: written = writeMimePackage(); break;
         case File::Template: written = writeTemplate(); break;
-        case File::ApplicationEntry: written = writeApplicationEntry(); break;
+        case File::applicationEntry: written = writeApplicationEntry(); break;
         case File::DefaultApplication: written = writeDefaultApplication(); break;
         case File::Icons: written = writeIcons(); break;
         }
@@ -252,7 +252,7 @@ bool LinuxFileTypeRegistry::writeMimePackage()
     if (!fileClass || fileClass->empty())
         return false;
     const std::string package =
-        MimePackage(MimeTypeFor(*fileClass), written(kFileClassKey, kDefaultValue).value_or(""),
+        mimePackage(MimeTypeFor(*fileClass), written(kFileClassKey, kDefaultValue).value_or(""),
                     kIconName, std::string("*") + kExtensionKey);
     m_wroteFiles = true;
     return WriteWhole(path(kMimePackagePath), QByteArray::fromStdString(package));
@@ -269,7 +269,7 @@ bool LinuxFileTypeRegistry::writeTemplate()
     m_wroteFiles = true;
     return WriteWhole(folder + "/" + FromUtf8(source), QByteArray())
         && WriteWhole(path(kTemplateEntryPath),
-                      QByteArray::fromStdString(TemplateEntry(typeName, source, kIconName)));
+                      QByteArray::fromStdString(templateEntry(typeName, source, kIconName)));
 }
 
 bool LinuxFileTypeRegistry::writeApplicationEntry()
@@ -277,10 +277,10 @@ bool LinuxFileTypeRegistry::writeApplicationEntry()
     const std::optional<std::string> fileClass = written(kExtensionKey, kDefaultValue);
     const std::optional<std::string> command = written(kOpenCommandKey, kDefaultValue);
     const std::optional<std::string> exePath =
-        command ? ExePathFromOpenCommand(*command) : std::nullopt;
+        command ? exePathFromOpenCommand(*command) : std::nullopt;
     if (!fileClass || fileClass->empty() || !exePath)
         return false;
-    const std::string entry = ApplicationEntry(kApplicationName, ExecLine(*exePath), kIconName,
+    const std::string entry = applicationEntry(kApplicationName, execLine(*exePath), kIconName,
                                                MimeTypeFor(*fileClass));
     m_wroteFiles = true;
     return WriteWhole(path(kApplicationEntryPath), QByteArray::fromStdString(entry));
@@ -303,16 +303,16 @@ bool LinuxFileTypeRegistry::writeDefaultApplication()
             return false;  // never replace a list that cannot be read
         existing = *content;
     }
-    const std::string list = WithDefaultApplication(existing, MimeTypeFor(*fileClass), kDesktopId);
+    const std::string list = withDefaultApplication(existing, MimeTypeFor(*fileClass), kDesktopId);
     m_wroteFiles = true;
     return WriteWhole(listPath, QByteArray::fromStdString(list));
 }
 
 bool LinuxFileTypeRegistry::writeIcons()
 {
-    const QByteArray png = FileTypeIconPng(kPngIconSize);
+    const QByteArray png = fileTypeIconPng(kPngIconSize);
     m_wroteFiles = true;
-    return !png.isEmpty() && WriteWhole(path(kScalableIconPath), FileTypeIconSvg())
+    return !png.isEmpty() && WriteWhole(path(kScalableIconPath), fileTypeIconSvg())
         && WriteWhole(path(kPngIconPath), png);
 }
 
@@ -342,13 +342,13 @@ bool IsUserAdmin()
     return ::geteuid() == 0;
 }
 
-std::unique_ptr<FileTypeRegistry> MakePlatformFileTypeRegistry()
+std::unique_ptr<FileTypeRegistry> makePlatformFileTypeRegistry()
 {
     // A folder named by the environment belongs to whoever named it (a test,
     // a packaging step); its caches are theirs to rebuild.
     const bool overridden = !qEnvironmentVariable(kRootVariable).isEmpty();
     return std::make_unique<LinuxFileTypeRegistry>(
-        LinuxFileTypeRegistry::DefaultDataRoot(),
+        LinuxFileTypeRegistry::defaultDataRoot(),
         overridden ? CacheRefresh::Skip : CacheRefresh::Run);
 }
 

@@ -40,7 +40,7 @@ public:
 
     // The folder named by VELTRANO_XDG_ROOT when it is set, else the system
     // data folder for software installed outside the package manager.
-    static QString DefaultDataRoot();
+    static QString defaultDataRoot();
 
     bool open(RegistryAccess access) override;
     bool keyExists(const std::string& key) override;

@@ -179,7 +179,7 @@ bool IsUserAdmin()
     return admin;
 }
 
-std::unique_ptr<FileTypeRegistry> MakePlatformFileTypeRegistry()
+std::unique_ptr<FileTypeRegistry> makePlatformFileTypeRegistry()
 {
     return std::make_unique<WindowsFileTypeRegistry>();
 }

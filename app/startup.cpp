@@ -38,15 +38,15 @@ StartupEnvironment StartupEnvironment::fromProcess()
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         environment.screenWidth = screen->size().width();
     environment.documentsFolder =
-        WithSeparator(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString());
+        withSeparator(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString());
     // $XDG_DATA_HOME/veltrano/ (normally ~/.local/share/veltrano/).
     const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (!dataHome.isEmpty())
-        environment.appDataFolder = WithSeparator((dataHome + "/veltrano").toStdString());
+        environment.appDataFolder = withSeparator((dataHome + "/veltrano").toStdString());
     return environment;
 }
 
-CommandLine ReadCommandLine(const QStringList& parameters)
+CommandLine readCommandLine(const QStringList& parameters)
 {
     CommandLine line;
     if (parameters.size() >= 2 && parameters.front() == kAnswerSwitch)
@@ -56,7 +56,7 @@ CommandLine ReadCommandLine(const QStringList& parameters)
     return line;
 }
 
-std::string WithDefaultExtension(const std::string& name)
+std::string withDefaultExtension(const std::string& name)
 {
     // Counted in characters, not bytes, so umlauts near the end do not hide
     // or fake the dot.
@@ -66,27 +66,27 @@ std::string WithDefaultExtension(const std::string& name)
     return text.toStdString();
 }
 
-std::string WithSeparator(const std::string& folder)
+std::string withSeparator(const std::string& folder)
 {
     if (folder.empty() || folder.back() == '/')
         return folder;
     return folder + '/';
 }
 
-std::string ProgramDirOf(const std::string& programPath)
+std::string programDirOf(const std::string& programPath)
 {
-    return WithSeparator(QFileInfo(QString::fromStdString(programPath)).absolutePath().toStdString());
+    return withSeparator(QFileInfo(QString::fromStdString(programPath)).absolutePath().toStdString());
 }
 
-std::string ChooseWorkDir(const std::string& appDataFolder, const std::string& programDir)
+std::string chooseWorkDir(const std::string& appDataFolder, const std::string& programDir)
 {
-    const QString workDir = QString::fromStdString(WithSeparator(appDataFolder)) + kWorkFolderName;
+    const QString workDir = QString::fromStdString(withSeparator(appDataFolder)) + kWorkFolderName;
     if (workDir.size() < kShortestWorkDir)
-        return WithSeparator(programDir);
-    return WithSeparator(workDir.toStdString());
+        return withSeparator(programDir);
+    return withSeparator(workDir.toStdString());
 }
 
-void SetStartState(Editor& editor)
+void setStartState(Editor& editor)
 {
     editor.ui.setItemIndex(ui::kCurvatureBox, 0);
     editor.editing.SelRect = SelectionRect{0, 0, 0, 0};
@@ -105,25 +105,25 @@ void SetStartState(Editor& editor)
     editor.document.DocumentName.clear();
 }
 
-void CreateEmptyWorkingDocument(Editor& editor)
+void createEmptyWorkingDocument(Editor& editor)
 {
     try {
-        editor.workingFile.CreateEmpty();
+        editor.workingFile.createEmpty();
     } catch (const IoError& error) {
         editor.ui.showError(error.what());
     }
 }
 
-std::string CaptionFor(const std::string& documentName)
+std::string captionFor(const std::string& documentName)
 {
     return kCaptionPrefix + QFileInfo(QString::fromStdString(documentName)).fileName().toStdString();
 }
 
-void OpenCommandLineFile(Editor& editor, const std::string& parameterName)
+void openCommandLineFile(Editor& editor, const std::string& parameterName)
 {
     // Made absolute so that saving later does not depend on the current
     // folder of the process.
-    const std::string name = absolutePath(WithDefaultExtension(parameterName));
+    const std::string name = absolutePath(withDefaultExtension(parameterName));
     FileSystem& fs = editor.fileSystem;
 
     // A missing file is no error: the document opens empty under its name.
@@ -131,7 +131,7 @@ void OpenCommandLineFile(Editor& editor, const std::string& parameterName)
     // document, or saving would overwrite it with nothing.
     if (fs.exists(name)) {
         try {
-            editor.workingFile.LoadFile(name);
+            editor.workingFile.loadFile(name);
         } catch (const std::exception&) {
             editor.document.DocumentName.clear();
             editor.ui.showMessage(kCannotOpenMessage);
@@ -139,18 +139,18 @@ void OpenCommandLineFile(Editor& editor, const std::string& parameterName)
         }
     }
 
-    editor.ui.setCaption(CaptionFor(name));
+    editor.ui.setCaption(captionFor(name));
     try {
         editor.document.DocumentName = name;
         resetToBlank(editor.page);
         editor.canvas.setImage(editor.page);
-        editor.workingFile.ReadAll(editor.passRecords);
+        editor.workingFile.readAll(editor.passRecords);
         RepaintFile(editor.canvas, editor.view, editor.passRecords);
-        editor.document.SavedRecordCount = editor.workingFile.RecordCount();
+        editor.document.SavedRecordCount = editor.workingFile.recordCount();
     } catch (const std::exception&) {
         editor.document.DocumentName.clear();
         if (!fs.exists(editor.workingFile.path()))
-            CreateEmptyWorkingDocument(editor);
+            createEmptyWorkingDocument(editor);
         editor.ui.showMessage(kCannotOpenMessage);
     }
     editor.ui.pageChanged(QRect(0, 0, kPageWidth, kPageHeight));

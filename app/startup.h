@@ -39,43 +39,43 @@ struct CommandLine {
     bool opensFile() const { return answerDir.empty() && !fileName.empty(); }
 };
 
-CommandLine ReadCommandLine(const QStringList& parameters);
+CommandLine readCommandLine(const QStringList& parameters);
 
 // Appends ".cfd" unless the fourth character from the end is a dot (names of
 // fewer than four characters always get it): benzol -> benzol.cfd, x.txt
 // stays, x.cf -> x.cf.cfd.
-std::string WithDefaultExtension(const std::string& name);
+std::string withDefaultExtension(const std::string& name);
 
 // A folder with one trailing separator; an empty folder stays empty.
-std::string WithSeparator(const std::string& folder);
+std::string withSeparator(const std::string& folder);
 
 // The folder of the running program, with its trailing separator.
-std::string ProgramDirOf(const std::string& programPath);
+std::string programDirOf(const std::string& programPath);
 
 // The working folder: "temp" inside the application-data folder, or the
 // program's folder when there is no application-data folder.
-std::string ChooseWorkDir(const std::string& appDataFolder, const std::string& programDir);
+std::string chooseWorkDir(const std::string& appDataFolder, const std::string& programDir);
 
 // Screens narrower than this get the compact layout.
 constexpr int kCompactScreenWidth = 780;
-constexpr bool UsesCompactLayout(int screenWidth) { return screenWidth < kCompactScreenWidth; }
+constexpr bool usesCompactLayout(int screenWidth) { return screenWidth < kCompactScreenWidth; }
 
 // The first values of the tool and editing state and of the controls that
 // show them: curvature "0", line length "30", no selection, nothing modified.
-void SetStartState(Editor& editor);
+void setStartState(Editor& editor);
 
 // temp.dat becomes an empty document; an old one is emptied. A failure (an
 // unwritable WorkDir) is shown in the general error box and start-up goes on.
-void CreateEmptyWorkingDocument(Editor& editor);
+void createEmptyWorkingDocument(Editor& editor);
 
 // The main window's caption for a document file.
-std::string CaptionFor(const std::string& documentName);
+std::string captionFor(const std::string& documentName);
 
 // Opens the command-line file name (the default extension is added here):
 // a missing file opens as an empty document under its name, a file that
 // exists but cannot be read gives "Die Datei konnte nicht geöffnet werden."
 // and an untitled document.
-void OpenCommandLineFile(Editor& editor, const std::string& name);
+void openCommandLineFile(Editor& editor, const std::string& name);
 
 inline constexpr const char* kCannotOpenMessage = "Die Datei konnte nicht geöffnet werden.";
 

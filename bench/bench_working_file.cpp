@@ -25,7 +25,7 @@ struct Fixture {
         std::vector<ElementRecord> records;
         for (int i = 0; i < kRecords; ++i)
             records.push_back(makeRecord(kind::SingleBond, i % 1200, i % 1000, (i + 30) % 1200, i % 1000));
-        work.CreateEmpty();
+        work.createEmpty();
         work.AppendRecords(records);
         work.TakeSnapshot();
     }

@@ -5,23 +5,23 @@
 
 namespace veltrano {
 
-bool HasUnsavedChanges(const DocumentState& state, std::uint32_t currentRecordCount, bool modified)
+bool hasUnsavedChanges(const DocumentState& state, std::uint32_t currentRecordCount, bool modified)
 {
     return modified || currentRecordCount != state.SavedRecordCount;
 }
 
-bool HasUnsavedChanges(const DocumentState& state, const WorkingFile& workingFile, bool modified)
+bool hasUnsavedChanges(const DocumentState& state, const WorkingFile& workingFile, bool modified)
 {
     if (modified)
         return true;
     try {
-        return HasUnsavedChanges(state, workingFile.RecordCount(), modified);
+        return hasUnsavedChanges(state, workingFile.recordCount(), modified);
     } catch (const IoError&) {
         return true;
     }
 }
 
-std::string DirectoryOf(const std::string& path)
+std::string directoryOf(const std::string& path)
 {
     const std::size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);

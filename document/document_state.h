@@ -20,14 +20,14 @@ struct DocumentState {
 // Unsaved changes: the record count differs from the one at the last open or
 // save, or an edit set the Modified flag (which keeps moved or recoloured
 // elements with an unchanged count from counting as saved).
-bool HasUnsavedChanges(const DocumentState& state, std::uint32_t currentRecordCount, bool modified);
+bool hasUnsavedChanges(const DocumentState& state, std::uint32_t currentRecordCount, bool modified);
 
 // The same with the current count of temp.dat. A working file whose count
 // cannot be read counts as changed, so that nothing is discarded unasked.
-bool HasUnsavedChanges(const DocumentState& state, const WorkingFile& workingFile, bool modified);
+bool hasUnsavedChanges(const DocumentState& state, const WorkingFile& workingFile, bool modified);
 
 // The folder part of a path, with its trailing separator ("" for a bare
 // name): what LastDir becomes when a file is chosen.
-std::string DirectoryOf(const std::string& path);
+std::string directoryOf(const std::string& path);
 
 }  // namespace veltrano

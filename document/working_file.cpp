@@ -36,22 +36,22 @@ std::string WorkingFile::pathOf(std::string_view name) const
     return m_workDir + std::string(name);
 }
 
-void WorkingFile::CreateEmpty()
+void WorkingFile::createEmpty()
 {
     writeFileBytes(m_fs, path(), {});
 }
 
-std::uint32_t WorkingFile::RecordCount() const
+std::uint32_t WorkingFile::recordCount() const
 {
-    return recordCount(m_fs, path());
+    return veltrano::recordCount(m_fs, path());
 }
 
-std::vector<ElementRecord> WorkingFile::ReadAll() const
+std::vector<ElementRecord> WorkingFile::readAll() const
 {
     return readAllRecords(m_fs, path());
 }
 
-void WorkingFile::ReadAll(std::vector<ElementRecord>& buffer) const
+void WorkingFile::readAll(std::vector<ElementRecord>& buffer) const
 {
     // The raw bytes go through a buffer kept from one read to the next (the
     // repaint reads the working file on every change); a damaged giant
@@ -117,7 +117,7 @@ std::uint32_t WorkingFile::AppendRecords(const std::vector<ElementRecord>& recor
 
 void WorkingFile::RewriteThroughScratch(const RecordTransform& transform)
 {
-    std::vector<ElementRecord> records = ReadAll();
+    std::vector<ElementRecord> records = readAll();
     for (std::size_t i = 0; i < records.size(); ++i)
         transform(records[i], std::uint32_t(i));
     const std::string scratch = pathOf(workfile::Scratch);
@@ -125,9 +125,9 @@ void WorkingFile::RewriteThroughScratch(const RecordTransform& transform)
     replaceFile(m_fs, scratch, path());
 }
 
-void WorkingFile::RewriteWithoutLast()
+void WorkingFile::rewriteWithoutLast()
 {
-    std::vector<ElementRecord> records = ReadAll();
+    std::vector<ElementRecord> records = readAll();
     if (!records.empty())
         records.pop_back();
     const std::string scratch = pathOf(workfile::Scratch);
@@ -135,9 +135,9 @@ void WorkingFile::RewriteWithoutLast()
     replaceFile(m_fs, scratch, path());
 }
 
-std::uint32_t WorkingFile::FilteredCopy(const std::vector<bool>& marks, FilterSense sense)
+std::uint32_t WorkingFile::filteredCopy(const std::vector<bool>& marks, FilterSense sense)
 {
-    const std::vector<ElementRecord> records = ReadAll();
+    const std::vector<ElementRecord> records = readAll();
     const bool wanted = sense == FilterSense::Marked;
     std::vector<ElementRecord> kept;
     for (std::size_t i = 0; i < records.size(); ++i) {
@@ -150,7 +150,7 @@ std::uint32_t WorkingFile::FilteredCopy(const std::vector<bool>& marks, FilterSe
     return std::uint32_t(kept.size());
 }
 
-std::uint32_t WorkingFile::LoadFile(const std::string& source)
+std::uint32_t WorkingFile::loadFile(const std::string& source)
 {
     // The bytes are written into a fresh file of our own, so none of the
     // source's attributes (read-only among them) reach temp.dat.
@@ -159,7 +159,7 @@ std::uint32_t WorkingFile::LoadFile(const std::string& source)
     return countOf(bytes);
 }
 
-std::uint32_t WorkingFile::SaveTo(const std::string& target)
+std::uint32_t WorkingFile::saveTo(const std::string& target)
 {
     const std::vector<std::uint8_t> bytes = readFileBytes(m_fs, path());
     requireWritableIfPresent(m_fs, target);

@@ -52,15 +52,15 @@ public:
     std::string pathOf(std::string_view name) const;           // of any file in WorkDir
 
     // temp.dat becomes an empty document (start-up, "&Neu").
-    void CreateEmpty();
+    void createEmpty();
 
     // Whole records in temp.dat; a trailing fragment is not counted.
-    std::uint32_t RecordCount() const;
+    std::uint32_t recordCount() const;
 
     // Every record of temp.dat in file order. The second form reuses the
     // buffer's storage.
-    std::vector<ElementRecord> ReadAll() const;
-    void ReadAll(std::vector<ElementRecord>& buffer) const;
+    std::vector<ElementRecord> readAll() const;
+    void readAll(std::vector<ElementRecord>& buffer) const;
 
     // Copies temp.dat over sicher1.dat. Throws before anything else changes,
     // so a caller that snapshots first aborts with the document untouched.
@@ -86,24 +86,24 @@ public:
 
     // "Einzeln löschen": the same pass, keeping every record but the last.
     // An empty document stays empty.
-    void RewriteWithoutLast();
+    void rewriteWithoutLast();
 
     // Writes the records whose mark (marks[position]; positions beyond the
     // table count as unmarked) matches the sense into kopie.dat (Marked) or
     // kopie1.dat (Unmarked), in document order. Returns the number written.
-    std::uint32_t FilteredCopy(const std::vector<bool>& marks, FilterSense sense);
+    std::uint32_t filteredCopy(const std::vector<bool>& marks, FilterSense sense);
 
     // Copies a file over temp.dat: opening a document, start-up with a file
     // argument, and "Löschen" with kopie1.dat. The result is an ordinary
     // writable file even when the source is read-only. Returns its record
     // count. On a failure temp.dat keeps the current document.
-    std::uint32_t LoadFile(const std::string& source);
+    std::uint32_t loadFile(const std::string& source);
 
     // Writes a copy of temp.dat to the target, complete and flushed to the
     // disk before it replaces an existing file. An existing target that may
     // not be written is refused ("Dateizugriff verweigert") and kept.
     // Returns the record count saved.
-    std::uint32_t SaveTo(const std::string& target);
+    std::uint32_t saveTo(const std::string& target);
 
 private:
     FileSystem& m_fs;

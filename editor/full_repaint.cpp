@@ -27,7 +27,7 @@ void FullRepaint(Editor& editor)
     // One read serves the three layer passes: nothing else runs between
     // them, so each pass would read exactly the same records.
     try {
-        editor.workingFile.ReadAll(editor.passRecords);
+        editor.workingFile.readAll(editor.passRecords);
         RepaintFile(editor.canvas, editor.view, editor.passRecords);
     } catch (...) {
         // The window shows what the page holds when the read failed.

@@ -136,9 +136,9 @@ void showFeedback(Editor& editor, PointerPosition pointer, QRect& changed)
 
     PointF end;
     if (isArrowTool(tool)) {
-        end = ArrowEnd(state.DragStart, pointer.x, pointer.y, tool);
+        end = arrowEnd(state.DragStart, pointer.x, pointer.y, tool);
     } else {
-        end = BondEnd(state.DragStart, pointer.x, pointer.y, tools.LineLength, tools.RingStep, tools.GridOn);
+        end = bondEnd(state.DragStart, pointer.x, pointer.y, tools.LineLength, tools.RingStep, tools.GridOn);
         // The raster often keeps the end where it was: nothing to redraw.
         if (end.x == state.FeedbackEnd.x && end.y == state.FeedbackEnd.y)
             return;

@@ -22,7 +22,7 @@ bool nearPointer(double px, double py, int x, int y)
 }
 }  // namespace
 
-std::optional<PointF> SnapPointOf(const ElementRecord& record, int x, int y)
+std::optional<PointF> snapPointOf(const ElementRecord& record, int x, int y)
 {
     const double x1 = record.X1();
     const double y1 = record.Y1();
@@ -37,10 +37,10 @@ std::optional<PointF> SnapPointOf(const ElementRecord& record, int x, int y)
     return std::nullopt;
 }
 
-std::optional<SnapMatch> FindSnapPoint(std::span<const ElementRecord> records, int x, int y)
+std::optional<SnapMatch> findSnapPoint(std::span<const ElementRecord> records, int x, int y)
 {
     for (std::size_t i = 0; i < records.size(); ++i) {
-        if (auto point = SnapPointOf(records[i], x, y))
+        if (auto point = snapPointOf(records[i], x, y))
             return SnapMatch{i, *point};
     }
     return std::nullopt;
@@ -48,7 +48,7 @@ std::optional<SnapMatch> FindSnapPoint(std::span<const ElementRecord> records, i
 
 // --- The end of a dragged element ----------------------------------------
 
-PointF BondEnd(PointF start, int x, int y, double lineLength, double ringStep, bool gridOn)
+PointF bondEnd(PointF start, int x, int y, double lineLength, double ringStep, bool gridOn)
 {
     const double sx = start.x;
     const double sy = start.y;
@@ -74,7 +74,7 @@ PointF BondEnd(PointF start, int x, int y, double lineLength, double ringStep, b
     return PointF{ex + sx, ey + sy};
 }
 
-PointF ArrowEnd(PointF start, int x, int y, ElementKind tool)
+PointF arrowEnd(PointF start, int x, int y, ElementKind tool)
 {
     const double sx = start.x;
     const double sy = start.y;
@@ -112,20 +112,20 @@ constexpr double kScriptSizeFactor = 0.75;
 constexpr double kScriptAdvanceRest = 0.4;  // of a cell, after a lowered or raised character
 }  // namespace
 
-TextCell LabelPlacement(ElementKind code, int x, int y, double lineLength)
+TextCell labelPlacement(ElementKind code, int x, int y, double lineLength)
 {
     const bool subscriptDigit = code >= kFirstSubscriptDigit && code <= kLastSubscriptDigit;
     const double size = subscriptDigit ? lineLength / kSubscriptDigitScale : lineLength;
     return TextCell{originX(x, size), originY(y, size), Nearest(size / kLabelSizeDivisor), code};
 }
 
-TextCell GreekPlacement(ElementKind code, int x, int y, double lineLength)
+TextCell greekPlacement(ElementKind code, int x, int y, double lineLength)
 {
     return TextCell{originX(x, lineLength), originY(y, lineLength),
                     Nearest(lineLength / kTextSizeDivisor), code};
 }
 
-std::vector<TextCell> TextPlacement(std::string_view bytes, int x, int y, double lineLength)
+std::vector<TextCell> textPlacement(std::string_view bytes, int x, int y, double lineLength)
 {
     enum class Marker { None, Subscript, Superscript };
 
@@ -165,7 +165,7 @@ std::vector<TextCell> TextPlacement(std::string_view bytes, int x, int y, double
     return cells;
 }
 
-std::optional<unsigned char> Windows1252Code(char32_t character)
+std::optional<unsigned char> windows1252Code(char32_t character)
 {
     // The characters of 0x80..0x9F; 0 marks the five bytes without a
     // character, which Windows passes through as U+0081 and so on.
@@ -185,12 +185,12 @@ std::optional<unsigned char> Windows1252Code(char32_t character)
     return std::nullopt;
 }
 
-std::string PlaceableText(std::string_view utf8)
+std::string placeableText(std::string_view utf8)
 {
     std::string bytes;
     const QString text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
     for (const char32_t character : text.toUcs4()) {
-        const auto code = Windows1252Code(character);
+        const auto code = windows1252Code(character);
         // Codes below 15 would be label kinds, 197..205 the selection tool
         // and the bonds.
         if (!code || *code < 15 || (*code >= 197 && *code <= 205))
@@ -211,14 +211,14 @@ double distance(double ax, double ay, double bx, double by)
 }
 }  // namespace
 
-bool InnerLineMatches(const ElementRecord& record, int x, int y, double lineLength)
+bool innerLineMatches(const ElementRecord& record, int x, int y, double lineLength)
 {
     const double d1 = distance(x, y, record.X1(), record.Y1());
     const double d2 = distance(x, y, record.X2(), record.Y2());
     return d1 + d2 < kInnerLineMatchFactor * lineLength;
 }
 
-Segment InnerLineOf(const ElementRecord& bond, int x, int y, double lineLength)
+Segment innerLineOf(const ElementRecord& bond, int x, int y, double lineLength)
 {
     const double x1 = bond.X1();
     const double y1 = bond.Y1();
@@ -247,12 +247,12 @@ Segment InnerLineOf(const ElementRecord& bond, int x, int y, double lineLength)
     return line;
 }
 
-std::optional<InnerLineMatch> FindInnerLine(std::span<const ElementRecord> records, int x, int y,
+std::optional<InnerLineMatch> findInnerLine(std::span<const ElementRecord> records, int x, int y,
                                             double lineLength)
 {
     for (std::size_t i = 0; i < records.size(); ++i) {
-        if (InnerLineMatches(records[i], x, y, lineLength))
-            return InnerLineMatch{i, InnerLineOf(records[i], x, y, lineLength)};
+        if (innerLineMatches(records[i], x, y, lineLength))
+            return InnerLineMatch{i, innerLineOf(records[i], x, y, lineLength)};
     }
     return std::nullopt;
 }

@@ -35,7 +35,7 @@ constexpr ElementKind kSecondPointSnapKind = 240;
 
 // The point of this record the pointer snaps to, if any: the first point
 // wins over the second.
-std::optional<PointF> SnapPointOf(const ElementRecord& record, int x, int y);
+std::optional<PointF> snapPointOf(const ElementRecord& record, int x, int y);
 
 struct SnapMatch {
     std::size_t position = 0;  // of the record in file order
@@ -44,7 +44,7 @@ struct SnapMatch {
 
 // The first record in file order that offers a point near the pointer; no
 // distances are compared.
-std::optional<SnapMatch> FindSnapPoint(std::span<const ElementRecord> records, int x, int y);
+std::optional<SnapMatch> findSnapPoint(std::span<const ElementRecord> records, int x, int y);
 
 // --- The end of a dragged element ----------------------------------------
 
@@ -53,7 +53,7 @@ constexpr double kPi = 3.141592653589793;
 // The end of a bond dragged from start toward the pointer: always
 // lineLength away; with the raster on, its direction is the nearest whole
 // multiple of ringStep degrees (halves to the even multiple).
-PointF BondEnd(PointF start, int x, int y, double lineLength, double ringStep, bool gridOn);
+PointF bondEnd(PointF start, int x, int y, double lineLength, double ringStep, bool gridOn);
 
 // Ratio limits of the arrow and bracket snaps: horizontal above 13, vertical
 // below 0.07, where the ratio is |dx / (dy + 0.01)| of the drag.
@@ -65,7 +65,7 @@ constexpr double kRatioGuard = 0.01;
 // pointer: the pointer itself, snapped onto the axes through start when the
 // drag is nearly horizontal or vertical. Brackets "[" and "]" are always
 // vertical; "<=>" and "=>" are always horizontal or vertical.
-PointF ArrowEnd(PointF start, int x, int y, ElementKind tool);
+PointF arrowEnd(PointF start, int x, int y, ElementKind tool);
 
 // --- Text placed by a right-button press ---------------------------------
 
@@ -86,27 +86,27 @@ constexpr ElementKind kLastSubscriptDigit = 44;
 constexpr double kSubscriptDigitScale = 1.7;
 
 // An atom or group label (codes 0..44) at the pointer, "Arial".
-TextCell LabelPlacement(ElementKind code, int x, int y, double lineLength);
+TextCell labelPlacement(ElementKind code, int x, int y, double lineLength);
 
 // A Greek letter (codes 500 and above) at the pointer, "Courier New".
-TextCell GreekPlacement(ElementKind code, int x, int y, double lineLength);
+TextCell greekPlacement(ElementKind code, int x, int y, double lineLength);
 
-// The characters of a free text (Windows-1252 bytes, see PlaceableText) at
+// The characters of a free text (Windows-1252 bytes, see placeableText) at
 // the pointer, "Courier New", one cell of lineLength / 2.3 pixels each. A
 // "<" or ">" takes no cell and places nothing itself; the character after
 // it is lowered (or raised), drawn at three quarters of the size, and the
 // text goes on 0.6 of a cell after it. A marker right after a marker of the
 // same sort is placed as a lowered (or raised) character.
-std::vector<TextCell> TextPlacement(std::string_view bytes, int x, int y, double lineLength);
+std::vector<TextCell> textPlacement(std::string_view bytes, int x, int y, double lineLength);
 
 // The text of Edit1 (UTF-8) as the Windows-1252 bytes the text tool can
 // store: characters without a Windows-1252 code, and codes below 15 or from
 // 197 to 205 (whose kinds would be labels, the selection tool or bonds), are
 // left out.
-std::string PlaceableText(std::string_view utf8);
+std::string placeableText(std::string_view utf8);
 
 // The Windows-1252 code of a Unicode character, if it has one.
-std::optional<unsigned char> Windows1252Code(char32_t character);
+std::optional<unsigned char> windows1252Code(char32_t character);
 
 // --- The inner line of "DB" ----------------------------------------------
 
@@ -121,12 +121,12 @@ struct Segment {
 
 // A press matches a record (of any kind) when the distances from the
 // pointer to its two points add up to less than 1.2 lineLength.
-bool InnerLineMatches(const ElementRecord& record, int x, int y, double lineLength);
+bool innerLineMatches(const ElementRecord& record, int x, int y, double lineLength);
 
 // The second line inside the record's bond, on the side of the press:
 // shortened by a tenth of the bond at each end and 0.8 sqrt(lineLength)
 // pixels away from it. A bond of length zero gets no offset.
-Segment InnerLineOf(const ElementRecord& bond, int x, int y, double lineLength);
+Segment innerLineOf(const ElementRecord& bond, int x, int y, double lineLength);
 
 struct InnerLineMatch {
     std::size_t position = 0;  // of the bond in file order
@@ -134,7 +134,7 @@ struct InnerLineMatch {
 };
 
 // The inner line for the first matching record in file order, if any.
-std::optional<InnerLineMatch> FindInnerLine(std::span<const ElementRecord> records, int x, int y,
+std::optional<InnerLineMatch> findInnerLine(std::span<const ElementRecord> records, int x, int y,
                                             double lineLength);
 
 // --- Catching by the selection rectangle ---------------------------------

@@ -39,8 +39,8 @@ void pressWithSelectTool(Editor& editor, int x, int y)
 void startDrawingDrag(Editor& editor, int x, int y)
 {
     EditingState& state = editor.editing;
-    editor.workingFile.ReadAll(editor.passRecords);
-    const auto snap = FindSnapPoint(editor.passRecords, x, y);
+    editor.workingFile.readAll(editor.passRecords);
+    const auto snap = findSnapPoint(editor.passRecords, x, y);
     state.DragStart = snap ? snap->point : PointF{double(x), double(y)};
     // A new drag has shown no feedback yet.
     state.FeedbackEnd = {0.0, 0.0};
@@ -74,8 +74,8 @@ std::uint32_t appendAndShow(Editor& editor, const ElementRecord& record, QRect& 
 
 void placeInnerLine(Editor& editor, int x, int y)
 {
-    editor.workingFile.ReadAll(editor.passRecords);
-    const auto match = FindInnerLine(editor.passRecords, x, y, editor.tools.LineLength);
+    editor.workingFile.readAll(editor.passRecords);
+    const auto match = findInnerLine(editor.passRecords, x, y, editor.tools.LineLength);
     if (!match)
         return;
     const ElementRecord line = twoPointRecord(match->line.first, match->line.second,
@@ -87,7 +87,7 @@ void placeInnerLine(Editor& editor, int x, int y)
 
 void placeLabel(Editor& editor, ElementKind code, int x, int y)
 {
-    const TextCell cell = LabelPlacement(code, x, y, editor.tools.LineLength);
+    const TextCell cell = labelPlacement(code, x, y, editor.tools.LineLength);
     QRect changed;
     const std::uint32_t position = appendAndShow(editor, textRecord(cell, editor.tools.CurrentColour), changed);
     selectOnly(editor.editing, position, 1);
@@ -96,7 +96,7 @@ void placeLabel(Editor& editor, ElementKind code, int x, int y)
 
 void placeGreekLetter(Editor& editor, ElementKind code, int x, int y)
 {
-    const TextCell cell = GreekPlacement(code, x, y, editor.tools.LineLength);
+    const TextCell cell = greekPlacement(code, x, y, editor.tools.LineLength);
     QRect changed;
     const std::uint32_t position = appendAndShow(editor, textRecord(cell, editor.tools.CurrentColour), changed);
     selectOnly(editor.editing, position, 1);
@@ -108,7 +108,7 @@ void placeText(Editor& editor, int x, int y)
     const std::string typed = editor.ui.text(ui::kTextEdit);
     if (typed.empty())
         return;
-    const auto cells = TextPlacement(PlaceableText(typed), x, y, editor.tools.LineLength);
+    const auto cells = textPlacement(placeableText(typed), x, y, editor.tools.LineLength);
     QRect changed;
     std::uint32_t first = 0;
     for (std::size_t i = 0; i < cells.size(); ++i) {

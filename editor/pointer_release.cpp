@@ -39,7 +39,7 @@ void releaseWithSelectTool(Editor& editor, PointerButton button, int x, int y)
     // The dashed frame of the last move stays on the page as the only sign
     // of the selection; nothing is drawn here.
     const CatchRule rule = button == PointerButton::Left ? CatchRule::BothEnds : CatchRule::EitherEnd;
-    editor.workingFile.ReadAll(editor.passRecords);
+    editor.workingFile.readAll(editor.passRecords);
     for (std::size_t i = 0; i < editor.passRecords.size(); ++i) {
         if (IsCaught(editor.passRecords[i], state.SelRect, rule))
             state.SelMarks.mark(std::uint32_t(i));

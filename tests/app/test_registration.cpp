@@ -138,7 +138,7 @@ TEST(FileTypeRegistration, AdministratorWritesTheTableOnceAndLaterStartsOnlyRead
     RecordingRegistry registry;
     AdminCounter admin{true};
 
-    RegisterFileType(registry, kExe, admin.check());
+    registerFileType(registry, kExe, admin.check());
     EXPECT_EQ(admin.asked, 1);
     EXPECT_THAT(registry.writes(), ElementsAreArray(FullTableWrites(kExe)));
     EXPECT_EQ(registry.calls.front(), "open read");
@@ -150,7 +150,7 @@ TEST(FileTypeRegistration, AdministratorWritesTheTableOnceAndLaterStartsOnlyRead
     // The second start finds its own command and neither asks for rights
     // nor writes.
     registry.calls.clear();
-    RegisterFileType(registry, kExe, admin.check());
+    registerFileType(registry, kExe, admin.check());
     EXPECT_EQ(admin.asked, 1);
     EXPECT_THAT(registry.calls, ElementsAre("open read", "read cfdfile\\Shell\\Open\\command",
                                             "release"));
@@ -160,16 +160,16 @@ TEST(FileTypeRegistration, NormalUserWritesNothingAndTheCheckCreatesNoKey)
 {
     RecordingRegistry registry;
     AdminCounter user{false};
-    RegisterFileType(registry, kExe, user.check());
+    registerFileType(registry, kExe, user.check());
     EXPECT_EQ(user.asked, 1);
     EXPECT_THAT(registry.writes(), IsEmpty());
     EXPECT_THAT(registry.keys, IsEmpty());
 
     // Also when the extension is known but points elsewhere.
     RecordingRegistry other;
-    RegisterFileType(other, "D:\\alt\\veltrano.exe", [] { return true; });
+    registerFileType(other, "D:\\alt\\veltrano.exe", [] { return true; });
     other.calls.clear();
-    RegisterFileType(other, kExe, user.check());
+    registerFileType(other, kExe, user.check());
     EXPECT_THAT(other.writes(), IsEmpty());
     EXPECT_EQ(other.keys["cfdfile\\DefaultIcon"][""], "D:\\alt\\veltrano.exe,0");
 }
@@ -182,18 +182,18 @@ TEST(FileTypeRegistration, AnyDifferenceInTheCheckRewritesTheWholeTable)
     };
     for (const std::string& previous : others) {
         RecordingRegistry registry;
-        RegisterFileType(registry, previous, [] { return true; });
+        registerFileType(registry, previous, [] { return true; });
         registry.calls.clear();
-        RegisterFileType(registry, kExe, [] { return true; });
+        registerFileType(registry, kExe, [] { return true; });
         EXPECT_THAT(registry.writes(), ElementsAreArray(FullTableWrites(kExe))) << previous;
     }
 
     // The extension key missing while the class is complete.
     RecordingRegistry registry;
-    RegisterFileType(registry, kExe, [] { return true; });
+    registerFileType(registry, kExe, [] { return true; });
     registry.keys.erase(".cfd");
     registry.calls.clear();
-    RegisterFileType(registry, kExe, [] { return true; });
+    registerFileType(registry, kExe, [] { return true; });
     EXPECT_THAT(registry.writes(), ElementsAreArray(FullTableWrites(kExe)));
 }
 
@@ -201,7 +201,7 @@ TEST(FileTypeRegistration, FirstFailingKeyEndsTheWritingAndNothingEscapes)
 {
     RecordingRegistry registry;
     registry.failingKey = "cfdfile\\Shell";
-    RegisterFileType(registry, kExe, [] { return true; });
+    registerFileType(registry, kExe, [] { return true; });
     EXPECT_TRUE(registry.keys.count(".cfd"));
     EXPECT_TRUE(registry.keys.count(".cfd\\ShellNew"));
     EXPECT_EQ(registry.keys["cfdfile"]["NeverShowExt"], "");
@@ -213,30 +213,30 @@ TEST(FileTypeRegistration, FirstFailingKeyEndsTheWritingAndNothingEscapes)
     // A value that cannot be set closes its key and ends the writing too.
     RecordingRegistry values;
     values.failingValueKey = ".cfd\\ShellNew";
-    RegisterFileType(values, kExe, [] { return true; });
+    registerFileType(values, kExe, [] { return true; });
     EXPECT_THAT(values.writes(), ElementsAre("key .cfd", "set =cfdfile", "key .cfd\\ShellNew",
                                              "set NullFile="));
     EXPECT_EQ(values.calls.back(), "release");
 
     RecordingRegistry broken;
     broken.throwOnRead = true;
-    EXPECT_NO_THROW(RegisterFileType(broken, kExe, [] { return true; }));
+    EXPECT_NO_THROW(registerFileType(broken, kExe, [] { return true; }));
     EXPECT_EQ(broken.calls.back(), "release");
-    EXPECT_NO_THROW(RegisterFileType(registry, kExe, []() -> bool { throw 1; }));
+    EXPECT_NO_THROW(registerFileType(registry, kExe, []() -> bool { throw 1; }));
 
     // Without a program path there is nothing to register.
     RecordingRegistry none;
-    RegisterFileType(none, "", [] { return true; });
+    registerFileType(none, "", [] { return true; });
     EXPECT_THAT(none.writes(), IsEmpty());
 }
 
 TEST(FileTypeRegistration, OpenCommandReadsBackItsProgramPath)
 {
-    EXPECT_EQ(OpenCommand("/opt/a b/veltrano"), "\"/opt/a b/veltrano\" \"%1\"");
+    EXPECT_EQ(openCommand("/opt/a b/veltrano"), "\"/opt/a b/veltrano\" \"%1\"");
     for (const std::string path : {"/opt/veltrano", "/tmp/with \"quote\"", "C:\\x y\\v.exe"})
-        EXPECT_EQ(ExePathFromOpenCommand(OpenCommand(path)), path);
+        EXPECT_EQ(exePathFromOpenCommand(openCommand(path)), path);
     for (const std::string command : {"", "\"", "/opt/v \"%1\"", "\"/opt/v\" %1", "\"/opt/v\""})
-        EXPECT_EQ(ExePathFromOpenCommand(command), std::nullopt) << command;
+        EXPECT_EQ(exePathFromOpenCommand(command), std::nullopt) << command;
 }
 
 // ---------------------------------------------------------------------------
@@ -244,17 +244,17 @@ TEST(FileTypeRegistration, OpenCommandReadsBackItsProgramPath)
 
 TEST(FreedesktopFiles, ExecLineQuotesAndEscapesAnyPath)
 {
-    EXPECT_EQ(ExecLine("/opt/veltrano/bin/veltrano"), "\"/opt/veltrano/bin/veltrano\" %f");
+    EXPECT_EQ(execLine("/opt/veltrano/bin/veltrano"), "\"/opt/veltrano/bin/veltrano\" %f");
     // Blank, dollar, backquote, quote, backslash and percent inside the
     // quotes; the backslashes are doubled once more as a string value.
     const std::string hostile = "/tmp/a b/$x`\"q\\100%/Molekül";
-    EXPECT_EQ(ExecLine(hostile), "\"/tmp/a b/\\\\$x\\\\`\\\\\"q\\\\\\\\100%%/Molekül\" %f");
-    EXPECT_EQ(ExePathFromExecLine(ExecLine(hostile)), hostile);
-    EXPECT_EQ(ExePathFromExecLine(ExecLine("/line\nbreak")), "/line\nbreak");
+    EXPECT_EQ(execLine(hostile), "\"/tmp/a b/\\\\$x\\\\`\\\\\"q\\\\\\\\100%%/Molekül\" %f");
+    EXPECT_EQ(exePathFromExecLine(execLine(hostile)), hostile);
+    EXPECT_EQ(exePathFromExecLine(execLine("/line\nbreak")), "/line\nbreak");
 
     for (const std::string other : {"veltrano %f", "\"/opt/v\" %U", "\"/opt/v\"", "\"/opt/v %f",
                                     "\"/opt/100%\" %f", "\"/opt/\\\\a\" %f", "\"/opt/v\" %f\\"})
-        EXPECT_EQ(ExePathFromExecLine(other), std::nullopt) << other;
+        EXPECT_EQ(exePathFromExecLine(other), std::nullopt) << other;
 }
 
 TEST(FreedesktopFiles, DesktopEntryValueComesFromItsOwnGroupOnly)
@@ -262,21 +262,21 @@ TEST(FreedesktopFiles, DesktopEntryValueComesFromItsOwnGroupOnly)
     const std::string file = "# Exec=/comment\n[Other]\nExec=/other\n"
                              "[Desktop Entry]\nName=V\n Exec = \"/right\" %f\n[Desktop Action x]\n"
                              "Exec=/action\n";
-    EXPECT_EQ(DesktopEntryValue(file, "Exec"), "\"/right\" %f");
-    EXPECT_EQ(DesktopEntryValue(file, "Icon"), std::nullopt);
-    EXPECT_EQ(DesktopEntryValue("[Desktop Entry]\nExecX=/a\n", "Exec"), std::nullopt);
+    EXPECT_EQ(desktopEntryValue(file, "Exec"), "\"/right\" %f");
+    EXPECT_EQ(desktopEntryValue(file, "Icon"), std::nullopt);
+    EXPECT_EQ(desktopEntryValue("[Desktop Entry]\nExecX=/a\n", "Exec"), std::nullopt);
 }
 
 TEST(FreedesktopFiles, DefaultApplicationIsSetWithoutTouchingOtherLines)
 {
     const std::string type = "application/x-cfdfile";
-    EXPECT_EQ(WithDefaultApplication("", type, "veltrano.desktop"),
+    EXPECT_EQ(withDefaultApplication("", type, "veltrano.desktop"),
               "[Default Applications]\napplication/x-cfdfile=veltrano.desktop\n");
 
     const std::string existing = "[Added Associations]\napplication/x-cfdfile=other.desktop;\n"
                                  "\n[Default Applications]\ntext/plain=gedit.desktop\n\n"
                                  "[Removed Associations]\nimage/png=x.desktop\n";
-    EXPECT_EQ(WithDefaultApplication(existing, type, "veltrano.desktop"),
+    EXPECT_EQ(withDefaultApplication(existing, type, "veltrano.desktop"),
               "[Added Associations]\napplication/x-cfdfile=other.desktop;\n"
               "\n[Default Applications]\ntext/plain=gedit.desktop\n"
               "application/x-cfdfile=veltrano.desktop\n\n"
@@ -284,29 +284,29 @@ TEST(FreedesktopFiles, DefaultApplicationIsSetWithoutTouchingOtherLines)
 
     const std::string old = "[Default Applications]\napplication/x-cfdfile = old.desktop\n"
                             "text/plain=gedit.desktop";
-    EXPECT_EQ(WithDefaultApplication(old, type, "veltrano.desktop"),
+    EXPECT_EQ(withDefaultApplication(old, type, "veltrano.desktop"),
               "[Default Applications]\napplication/x-cfdfile=veltrano.desktop\n"
               "text/plain=gedit.desktop\n");
 
-    EXPECT_EQ(WithDefaultApplication("[Other]\na=b\n", type, "v.desktop"),
+    EXPECT_EQ(withDefaultApplication("[Other]\na=b\n", type, "v.desktop"),
               "[Other]\na=b\n\n[Default Applications]\napplication/x-cfdfile=v.desktop\n");
 }
 
 TEST(FreedesktopFiles, MimePackageGlobIsFoundOnlyInsideAType)
 {
     const std::string package =
-        MimePackage("application/x-cfdfile", "Strukturformel", "veltrano", "*.cfd");
-    EXPECT_TRUE(MimePackageDeclaresGlob(package, "*.cfd"));
-    EXPECT_FALSE(MimePackageDeclaresGlob(package, "*.cf"));
-    EXPECT_FALSE(MimePackageDeclaresGlob("<mime-info><glob pattern=\"*.cfd\"/></mime-info>", "*.cfd"));
-    EXPECT_FALSE(MimePackageDeclaresGlob("<mime-info><mime-type", "*.cfd"));
-    EXPECT_FALSE(MimePackageDeclaresGlob("", "*.cfd"));
-    EXPECT_THAT(MimePackage("a/b", "x<&\"y", "i", "*.c"), HasSubstr("<comment>x&lt;&amp;&quot;y</comment>"));
+        mimePackage("application/x-cfdfile", "Strukturformel", "veltrano", "*.cfd");
+    EXPECT_TRUE(mimePackageDeclaresGlob(package, "*.cfd"));
+    EXPECT_FALSE(mimePackageDeclaresGlob(package, "*.cf"));
+    EXPECT_FALSE(mimePackageDeclaresGlob("<mime-info><glob pattern=\"*.cfd\"/></mime-info>", "*.cfd"));
+    EXPECT_FALSE(mimePackageDeclaresGlob("<mime-info><mime-type", "*.cfd"));
+    EXPECT_FALSE(mimePackageDeclaresGlob("", "*.cfd"));
+    EXPECT_THAT(mimePackage("a/b", "x<&\"y", "i", "*.c"), HasSubstr("<comment>x&lt;&amp;&quot;y</comment>"));
 }
 
 TEST(FileTypeIcon, SvgIsWellFormedAndPngShowsTheRing)
 {
-    QXmlStreamReader svg(FileTypeIconSvg());
+    QXmlStreamReader svg(fileTypeIconSvg());
     int elements = 0;
     while (!svg.atEnd()) {
         svg.readNext();
@@ -314,17 +314,17 @@ TEST(FileTypeIcon, SvgIsWellFormedAndPngShowsTheRing)
     }
     EXPECT_FALSE(svg.hasError()) << svg.errorString().toStdString();
     EXPECT_EQ(elements, 4);  // svg, frame, hexagon, circle
-    EXPECT_THAT(FileTypeIconSvg().toStdString(),
+    EXPECT_THAT(fileTypeIconSvg().toStdString(),
                 HasSubstr("points=\"24.00,6.00 39.59,15.00 39.59,33.00 24.00,42.00 8.41,33.00 8.41,15.00\""));
 
     QImage png;
-    ASSERT_TRUE(png.loadFromData(FileTypeIconPng(48), "PNG"));
+    ASSERT_TRUE(png.loadFromData(fileTypeIconPng(48), "PNG"));
     EXPECT_EQ(png.size(), QSize(48, 48));
     EXPECT_EQ(png.pixelColor(24, 24), QColor(Qt::white));          // inside the ring
     EXPECT_LT(png.pixelColor(24, 7).lightness(), 60);              // top corner of the hexagon
     EXPECT_LT(png.pixelColor(24, 14).lightness(), 60);             // top of the inner circle
     EXPECT_EQ(png.pixelColor(0, 0).alpha(), 0);                    // outside the rounded frame
-    EXPECT_TRUE(FileTypeIconPng(0).isEmpty());
+    EXPECT_TRUE(fileTypeIconPng(0).isEmpty());
 }
 
 // ---------------------------------------------------------------------------
@@ -390,7 +390,7 @@ protected:
     void start(const std::string& program, AdminCounter& admin)
     {
         LinuxFileTypeRegistry registry(root(), CacheRefresh::Skip);
-        RegisterFileType(registry, program, admin.check());
+        registerFileType(registry, program, admin.check());
     }
 
 private:
@@ -432,8 +432,8 @@ TEST_F(LinuxRegistration, FirstAdministratorStartWritesEveryEntry)
               "URL=.source/Strukturformel.cfd\n"
               "Icon=veltrano\n");
     EXPECT_EQ(QFileInfo(file("templates/.source/Strukturformel.cfd")).size(), 0);
-    EXPECT_EQ(Content(file("icons/hicolor/scalable/apps/veltrano.svg")), FileTypeIconSvg());
-    EXPECT_EQ(Content(file("icons/hicolor/48x48/apps/veltrano.png")), FileTypeIconPng(48));
+    EXPECT_EQ(Content(file("icons/hicolor/scalable/apps/veltrano.svg")), fileTypeIconSvg());
+    EXPECT_EQ(Content(file("icons/hicolor/48x48/apps/veltrano.png")), fileTypeIconPng(48));
 
     // Shared by all users whatever the registering process's umask.
     for (const char* relative : kWrittenFiles) {
@@ -489,7 +489,7 @@ TEST_F(LinuxRegistration, ChangedProgramPathRewritesAll)
     ASSERT_EQ(after.size(), before.size());
     for (const auto& [relative, time] : after)
         EXPECT_GT(time, before.at(relative)) << relative;
-    EXPECT_EQ(DesktopEntryValue(Content(file("applications/veltrano.desktop")).toStdString(), "Exec"),
+    EXPECT_EQ(desktopEntryValue(Content(file("applications/veltrano.desktop")).toStdString(), "Exec"),
               "\"/usr/local/bin/veltrano\" %f");
     EXPECT_EQ(Content(file("applications/mimeapps.list")),
               "[Default Applications]\napplication/x-cfdfile=veltrano.desktop\n"
@@ -518,15 +518,15 @@ TEST_F(LinuxRegistration, PlatformRegistryUsesTheFolderOfTheEnvironment)
 {
     const QByteArray previous = qgetenv("VELTRANO_XDG_ROOT");
     qputenv("VELTRANO_XDG_ROOT", root().toUtf8());
-    const std::unique_ptr<FileTypeRegistry> registry = MakePlatformFileTypeRegistry();
+    const std::unique_ptr<FileTypeRegistry> registry = makePlatformFileTypeRegistry();
     auto* backend = dynamic_cast<LinuxFileTypeRegistry*>(registry.get());
     ASSERT_NE(backend, nullptr);
     EXPECT_EQ(backend->dataRoot(), root());
-    RegisterFileType(*registry, kProgram, [] { return true; });
+    registerFileType(*registry, kProgram, [] { return true; });
     EXPECT_THAT(FilesBelow(root()), ElementsAreArray(kWrittenFiles));
 
     qunsetenv("VELTRANO_XDG_ROOT");
-    EXPECT_EQ(LinuxFileTypeRegistry::DefaultDataRoot(), "/usr/local/share");
+    EXPECT_EQ(LinuxFileTypeRegistry::defaultDataRoot(), "/usr/local/share");
     if (!previous.isNull())
         qputenv("VELTRANO_XDG_ROOT", previous);
 }

@@ -31,60 +31,60 @@ const std::vector<ElementRecord> kThreeRecords = {
 
 TEST(CommandLine, NamesAFileOrSwitchesTheAnswerModeOn)
 {
-    EXPECT_EQ(ReadCommandLine({}).fileName, "");
-    EXPECT_FALSE(ReadCommandLine({}).opensFile());
+    EXPECT_EQ(readCommandLine({}).fileName, "");
+    EXPECT_FALSE(readCommandLine({}).opensFile());
 
     // An unquoted path with a blank arrives as two parameters and is joined.
-    const CommandLine path = ReadCommandLine({"/home/anna/Formeln/mein", "Molekül"});
+    const CommandLine path = readCommandLine({"/home/anna/Formeln/mein", "Molekül"});
     EXPECT_EQ(path.fileName, "/home/anna/Formeln/mein Molekül");
     EXPECT_EQ(path.answerDir, "");
     EXPECT_TRUE(path.opensFile());
 
-    const CommandLine answer = ReadCommandLine({"StrukCD", "/srv/Auf", "gaben", "x"});
+    const CommandLine answer = readCommandLine({"StrukCD", "/srv/Auf", "gaben", "x"});
     EXPECT_EQ(answer.answerDir, "/srv/Auf gaben x");
     EXPECT_FALSE(answer.opensFile());
 
     // The switch alone is a file name, and the switch is case sensitive.
-    const CommandLine alone = ReadCommandLine({"StrukCD"});
+    const CommandLine alone = readCommandLine({"StrukCD"});
     EXPECT_EQ(alone.answerDir, "");
     EXPECT_EQ(alone.fileName, "StrukCD");
-    const CommandLine lower = ReadCommandLine({"strukcd", "x"});
+    const CommandLine lower = readCommandLine({"strukcd", "x"});
     EXPECT_EQ(lower.answerDir, "");
     EXPECT_EQ(lower.fileName, "strukcd x");
 }
 
 TEST(CommandLine, DefaultExtensionLooksAtTheFourthCharacterFromTheEnd)
 {
-    EXPECT_EQ(WithDefaultExtension("benzol"), "benzol.cfd");
-    EXPECT_EQ(WithDefaultExtension("a.cfd"), "a.cfd");
-    EXPECT_EQ(WithDefaultExtension("x.txt"), "x.txt");
-    EXPECT_EQ(WithDefaultExtension("x.cf"), "x.cf.cfd");
-    EXPECT_EQ(WithDefaultExtension(".cf"), ".cf.cfd");
-    EXPECT_EQ(WithDefaultExtension(""), ".cfd");
-    EXPECT_EQ(WithDefaultExtension("strukcd x"), "strukcd x.cfd");
+    EXPECT_EQ(withDefaultExtension("benzol"), "benzol.cfd");
+    EXPECT_EQ(withDefaultExtension("a.cfd"), "a.cfd");
+    EXPECT_EQ(withDefaultExtension("x.txt"), "x.txt");
+    EXPECT_EQ(withDefaultExtension("x.cf"), "x.cf.cfd");
+    EXPECT_EQ(withDefaultExtension(".cf"), ".cf.cfd");
+    EXPECT_EQ(withDefaultExtension(""), ".cfd");
+    EXPECT_EQ(withDefaultExtension("strukcd x"), "strukcd x.cfd");
     // Characters, not bytes: "ä" takes one place.
-    EXPECT_EQ(WithDefaultExtension("Säure.äbc"), "Säure.äbc");
-    EXPECT_EQ(WithDefaultExtension("Molekül"), "Molekül.cfd");
+    EXPECT_EQ(withDefaultExtension("Säure.äbc"), "Säure.äbc");
+    EXPECT_EQ(withDefaultExtension("Molekül"), "Molekül.cfd");
 }
 
 TEST(StartupFolders, ProgramDirWorkDirAndTheirFallbacks)
 {
-    EXPECT_EQ(ProgramDirOf("/opt/veltrano/bin/veltrano"), "/opt/veltrano/bin/");
-    EXPECT_EQ(WithSeparator("/home/anna/Dokumente"), "/home/anna/Dokumente/");
-    EXPECT_EQ(WithSeparator("/home/anna/Dokumente/"), "/home/anna/Dokumente/");
-    EXPECT_EQ(WithSeparator(""), "");
+    EXPECT_EQ(programDirOf("/opt/veltrano/bin/veltrano"), "/opt/veltrano/bin/");
+    EXPECT_EQ(withSeparator("/home/anna/Dokumente"), "/home/anna/Dokumente/");
+    EXPECT_EQ(withSeparator("/home/anna/Dokumente/"), "/home/anna/Dokumente/");
+    EXPECT_EQ(withSeparator(""), "");
 
-    EXPECT_EQ(ChooseWorkDir("/home/anna/.local/share/veltrano/", "/opt/veltrano/bin/"),
+    EXPECT_EQ(chooseWorkDir("/home/anna/.local/share/veltrano/", "/opt/veltrano/bin/"),
               "/home/anna/.local/share/veltrano/temp/");
-    EXPECT_EQ(ChooseWorkDir("/home/anna/.local/share/veltrano", "/opt/veltrano/bin/"),
+    EXPECT_EQ(chooseWorkDir("/home/anna/.local/share/veltrano", "/opt/veltrano/bin/"),
               "/home/anna/.local/share/veltrano/temp/");
     // Without an application-data folder the program's own folder is used.
-    EXPECT_EQ(ChooseWorkDir("", "/opt/veltrano/bin/"), "/opt/veltrano/bin/");
-    EXPECT_EQ(ChooseWorkDir("/a/", "/opt/veltrano/bin/"), "/opt/veltrano/bin/");
+    EXPECT_EQ(chooseWorkDir("", "/opt/veltrano/bin/"), "/opt/veltrano/bin/");
+    EXPECT_EQ(chooseWorkDir("/a/", "/opt/veltrano/bin/"), "/opt/veltrano/bin/");
 
-    EXPECT_TRUE(UsesCompactLayout(640));
-    EXPECT_TRUE(UsesCompactLayout(779));
-    EXPECT_FALSE(UsesCompactLayout(780));
+    EXPECT_TRUE(usesCompactLayout(640));
+    EXPECT_TRUE(usesCompactLayout(779));
+    EXPECT_FALSE(usesCompactLayout(780));
 }
 
 class OpenCommandLineFileTest : public ::testing::Test {
@@ -93,7 +93,7 @@ protected:
     {
         QDir().mkpath(QString::fromStdString(folders.workDir()));
         editor.emplace(fs, ui, folders.workDir());
-        editor->workingFile.CreateEmpty();
+        editor->workingFile.createEmpty();
     }
 
     test::TestFolders folders;
@@ -107,7 +107,7 @@ TEST_F(OpenCommandLineFileTest, CopiesTheFileAndDrawsIt)
     const std::string name = folders.path("Benzol");  // the extension is added
     putFileBytes(name + ".cfd", recordFileBytes(kThreeRecords));
 
-    OpenCommandLineFile(*editor, name);
+    openCommandLineFile(*editor, name);
 
     EXPECT_EQ(fileBytes(folders.tempDat()), recordFileBytes(kThreeRecords));
     EXPECT_EQ(editor->document.DocumentName, name + ".cfd");
@@ -122,7 +122,7 @@ TEST_F(OpenCommandLineFileTest, CopiesTheFileAndDrawsIt)
 TEST_F(OpenCommandLineFileTest, AMissingFileOpensEmptyUnderItsName)
 {
     const std::string name = folders.path("neu.cfd");
-    OpenCommandLineFile(*editor, name);
+    openCommandLineFile(*editor, name);
 
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ui.currentCaption, "Veltrano:   neu.cfd");
@@ -138,7 +138,7 @@ TEST_F(OpenCommandLineFileTest, AFileThatCannotBeReadGivesTheMessageAndAnUntitle
     // A folder with a formula file's name exists but cannot be read as one.
     const std::string folder = folders.path("kaputt.cfd");
     QDir().mkpath(QString::fromStdString(folder));
-    OpenCommandLineFile(*editor, folder);
+    openCommandLineFile(*editor, folder);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Die Datei konnte nicht geöffnet werden."});
     EXPECT_EQ(editor->document.DocumentName, "");
     EXPECT_EQ(ui.currentCaption, "Veltrano");
@@ -150,7 +150,7 @@ TEST_F(OpenCommandLineFileTest, AFileThatCannotBeReadGivesTheMessageAndAnUntitle
     const std::string name = folders.path("lesefehler.cfd");
     putFileBytes(name, recordFileBytes(kThreeRecords));
     fs.failAt(1, EIO, test::FsOp::Read);
-    OpenCommandLineFile(*editor, name);
+    openCommandLineFile(*editor, name);
     EXPECT_TRUE(fs.injected());
     fs.disarm();
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Die Datei konnte nicht geöffnet werden."});
@@ -167,7 +167,7 @@ TEST_F(OpenCommandLineFileTest, AWorkingCopyThatCannotBeDrawnLeavesTheDocumentUn
     // The copy succeeds; reading it back for the drawing fails.
     fs.onlyPathsContaining("temp.dat");
     fs.failAt(1, EIO, test::FsOp::Read);
-    OpenCommandLineFile(*editor, name);
+    openCommandLineFile(*editor, name);
     EXPECT_TRUE(fs.injected());
     fs.disarm();
     fs.onlyPathsContaining("");
@@ -185,14 +185,14 @@ TEST_F(OpenCommandLineFileTest, AReadOnlyFileGivesAWritableWorkingCopy)
     putFileBytes(name, recordFileBytes(kThreeRecords));
     ASSERT_EQ(::chmod(name.c_str(), 0444), 0);
 
-    OpenCommandLineFile(*editor, name);
+    openCommandLineFile(*editor, name);
 
     struct stat status {};
     ASSERT_EQ(::stat(folders.tempDat().c_str(), &status), 0);
     EXPECT_NE(status.st_mode & S_IWUSR, 0u);
     // Editing works: one more record is appended to the copy.
     editor->workingFile.AppendRecord(makeRecord(kind::SingleBond, 1, 1, 31, 1));
-    EXPECT_EQ(editor->workingFile.RecordCount(), 4u);
+    EXPECT_EQ(editor->workingFile.recordCount(), 4u);
     EXPECT_EQ(fileBytes(name), recordFileBytes(kThreeRecords));
 }
 
@@ -204,7 +204,7 @@ TEST_F(OpenCommandLineFileTest, StartStateMatchesThePressedButtons)
     editor->editing.SelectionPresent = true;
     editor->editing.Modified = true;
     editor->document.DocumentName = "x.cfd";
-    SetStartState(*editor);
+    setStartState(*editor);
 
     EXPECT_EQ(editor->tools.LeftTool, kind::SingleBond);
     EXPECT_EQ(editor->tools.RightLabel, kind::DoubleBondMarker);
@@ -225,7 +225,7 @@ TEST_F(OpenCommandLineFileTest, StartStateMatchesThePressedButtons)
 TEST_F(OpenCommandLineFileTest, AnUnwritableWorkDirIsReportedAndStartUpGoesOn)
 {
     fs.failAt(1, EACCES, test::FsOp::Open);
-    CreateEmptyWorkingDocument(*editor);
+    createEmptyWorkingDocument(*editor);
     EXPECT_TRUE(fs.injected());
     fs.disarm();
     EXPECT_EQ(ui.errors.size(), 1u);

@@ -12,15 +12,15 @@ TEST(DocumentState, UnsavedChangesThroughCountOrModified)
     DocumentState state;
     EXPECT_EQ(state.SavedRecordCount, 0u);
     EXPECT_TRUE(state.DocumentName.empty());
-    EXPECT_FALSE(HasUnsavedChanges(state, 0u, false));
-    EXPECT_TRUE(HasUnsavedChanges(state, 1u, false));
+    EXPECT_FALSE(hasUnsavedChanges(state, 0u, false));
+    EXPECT_TRUE(hasUnsavedChanges(state, 1u, false));
 
     state.SavedRecordCount = 7000;  // counts beyond 16 bits
-    EXPECT_FALSE(HasUnsavedChanges(state, 7000u, false));
-    EXPECT_TRUE(HasUnsavedChanges(state, 6999u, false));
-    EXPECT_TRUE(HasUnsavedChanges(state, 7000u + 65536u, false));
+    EXPECT_FALSE(hasUnsavedChanges(state, 7000u, false));
+    EXPECT_TRUE(hasUnsavedChanges(state, 6999u, false));
+    EXPECT_TRUE(hasUnsavedChanges(state, 7000u + 65536u, false));
     // Same count, moved or recoloured elements: only Modified tells.
-    EXPECT_TRUE(HasUnsavedChanges(state, 7000u, true));
+    EXPECT_TRUE(hasUnsavedChanges(state, 7000u, true));
 }
 
 TEST(DocumentState, UnsavedChangesReadTheWorkingFile)
@@ -29,23 +29,23 @@ TEST(DocumentState, UnsavedChangesReadTheWorkingFile)
     WorkingFile work(FileSystem::system(), dir.path().toStdString());
     DocumentState state;
     // A working file that cannot be read counts as changed.
-    EXPECT_TRUE(HasUnsavedChanges(state, work, false));
+    EXPECT_TRUE(hasUnsavedChanges(state, work, false));
 
-    work.CreateEmpty();
-    EXPECT_FALSE(HasUnsavedChanges(state, work, false));
+    work.createEmpty();
+    EXPECT_FALSE(hasUnsavedChanges(state, work, false));
     work.AppendRecord(makeRecord(kind::SingleBond, 0, 0, 10, 0));
-    EXPECT_TRUE(HasUnsavedChanges(state, work, false));
-    state.SavedRecordCount = work.SaveTo(dir.path().toStdString() + "/a.cfd");
-    EXPECT_FALSE(HasUnsavedChanges(state, work, false));
+    EXPECT_TRUE(hasUnsavedChanges(state, work, false));
+    state.SavedRecordCount = work.saveTo(dir.path().toStdString() + "/a.cfd");
+    EXPECT_FALSE(hasUnsavedChanges(state, work, false));
     work.RewriteThroughScratch([](ElementRecord& r, std::uint32_t) { r.color = 0xFF; });
-    EXPECT_FALSE(HasUnsavedChanges(state, work, false));
-    EXPECT_TRUE(HasUnsavedChanges(state, work, true));
+    EXPECT_FALSE(hasUnsavedChanges(state, work, false));
+    EXPECT_TRUE(hasUnsavedChanges(state, work, true));
 }
 
 TEST(DocumentState, DirectoryOfKeepsTheTrailingSeparator)
 {
-    EXPECT_EQ(DirectoryOf("/home/anna/Dokumente/benzol.cfd"), "/home/anna/Dokumente/");
-    EXPECT_EQ(DirectoryOf("/benzol.cfd"), "/");
-    EXPECT_EQ(DirectoryOf("benzol.cfd"), "");
-    EXPECT_EQ(DirectoryOf(""), "");
+    EXPECT_EQ(directoryOf("/home/anna/Dokumente/benzol.cfd"), "/home/anna/Dokumente/");
+    EXPECT_EQ(directoryOf("/benzol.cfd"), "/");
+    EXPECT_EQ(directoryOf("benzol.cfd"), "");
+    EXPECT_EQ(directoryOf(""), "");
 }

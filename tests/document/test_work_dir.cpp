@@ -63,18 +63,18 @@ TEST(WorkDirLock, SecondEditorGetsTheNextFolderAndSeesNoneOfTheFirstsFiles)
 
     WorkingFile one(FileSystem::system(), first.path());
     WorkingFile two(FileSystem::system(), second.path());
-    one.CreateEmpty();
+    one.createEmpty();
     one.AppendRecord(makeRecord(kind::SingleBond, 1, 2, 3, 4));
     EXPECT_FALSE(test::fileExists(two.path()));
-    two.CreateEmpty();
-    EXPECT_EQ(one.RecordCount(), 1u);
-    EXPECT_EQ(two.RecordCount(), 0u);
+    two.createEmpty();
+    EXPECT_EQ(one.recordCount(), 1u);
+    EXPECT_EQ(two.recordCount(), 0u);
 
     // A released folder is free again, for the next editor started.
     { WorkDirLock moved = std::move(second); }
     WorkDirLock fourth(base);
     EXPECT_EQ(fourth.path(), root.path().toStdString() + "/veltrano/temp2/");
-    EXPECT_EQ(two.RecordCount(), 0u);
+    EXPECT_EQ(two.recordCount(), 0u);
 }
 
 TEST(WorkDirLock, StaleLockOfADeadProcessIsTakenOver)

@@ -24,7 +24,7 @@ ElementRecord bond(double x)
 
 class WorkingFileTest : public ::testing::Test {
 protected:
-    WorkingFileTest() : work(FileSystem::system(), m_dir.path().toStdString()) { work.CreateEmpty(); }
+    WorkingFileTest() : work(FileSystem::system(), m_dir.path().toStdString()) { work.createEmpty(); }
 
     std::string file(std::string_view name) const { return work.pathOf(name); }
     Bytes document() const { return fileBytes(work.path()); }
@@ -47,7 +47,7 @@ TEST_F(WorkingFileTest, PathsLieInWorkDirWithOrWithoutSeparator)
     EXPECT_EQ(slashed.path(), "/some/dir/temp.dat");
     EXPECT_EQ(bare.pathOf(workfile::Snapshot), "/some/dir/sicher1.dat");
     EXPECT_TRUE(fileExists(work.path()));
-    EXPECT_EQ(work.RecordCount(), 0u);
+    EXPECT_EQ(work.recordCount(), 0u);
 }
 
 TEST_F(WorkingFileTest, AppendGivesPositionsAndCountsAreNotLimitedTo5001)
@@ -59,9 +59,9 @@ TEST_F(WorkingFileTest, AppendGivesPositionsAndCountsAreNotLimitedTo5001)
         many.push_back(bond(i));
     EXPECT_EQ(work.AppendRecords(many), 2u);
     EXPECT_EQ(work.AppendRecord(bond(-1)), 6002u);
-    EXPECT_EQ(work.RecordCount(), 6003u);
+    EXPECT_EQ(work.recordCount(), 6003u);
     std::vector<ElementRecord> buffer(3);
-    work.ReadAll(buffer);
+    work.readAll(buffer);
     ASSERT_EQ(buffer.size(), 6003u);
     EXPECT_EQ(buffer[6001], bond(5999));
     EXPECT_EQ(buffer[6002], bond(-1));
@@ -105,15 +105,15 @@ TEST_F(WorkingFileTest, UndoAfterOpenOrNewReturnsToTheLastSnapshotOfThePreviousD
 
     const std::string other = file("other.cfd");
     putFileBytes(other, recordFileBytes({bond(7), bond(8), bond(9)}));
-    EXPECT_EQ(work.LoadFile(other), 3u);
+    EXPECT_EQ(work.loadFile(other), 3u);
     work.RestoreSnapshot();
     EXPECT_EQ(document(), previous);
     EXPECT_EQ(snapshot(), recordFileBytes({bond(7), bond(8), bond(9)}));
 
     work.TakeSnapshot();
     work.AppendRecord(bond(4));
-    work.CreateEmpty();
-    EXPECT_EQ(work.RecordCount(), 0u);
+    work.createEmpty();
+    EXPECT_EQ(work.recordCount(), 0u);
     work.RestoreSnapshot();
     EXPECT_EQ(document(), previous);
     EXPECT_TRUE(snapshot().empty());
@@ -142,7 +142,7 @@ TEST_F(WorkingFileTest, RewriteKeepsOrderCountAndMarks)
     }
     EXPECT_EQ(document(), recordFileBytes(expected));
     // The marks still pick the moved elements.
-    EXPECT_EQ(work.FilteredCopy(marks, FilterSense::Marked), 2u);
+    EXPECT_EQ(work.filteredCopy(marks, FilterSense::Marked), 2u);
     EXPECT_EQ(fileBytes(file(workfile::CopyBuffer)), recordFileBytes({expected[1], expected[3]}));
 }
 
@@ -162,10 +162,10 @@ TEST_F(WorkingFileTest, TransformThatThrowsLeavesTheDocumentAlone)
 
 TEST_F(WorkingFileTest, RewriteWithoutLastDropsOnlyTheLastRecord)
 {
-    work.RewriteWithoutLast();
-    EXPECT_EQ(work.RecordCount(), 0u);
+    work.rewriteWithoutLast();
+    EXPECT_EQ(work.recordCount(), 0u);
     work.AppendRecords({bond(1), bond(2), bond(3)});
-    work.RewriteWithoutLast();
+    work.rewriteWithoutLast();
     EXPECT_EQ(document(), recordFileBytes({bond(1), bond(2)}));
 }
 
@@ -176,18 +176,18 @@ TEST_F(WorkingFileTest, FilteredCopyInBothSenses)
     // Positions beyond the table count as unmarked.
     const std::vector<bool> marks = {true, false, true};
 
-    EXPECT_EQ(work.FilteredCopy(marks, FilterSense::Marked), 2u);
+    EXPECT_EQ(work.filteredCopy(marks, FilterSense::Marked), 2u);
     EXPECT_EQ(fileBytes(file(workfile::CopyBuffer)), recordFileBytes({bond(0), bond(2)}));
-    EXPECT_EQ(work.FilteredCopy(marks, FilterSense::Unmarked), 3u);
+    EXPECT_EQ(work.filteredCopy(marks, FilterSense::Unmarked), 3u);
     EXPECT_EQ(fileBytes(file(workfile::DeleteResult)), recordFileBytes({bond(1), bond(3), bond(4)}));
     EXPECT_EQ(document(), recordFileBytes(records));
 
     // "Löschen" then puts the unselected records in place of the document.
-    EXPECT_EQ(work.LoadFile(file(workfile::DeleteResult)), 3u);
+    EXPECT_EQ(work.loadFile(file(workfile::DeleteResult)), 3u);
     EXPECT_EQ(document(), recordFileBytes({bond(1), bond(3), bond(4)}));
 
     // An empty selection copies nothing and replaces an older buffer.
-    EXPECT_EQ(work.FilteredCopy({}, FilterSense::Marked), 0u);
+    EXPECT_EQ(work.filteredCopy({}, FilterSense::Marked), 0u);
     EXPECT_TRUE(fileBytes(file(workfile::CopyBuffer)).empty());
 }
 
@@ -205,15 +205,15 @@ TEST_F(WorkingFileTest, UnknownKindsAndReservedBytesTravelUnchanged)
     const std::string source = file("odd.cfd");
     putFileBytes(source, bytes);
 
-    EXPECT_EQ(work.LoadFile(source), 5u);
+    EXPECT_EQ(work.loadFile(source), 5u);
     EXPECT_EQ(document(), bytes);
     work.RewriteThroughScratch([](ElementRecord&, std::uint32_t) {});
     EXPECT_EQ(document(), bytes);
-    work.FilteredCopy({true, true, true, true, true}, FilterSense::Marked);
+    work.filteredCopy({true, true, true, true, true}, FilterSense::Marked);
     EXPECT_EQ(fileBytes(file(workfile::CopyBuffer)), bytes);
     work.TakeSnapshot();
     EXPECT_EQ(snapshot(), bytes);
-    EXPECT_EQ(work.SaveTo(file("saved.cfd")), 5u);
+    EXPECT_EQ(work.saveTo(file("saved.cfd")), 5u);
     EXPECT_EQ(fileBytes(file("saved.cfd")), bytes);
 
     // A recolouring pass changes the colour and nothing else.
@@ -233,7 +233,7 @@ TEST_F(WorkingFileTest, LoadingAReadOnlyFileGivesAWritableDocument)
     ASSERT_EQ(::chmod(source.c_str(), 0444), 0);
     ASSERT_EQ(::chmod(work.path().c_str(), 0444), 0);
 
-    EXPECT_EQ(work.LoadFile(source), 1u);
+    EXPECT_EQ(work.loadFile(source), 1u);
     struct stat st {};
     ASSERT_EQ(::stat(work.path().c_str(), &st), 0);
     EXPECT_TRUE(st.st_mode & S_IWUSR);
@@ -248,7 +248,7 @@ TEST_F(WorkingFileTest, SaveWritesACompleteCopyAndLeavesNoScratchBehind)
     work.AppendRecords({bond(1), bond(2)});
     const std::string target = file("formel.cfd");
     putFileBytes(target, Bytes(100, 0x33));
-    EXPECT_EQ(work.SaveTo(target), 2u);
+    EXPECT_EQ(work.saveTo(target), 2u);
     EXPECT_EQ(fileBytes(target), recordFileBytes({bond(1), bond(2)}));
     for (const std::string& name : test::folderEntries(work.workDir()))
         EXPECT_EQ(name.find(".part"), std::string::npos) << name;
@@ -256,20 +256,20 @@ TEST_F(WorkingFileTest, SaveWritesACompleteCopyAndLeavesNoScratchBehind)
     // A private file stays private when it is saved over.
     ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
     work.AppendRecord(bond(3));
-    EXPECT_EQ(work.SaveTo(target), 3u);
+    EXPECT_EQ(work.saveTo(target), 3u);
     struct stat st {};
     ASSERT_EQ(::stat(target.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     EXPECT_EQ(fileBytes(target), recordFileBytes({bond(1), bond(2), bond(3)}));
 
     try {
-        work.SaveTo(file("no-such-folder") + "/x.cfd");
+        work.saveTo(file("no-such-folder") + "/x.cfd");
         FAIL() << "no error";
     } catch (const IoError& error) {
         EXPECT_STREQ(error.what(), "Datei nicht gefunden");
     }
     try {
-        work.LoadFile(file("missing.cfd"));
+        work.loadFile(file("missing.cfd"));
         FAIL() << "no error";
     } catch (const IoError& error) {
         EXPECT_STREQ(error.what(), "Datei nicht gefunden");
@@ -293,7 +293,7 @@ TEST_F(WorkingFileTest, UndoAfterPassesWithoutSnapshotReturnsToTheLastSnapshot)
         });
     }
     work.RewriteThroughScratch([](ElementRecord& r, std::uint32_t) { r.color = 0xFF0000; });
-    work.RewriteWithoutLast();
+    work.rewriteWithoutLast();
     const Bytes edited = recordFileBytes({makeRecord(kind::SingleBond, 4, 10, 24, 10, 0xFF0000),
                                           makeRecord(kind::SingleBond, 2, 10, 22, 10, 0xFF0000)});
     ASSERT_EQ(document(), edited);

@@ -169,7 +169,7 @@ TEST_F(FaultLoopTest, LoadFailingKeepsTheCurrentDocument)
             putFileBytes(work.path(), oldDocument);
             putFileBytes(source, opened);
         },
-        [&] { work.LoadFile(source); },
+        [&] { work.loadFile(source); },
         [&](bool succeeded) {
             EXPECT_EQ(fileBytes(work.path()), succeeded ? opened : oldDocument);
             EXPECT_EQ(fileBytes(source), opened);
@@ -186,7 +186,7 @@ TEST_F(FaultLoopTest, SaveFailingKeepsTheSavedFile)
             putFileBytes(work.path(), oldDocument);
             putFileBytes(target, earlier);
         },
-        [&] { work.SaveTo(target); },
+        [&] { work.saveTo(target); },
         [&](bool succeeded) {
             EXPECT_EQ(fileBytes(target), succeeded ? oldDocument : earlier);
             EXPECT_EQ(fileBytes(work.path()), oldDocument);
@@ -227,7 +227,7 @@ TEST_F(FaultLoopTest, FilteredCopyFailingKeepsTheOldCopyBuffer)
             putFileBytes(work.path(), oldDocument);
             putFileBytes(file(workfile::CopyBuffer), oldBuffer);
         },
-        [&] { work.FilteredCopy({false, true}, FilterSense::Marked); },
+        [&] { work.filteredCopy({false, true}, FilterSense::Marked); },
         [&](bool succeeded) {
             EXPECT_EQ(fileBytes(file(workfile::CopyBuffer)), succeeded ? recordFileBytes({bond(2)}) : oldBuffer);
             EXPECT_EQ(fileBytes(work.path()), oldDocument);
@@ -262,13 +262,13 @@ TEST_F(FaultLoopTest, FaultsCanBeAimedAtOneFile)
     // second the new content beside it.
     for (int n = 1; n <= 2; ++n) {
         fs.failAt(n, EACCES, test::FsOp::Open);
-        EXPECT_THROW(work.SaveTo(target), IoError);
+        EXPECT_THROW(work.saveTo(target), IoError);
         EXPECT_TRUE(fs.injected());
         EXPECT_EQ(fileBytes(target), oldSnapshot);
     }
     // Reads of temp.dat were not counted: the fault hit the target only.
     fs.failAt(1, EIO, test::FsOp::Read);
-    EXPECT_NO_THROW(work.SaveTo(target));
+    EXPECT_NO_THROW(work.saveTo(target));
     EXPECT_FALSE(fs.injected());
     EXPECT_EQ(fileBytes(target), oldDocument);
     fs.onlyPathsContaining("");

@@ -25,7 +25,7 @@ struct Point {
 
 class PointerTest : public EditorTest {
 protected:
-    void SetUp() override { editor.workingFile.CreateEmpty(); }
+    void SetUp() override { editor.workingFile.createEmpty(); }
 
     // A whole left-button gesture: press, the moves in order, release at
     // the last move (or at the press when there are none).

@@ -150,7 +150,7 @@ TEST_F(FullRepaintTest, DegenerateFrameDrawsItsVerticalSidesOnTopOfEachOther)
     // Down from 100 and up from 170: the dashes of both sides together.
     EXPECT_EQ(nonWhitePixels(editor.page), column(100, {{100, 110}, {120, 130}, {140, 150}, {160, 170}}));
 
-    editor.workingFile.CreateEmpty();
+    editor.workingFile.createEmpty();
     FullRepaint(editor);
     EXPECT_TRUE(nonWhitePixels(editor.page).empty());
 }

@@ -96,7 +96,7 @@ TEST_F(PointerDrawing, PentagonAndHeptagonOnTheirRasters)
     drawRing({300, 300}, 0, 72, 5);
     expectClosedRing(5, 18.0, Closure::Exact);
 
-    editor.workingFile.CreateEmpty();
+    editor.workingFile.createEmpty();
     editor.tools.RingStep = 90.0 / 7.0;
     drawRing({300, 300}, 0, 360.0 / 7.0, 7);
     expectClosedRing(7, 90.0 / 7.0, Closure::Close);
@@ -267,7 +267,7 @@ TEST_F(PointerDrawing, CoalescedFeedbackMovesGiveTheSamePage)
     I1MouseUp(editor, PointerButton::Left, 150, 60);
     const auto bytesOneByOne = documentBytes();
 
-    editor.workingFile.CreateEmpty();
+    editor.workingFile.createEmpty();
     writeDocument(document);
     I1MouseDown(editor, PointerButton::Left, 100, 100);
     clearUi();

@@ -31,7 +31,7 @@ protected:
 
     void SetUp() override
     {
-        editor.workingFile.CreateEmpty();
+        editor.workingFile.createEmpty();
         writeRecords(FileSystem::system(), editor.workingFile.path(),
                      {makeRecord(kind::SingleBond, 100, 100, 130, 100), makeRecord(0, 300, 300, 12, 0)});
     }

@@ -21,65 +21,65 @@ TEST(PointerGeometry, SnapTakesFirstRecordAndFirstPointWithStrictTolerance)
         bond(100, 100, 70, 110),               // first point matches, but later
         bond(50, 50, 103, 101),                // nearest, but last
     };
-    auto match = FindSnapPoint(records, 102, 101);
+    auto match = findSnapPoint(records, 102, 101);
     ASSERT_TRUE(match);
     EXPECT_EQ(match->position, 1u);
     EXPECT_EQ(match->point.x, 100.0);
     EXPECT_EQ(match->point.y, 100.0);
 
     // Exactly 5 pixels away on one axis does not snap; 4.99 does.
-    EXPECT_FALSE(SnapPointOf(bond(105, 100, 400, 400), 100, 100));
-    EXPECT_FALSE(SnapPointOf(bond(100, 95, 400, 400), 100, 100));
-    EXPECT_TRUE(SnapPointOf(bond(104.99, 95.01, 400, 400), 100, 100));
+    EXPECT_FALSE(snapPointOf(bond(105, 100, 400, 400), 100, 100));
+    EXPECT_FALSE(snapPointOf(bond(100, 95, 400, 400), 100, 100));
+    EXPECT_TRUE(snapPointOf(bond(104.99, 95.01, 400, 400), 100, 100));
 
     // Within one record the first point wins even if the second is nearer.
-    auto both = SnapPointOf(bond(104, 104, 100, 100), 100, 100);
+    auto both = snapPointOf(bond(104, 104, 100, 100), 100, 100);
     ASSERT_TRUE(both);
     EXPECT_EQ(both->x, 104.0);
 
     // Only kinds above 240 offer their second point; a label's x2/y2 (font
     // size and leftover) are no point.
-    EXPECT_FALSE(SnapPointOf(makeRecord(0, 300, 300, 100, 100), 100, 100));
-    EXPECT_FALSE(SnapPointOf(makeRecord(240, 300, 300, 100, 100), 100, 100));
-    EXPECT_TRUE(SnapPointOf(makeRecord(241, 300, 300, 100, 100), 100, 100));
-    EXPECT_TRUE(SnapPointOf(makeRecord(kind::StraightArrow, 300, 300, 100, 100), 100, 100));
+    EXPECT_FALSE(snapPointOf(makeRecord(0, 300, 300, 100, 100), 100, 100));
+    EXPECT_FALSE(snapPointOf(makeRecord(240, 300, 300, 100, 100), 100, 100));
+    EXPECT_TRUE(snapPointOf(makeRecord(241, 300, 300, 100, 100), 100, 100));
+    EXPECT_TRUE(snapPointOf(makeRecord(kind::StraightArrow, 300, 300, 100, 100), 100, 100));
     // A label snaps by its text origin.
-    auto label = SnapPointOf(makeRecord(0, 95, 91, 12, 0), 97, 93);
+    auto label = snapPointOf(makeRecord(0, 95, 91, 12, 0), 97, 93);
     ASSERT_TRUE(label);
     EXPECT_EQ(label->x, 95.0);
     EXPECT_EQ(label->y, 91.0);
 
     // The snapped start keeps the stored fractional coordinates.
     const double fx = 125.98076211353316;
-    auto fractional = SnapPointOf(bond(100, 100, fx, 85), 126, 86);
+    auto fractional = snapPointOf(bond(100, 100, fx, 85), 126, 86);
     ASSERT_TRUE(fractional);
     EXPECT_EQ(fractional->x, Real6::fromDouble(fx).toDouble());
 
-    EXPECT_FALSE(FindSnapPoint({}, 0, 0));
+    EXPECT_FALSE(findSnapPoint({}, 0, 0));
 }
 
 TEST(PointerGeometry, BondEndFollowsTheAngleRaster)
 {
     const PointF start{100, 100};
     // Ring size 6, the two worked examples.
-    PointF end = BondEnd(start, 150, 80, 30, 30, true);
+    PointF end = bondEnd(start, 150, 80, 30, 30, true);
     EXPECT_DOUBLE_EQ(end.x, 125.98076211353316);
     EXPECT_DOUBLE_EQ(end.y, 85.0);
-    end = BondEnd(start, 60, 100, 30, 30, true);
+    end = bondEnd(start, 60, 100, 30, 30, true);
     EXPECT_DOUBLE_EQ(end.x, 70.0);
     EXPECT_DOUBLE_EQ(end.y, 100.0);
 
     // The length is LineLength however far the pointer is.
-    end = BondEnd(start, 900, 120, 30, 30, true);
+    end = bondEnd(start, 900, 120, 30, 30, true);
     EXPECT_NEAR(std::hypot(end.x - 100, end.y - 100), 30.0, 1e-12);
     EXPECT_DOUBLE_EQ(end.y, 100.0);
 
     // Straight up and down when x equals the start; the pointer on the
     // start itself gives a bond straight down.
-    end = BondEnd(start, 100, 40, 30, 30, true);
+    end = bondEnd(start, 100, 40, 30, 30, true);
     EXPECT_NEAR(end.x, 100.0, 1e-12);
     EXPECT_DOUBLE_EQ(end.y, 70.0);
-    end = BondEnd(start, 100, 100, 30, 30, true);
+    end = bondEnd(start, 100, 100, 30, 30, true);
     EXPECT_NEAR(end.x, 100.0, 1e-12);
     EXPECT_DOUBLE_EQ(end.y, 130.0);
 
@@ -91,22 +91,22 @@ TEST(PointerGeometry, BondEndFollowsTheAngleRaster)
         double degrees;
     };
     for (const Case& c : {Case{30.0, 60.0}, Case{18.0, 36.0}, Case{sevenStep, 4 * sevenStep}}) {
-        end = BondEnd(start, 110, 90, 30, c.step, true);
+        end = bondEnd(start, 110, 90, 30, c.step, true);
         const double rad = c.degrees * kPi / 180.0;
         EXPECT_NEAR(end.x, 100 + 30 * std::cos(rad), 1e-12) << c.step;
         EXPECT_NEAR(end.y, 100 - 30 * std::sin(rad), 1e-12) << c.step;
     }
 
     // Raster off: the pointer's exact direction.
-    end = BondEnd(start, 140, 130, 50, 30, false);
+    end = bondEnd(start, 140, 130, 50, 30, false);
     EXPECT_NEAR(end.x, 140.0, 1e-12);
     EXPECT_NEAR(end.y, 130.0, 1e-12);
-    end = BondEnd(start, 70, 140, 25, 30, false);
+    end = bondEnd(start, 70, 140, 25, 30, false);
     EXPECT_NEAR(end.x, 85.0, 1e-12);
     EXPECT_NEAR(end.y, 120.0, 1e-12);
 
     // A zero length gives the start itself.
-    end = BondEnd(start, 150, 80, 0, 30, true);
+    end = bondEnd(start, 150, 80, 0, 30, true);
     EXPECT_EQ(end.x, 100.0);
     EXPECT_EQ(end.y, 100.0);
 }
@@ -115,7 +115,7 @@ TEST(PointerGeometry, ArrowAndBracketEndsSnapToTheAxes)
 {
     const PointF start{100, 100};
     auto check = [&](ElementKind tool, int x, int y, double ex, double ey) {
-        const PointF end = ArrowEnd(start, x, y, tool);
+        const PointF end = arrowEnd(start, x, y, tool);
         EXPECT_EQ(end.x, ex) << tool << " to " << x << "," << y;
         EXPECT_EQ(end.y, ey) << tool << " to " << x << "," << y;
     };
@@ -143,16 +143,16 @@ TEST(PointerGeometry, ArrowAndBracketEndsSnapToTheAxes)
 TEST(PointerGeometry, LabelsAndGreekLettersSitAtTheirOrigin)
 {
     // "O" at 30: size 30 / 2.4 = 12.5 goes to 12; origin (X - 5, Y - 9).
-    EXPECT_EQ(LabelPlacement(0, 200, 150, 30), (TextCell{195, 141, 12, 0}));
+    EXPECT_EQ(labelPlacement(0, 200, 150, 30), (TextCell{195, 141, 12, 0}));
     // "4" uses L = 30 / 1.7: size 7, origin (X - 3, Y - 6).
-    EXPECT_EQ(LabelPlacement(42, 200, 150, 30), (TextCell{197, 144, 7, 42}));
-    EXPECT_EQ(LabelPlacement(40, 10, 10, 30).fontSize, 7.0);
-    EXPECT_EQ(LabelPlacement(39, 10, 10, 30).fontSize, 12.0);
+    EXPECT_EQ(labelPlacement(42, 200, 150, 30), (TextCell{197, 144, 7, 42}));
+    EXPECT_EQ(labelPlacement(40, 10, 10, 30).fontSize, 7.0);
+    EXPECT_EQ(labelPlacement(39, 10, 10, 30).fontSize, 12.0);
     // "COOH" at 50: size 21, origin (X - 9, Y - 16).
-    EXPECT_EQ(LabelPlacement(5, 100, 100, 50), (TextCell{91, 84, 21, 5}));
+    EXPECT_EQ(labelPlacement(5, 100, 100, 50), (TextCell{91, 84, 21, 5}));
     // alpha at 30: size 30 / 2.1 = 14.29 -> 14, the label origin.
-    EXPECT_EQ(GreekPlacement(532, 200, 150, 30), (TextCell{195, 141, 14, 532}));
-    EXPECT_EQ(GreekPlacement(544, 0, 0, 15), (TextCell{-3, -5, 7, 544}));
+    EXPECT_EQ(greekPlacement(532, 200, 150, 30), (TextCell{195, 141, 14, 532}));
+    EXPECT_EQ(greekPlacement(544, 0, 0, 15), (TextCell{-3, -5, 7, 544}));
 }
 
 TEST(PointerGeometry, FreeTextAdvancesByCellsAndLowersAfterMarkers)
@@ -160,7 +160,7 @@ TEST(PointerGeometry, FreeTextAdvancesByCellsAndLowersAfterMarkers)
     const double cell = 30.0 / 2.3;
     // "H<2O": H at the origin, the 2 one cell right, lowered by 2 and at
     // size 10 (14 x 0.75 = 10.5 -> 10), the O 1.6 cells right of the H.
-    auto cells = TextPlacement("H<2O", 200, 150, 30);
+    auto cells = textPlacement("H<2O", 200, 150, 30);
     ASSERT_EQ(cells.size(), 3u);
     EXPECT_EQ(cells[0], (TextCell{195, 141, 14, 'H' + 50}));
     EXPECT_EQ(cells[1], (TextCell{195 + cell, 152, 10, '2' + 50}));
@@ -170,29 +170,29 @@ TEST(PointerGeometry, FreeTextAdvancesByCellsAndLowersAfterMarkers)
     EXPECT_EQ(cells[2].kind, 'O' + 50);
 
     // A leading marker takes no cell.
-    cells = TextPlacement("<2", 200, 150, 30);
+    cells = textPlacement("<2", 200, 150, 30);
     ASSERT_EQ(cells.size(), 1u);
     EXPECT_EQ(cells[0], (TextCell{195, 152, 10, '2' + 50}));
 
     // Raised: Y - nearest(30 / 2.3) = Y - 13.
-    cells = TextPlacement("a>+", 200, 150, 30);
+    cells = textPlacement("a>+", 200, 150, 30);
     ASSERT_EQ(cells.size(), 2u);
     EXPECT_EQ(cells[1], (TextCell{195 + cell, 137, 10, '+' + 50}));
 
     // A marker after a marker of the same sort is itself lowered.
-    cells = TextPlacement("<<", 200, 150, 30);
+    cells = textPlacement("<<", 200, 150, 30);
     ASSERT_EQ(cells.size(), 1u);
     EXPECT_EQ(cells[0], (TextCell{195, 152, 10, '<' + 50}));
     // A marker of the other sort switches; the next character is raised.
-    cells = TextPlacement("<>x", 200, 150, 30);
+    cells = textPlacement("<>x", 200, 150, 30);
     ASSERT_EQ(cells.size(), 1u);
     EXPECT_EQ(cells[0], (TextCell{195 + cell, 137, 10, 'x' + 50}));
     // A trailing marker places nothing.
-    EXPECT_EQ(TextPlacement("ab<", 0, 0, 30).size(), 2u);
-    EXPECT_TRUE(TextPlacement("", 0, 0, 30).empty());
+    EXPECT_EQ(textPlacement("ab<", 0, 0, 30).size(), 2u);
+    EXPECT_TRUE(textPlacement("", 0, 0, 30).empty());
 
     // Plain text: one cell per character; characters above 205 give 256+.
-    cells = TextPlacement("A\xE9", 100, 100, 23);
+    cells = textPlacement("A\xE9", 100, 100, 23);
     ASSERT_EQ(cells.size(), 2u);
     EXPECT_DOUBLE_EQ(cells[1].x1, 100 - 4 + 10.0);
     EXPECT_EQ(cells[1].kind, 0xE9 + 50);
@@ -200,31 +200,31 @@ TEST(PointerGeometry, FreeTextAdvancesByCellsAndLowersAfterMarkers)
 
 TEST(PointerGeometry, Edit1TextBecomesPlaceableWindows1252Bytes)
 {
-    EXPECT_EQ(PlaceableText("H<2O"), "H<2O");
+    EXPECT_EQ(placeableText("H<2O"), "H<2O");
     // Umlauts and the euro sign have Windows-1252 codes.
-    EXPECT_EQ(PlaceableText("Grün €"), "Gr\xFCn \x80");
+    EXPECT_EQ(placeableText("Grün €"), "Gr\xFCn \x80");
     // Characters without a code (Greek, CJK, emoji) are left out.
-    EXPECT_EQ(PlaceableText("a\u03B1b\u4E2D\U0001F600c"), "abc");
+    EXPECT_EQ(placeableText("a\u03B1b\u4E2D\U0001F600c"), "abc");
     // Codes below 15 and 197..205 (Å..Í) would collide with labels, the
     // selection tool and bonds.
-    EXPECT_EQ(PlaceableText("x\ty\u00C5\u00C9\u00CD\u00C4\u00CEz"), "xy\xC4\xCEz");
-    EXPECT_EQ(PlaceableText("\x0E\x0F"), "\x0F");
+    EXPECT_EQ(placeableText("x\ty\u00C5\u00C9\u00CD\u00C4\u00CEz"), "xy\xC4\xCEz");
+    EXPECT_EQ(placeableText("\x0E\x0F"), "\x0F");
     // The five bytes without a character pass through as U+0081 and so on.
-    EXPECT_EQ(Windows1252Code(0x81), 0x81);
-    EXPECT_EQ(Windows1252Code(0x2122), 0x99);
-    EXPECT_FALSE(Windows1252Code(0x80));
-    EXPECT_FALSE(Windows1252Code(0x100));
+    EXPECT_EQ(windows1252Code(0x81), 0x81);
+    EXPECT_EQ(windows1252Code(0x2122), 0x99);
+    EXPECT_FALSE(windows1252Code(0x80));
+    EXPECT_FALSE(windows1252Code(0x100));
     // Invalid UTF-8 never yields a byte of another group.
-    for (char c : PlaceableText("\xFF\xFE\xC3"))
+    for (char c : placeableText("\xFF\xFE\xC3"))
         EXPECT_FALSE(static_cast<unsigned char>(c) < 15);
 }
 
 TEST(PointerGeometry, InnerLineOfDoubleBond)
 {
     const ElementRecord horizontal = bond(100, 100, 130, 100);
-    ASSERT_TRUE(InnerLineMatches(horizontal, 115, 103, 30));
+    ASSERT_TRUE(innerLineMatches(horizontal, 115, 103, 30));
     const double offset = 0.8 * std::sqrt(30.0);
-    Segment line = InnerLineOf(horizontal, 115, 103, 30);
+    Segment line = innerLineOf(horizontal, 115, 103, 30);
     EXPECT_DOUBLE_EQ(line.first.x, 103.0);
     EXPECT_DOUBLE_EQ(line.first.y, 100 + offset);
     EXPECT_DOUBLE_EQ(line.second.x, 127.0);
@@ -232,25 +232,25 @@ TEST(PointerGeometry, InnerLineOfDoubleBond)
     EXPECT_NEAR(line.first.y, 104.382, 0.0005);
 
     // A press above the bond puts the line above it.
-    line = InnerLineOf(horizontal, 115, 97, 30);
+    line = innerLineOf(horizontal, 115, 97, 30);
     EXPECT_DOUBLE_EQ(line.first.y, 100 - offset);
     // A press exactly on the bond keeps the quarter turn (y1 - y2, x2 - x1).
-    line = InnerLineOf(horizontal, 115, 100, 30);
+    line = innerLineOf(horizontal, 115, 100, 30);
     EXPECT_DOUBLE_EQ(line.first.y, 100 + offset);
 
     // d1 + d2 must stay below 1.2 x 30 = 36.
-    EXPECT_FALSE(InnerLineMatches(horizontal, 115, 110, 30));
-    EXPECT_FALSE(InnerLineMatches(horizontal, 90, 100, 30));
+    EXPECT_FALSE(innerLineMatches(horizontal, 115, 110, 30));
+    EXPECT_FALSE(innerLineMatches(horizontal, 90, 100, 30));
 
     // The first matching record in file order wins.
     const std::vector<ElementRecord> records = {bond(0, 0, 30, 0), bond(100, 90, 130, 90), horizontal};
-    auto match = FindInnerLine(records, 115, 95, 30);
+    auto match = findInnerLine(records, 115, 95, 30);
     ASSERT_TRUE(match);
     EXPECT_EQ(match->position, 1u);
-    EXPECT_FALSE(FindInnerLine(records, 500, 500, 30));
+    EXPECT_FALSE(findInnerLine(records, 500, 500, 30));
 
     // A zero-length record gets no offset rather than a division by zero.
-    line = InnerLineOf(bond(50, 50, 50, 50), 51, 50, 30);
+    line = innerLineOf(bond(50, 50, 50, 50), 51, 50, 30);
     EXPECT_EQ(line.first.x, 50.0);
     EXPECT_EQ(line.first.y, 50.0);
     EXPECT_EQ(line.second.x, 50.0);

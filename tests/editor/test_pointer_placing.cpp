@@ -173,7 +173,7 @@ TEST_F(PointerPlacing, DoubleBondAwayFromEveryBondOnlyTakesTheSnapshot)
     EXPECT_TRUE(editor.editing.Modified);
 
     // An empty document: nothing added either.
-    editor.workingFile.CreateEmpty();
+    editor.workingFile.createEmpty();
     click({115, 103});
     EXPECT_TRUE(records().empty());
     EXPECT_TRUE(snapshotExists());

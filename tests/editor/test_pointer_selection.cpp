@@ -189,7 +189,7 @@ TEST_F(PointerSelection, CoalescedSelectionMovesMatchSingleMoves)
     const std::vector<PointerPosition> moves = {{101, 101}, {230, 90}, {-400, 77}, {1000, -5}, {130, 110}};
 
     auto run = [&](bool coalesced) {
-        editor.workingFile.CreateEmpty();
+        editor.workingFile.createEmpty();
         writeDocument(doc);
         drag({110, 50}, {{300, 200}});
         I1MouseDown(editor, PointerButton::Left, 120, 105);

@@ -360,7 +360,7 @@ TEST(LayeredRepaint, HostileRecordsFinishAndDrawOnlyWhatLiesOnThePage)
 
 TEST(Examples, BenzoicAcidFileIsWhatTheGeneratorMakes)
 {
-    const test::Bytes stored = test::fileBytes((std::filesystem::path(__FILE__).parent_path() / "../../examples/benzoesaeure.cfd").string());
+    const test::Bytes stored = test::fileBytes(VELTRANO_SOURCE_DIR "/examples/benzoesaeure.cfd");
     EXPECT_EQ(stored, test::recordFileBytes(samples::benzoicAcid()));
     // Six ring bonds, three of the carboxyl group, "O" and "OH".
     const std::vector<ElementRecord> records = samples::benzoicAcid();

@@ -58,7 +58,10 @@ std::optional<int> parseLineLength(const std::string& text)
 void ComboBox1Change(Editor& editor)
 {
     const std::string text = editor.ui.text(ui::kLineLengthBox);
-    if (text.empty())
+    // An empty text, and a sign typed on its own as the start of a negative
+    // length, are left alone: restoring the length there would make "-10"
+    // impossible to type.
+    if (text.empty() || text == "-" || text == "+")
         return;
     if (const auto length = parseLineLength(text))
         editor.tools.LineLength = double(*length);

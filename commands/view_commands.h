@@ -20,7 +20,7 @@ void BitBtn1Click(Editor& editor);
 
 // ComboBox1 changed: an integer becomes LineLength (0 and negative values
 // included); any other text is replaced by the current length, without a
-// message; an empty text is left alone.
+// message; an empty text or a lone sign is left alone.
 void ComboBox1Change(Editor& editor);
 
 // The integer a line-length text holds: optional blanks, an optional sign

@@ -106,7 +106,7 @@ TEST_F(ViewCommands, LineLengthBoxTakesIntegersAndPutsTheLengthBackForAnythingEl
     const Case cases[] = {
         {"45", 45, "45"},   {"abc", 45, "45"}, {"0", 0, "0"},        {"-10", -10, "-10"},
         {"", -10, ""},      {"4.5", -10, "-10"}, {" 20", 20, " 20"}, {"+25", 25, "+25"},
-        {"99999999999", 25, "25"}, {"30x", 25, "25"},
+        {"99999999999", 25, "25"}, {"30x", 25, "25"}, {"-", 25, "-"}, {"--", 25, "25"},
     };
     for (const Case& c : cases) {
         ui.setText(ui::kLineLengthBox, c.typed);

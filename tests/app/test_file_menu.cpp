@@ -15,6 +15,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QKeyEvent>
@@ -213,6 +214,30 @@ TEST_F(FileMenuTest, ClosingAndQuittingAskBeforeDiscardingChanges)
         EXPECT_FALSE(window->isVisible());
     }
     EXPECT_EQ(fileBytes(folders.tempDat()), recordFileBytes(kTwoBonds));
+}
+
+TEST_F(FileMenuTest, CtrlSSavesTheNamedDocumentOverItsFile)
+{
+    const std::string source = documentFile(kTwoBonds);
+    start({QString::fromStdString(source)});
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    // A bond drawn with the mouse.
+    QTest::mousePress(image, Qt::LeftButton, Qt::NoModifier, {500, 500});
+    QTest::mouseMove(image, {520, 500});
+    QTest::mouseMove(image, {560, 500});
+    QTest::mouseRelease(image, Qt::LeftButton, Qt::NoModifier, {560, 500});
+    ASSERT_EQ(fileBytes(folders.tempDat()).size(), 3 * kRecordSize);
+
+    test::MessageBoxWatcher boxes;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(boxes.seen().empty());
+    EXPECT_EQ(fileBytes(source), fileBytes(folders.tempDat()));
+    EXPECT_EQ(window->windowTitle(), "Veltrano:   Zwei.cfd");
+    // Saved: closing does not ask.
+    window->close();
+    EXPECT_TRUE(boxes.seen().empty());
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(FileMenuTest, TheAnswerTypedIntoTheMemoIsSavedBesideTheFormula)

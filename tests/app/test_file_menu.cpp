@@ -240,6 +240,23 @@ TEST_F(FileMenuTest, CtrlSSavesTheNamedDocumentOverItsFile)
     EXPECT_FALSE(window->isVisible());
 }
 
+TEST_F(FileMenuTest, NewAsksAboutAModifiedDocumentWithYesAndNo)
+{
+    start({QString::fromStdString(documentFile(kTwoBonds))});
+    window->editor().editing.Modified = true;
+    {
+        test::MessageBoxWatcher boxes("&Nein");
+        item("Neu1")->trigger();
+        ASSERT_EQ(boxes.seen().size(), 1u);
+        EXPECT_EQ(boxes.seen()[0].title, "Warnung");
+        EXPECT_EQ(boxes.seen()[0].text, "Wollen Sie nicht zuerst die aktuelle Formel sichern?");
+        EXPECT_EQ(boxes.seen()[0].buttons, (QStringList{"&Ja", "&Nein"}));
+    }
+    EXPECT_TRUE(fileBytes(folders.tempDat()).empty());
+    EXPECT_EQ(window->windowTitle(), "Veltrano");
+    EXPECT_EQ(test::fileBytes(folders.path("Dokumente/Zwei.cfd")), recordFileBytes(kTwoBonds));
+}
+
 TEST_F(FileMenuTest, TheAnswerTypedIntoTheMemoIsSavedBesideTheFormula)
 {
     QDir().mkpath(QString::fromStdString(folders.path("Antworten")));

@@ -173,7 +173,12 @@ std::string answerFilePath(const std::string& formulaPath)
 {
     const QString name = QFileInfo(QString::fromStdString(formulaPath)).fileName();
     const QString stem = name.left(std::max<qsizetype>(0, name.size() - kFormulaExtensionLength));
-    return directoryOf(formulaPath) + (stem + kAnswerExtension).toStdString();
+    const std::string answer = directoryOf(formulaPath) + (stem + kAnswerExtension).toStdString();
+    // A formula file chosen with the answer's own extension must not be
+    // overwritten by its answer: the answer then gets a second extension.
+    if (answer == formulaPath)
+        return formulaPath + kAnswerExtension;
+    return answer;
 }
 
 }  // namespace veltrano

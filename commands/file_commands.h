@@ -62,7 +62,8 @@ bool FormCloseQuery(Editor& editor);
 std::vector<std::uint8_t> answerFileBytes(std::string_view memoText);
 
 // The answer file beside a chosen formula file: the name without its last
-// four characters and with ".txt", in the chosen file's folder.
+// four characters and with ".txt", in the chosen file's folder; never the
+// formula file itself (a formula file "x.txt" gets the answer "x.txt.txt").
 std::string answerFilePath(const std::string& formulaPath);
 
 }  // namespace veltrano

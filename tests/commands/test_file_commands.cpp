@@ -670,6 +670,8 @@ TEST(AnswerFile, NameAndBytes)
     EXPECT_EQ(answerFilePath("/srv/Aufgaben/A.cfd"), "/srv/Aufgaben/A.txt");
     EXPECT_EQ(answerFilePath("/srv/Aufgaben/Säure.cfd"), "/srv/Aufgaben/Säure.txt");
     EXPECT_EQ(answerFilePath("/srv/Aufgaben/x.y.cfd"), "/srv/Aufgaben/x.y.txt");
+    EXPECT_EQ(answerFilePath("/srv/Aufgaben/x.abc"), "/srv/Aufgaben/x.txt");
+    EXPECT_EQ(answerFilePath("/srv/Aufgaben/x.txt"), "/srv/Aufgaben/x.txt.txt");
     EXPECT_TRUE(answerFileBytes("").empty());
     // Every line break becomes CR LF, whichever way the memo held it.
     const Bytes breaks = answerFileBytes("a\nb\r\nc\rd");

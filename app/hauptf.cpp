@@ -11,6 +11,8 @@
 #include "app/side_buttons.h"
 #include "commands/bitmap_export.h"
 #include "commands/colour_commands.h"
+#include "commands/edit_commands.h"
+#include "commands/file_commands.h"
 #include "commands/move_commands.h"
 #include "commands/view_commands.h"
 #include "document/io_error.h"
@@ -239,6 +241,7 @@ void Thauptf::closeEvent(QCloseEvent* event)
 void Thauptf::FormCloseQuery(bool& canClose)
 {
     canClose = true;
+    guarded([&] { canClose = veltrano::FormCloseQuery(*m_editor); });
 }
 
 bool Thauptf::isMenuShortcut(QKeyEvent* event) const
@@ -276,11 +279,31 @@ bool Thauptf::eventFilter(QObject* watched, QEvent* event)
 }
 
 // Menu "&Datei".
-void Thauptf::Neu1Click() {}
-void Thauptf::ffnen1Click() {}
-void Thauptf::Speichern2Click() {}
-void Thauptf::Speichern1Click() {}
-void Thauptf::FormelAntwortspeichern1Click() {}
+void Thauptf::Neu1Click()
+{
+    guarded([&] { veltrano::Neu1Click(*m_editor); });
+}
+
+void Thauptf::ffnen1Click()
+{
+    guarded([&] { veltrano::ffnen1Click(*m_editor); });
+}
+
+void Thauptf::Speichern2Click()
+{
+    guarded([&] { veltrano::Speichern2Click(*m_editor); });
+}
+
+void Thauptf::Speichern1Click()
+{
+    guarded([&] { veltrano::Speichern1Click(*m_editor); });
+}
+
+void Thauptf::FormelAntwortspeichern1Click()
+{
+    guarded([&] { veltrano::FormelAntwortspeichern1Click(*m_editor); });
+}
+
 void Thauptf::Importieren1Click() {}
 void Thauptf::Exportieren1Click()
 {
@@ -293,14 +316,29 @@ void Thauptf::Passendebmpexportieren1Click()
 }
 void Thauptf::Beenden1Click()
 {
-    close();
+    guarded([&] { veltrano::Beenden1Click(*m_editor); });
 }
 
 // Menu "&Bearbeiten".
-void Thauptf::Undo1Click() {}
-void Thauptf::Lschen1Click() {}
-void Thauptf::Kopieren1Click() {}
-void Thauptf::Einfgen1Click() {}
+void Thauptf::Undo1Click()
+{
+    guarded([&] { veltrano::Undo1Click(*m_editor); });
+}
+
+void Thauptf::Lschen1Click()
+{
+    guarded([&] { veltrano::Lschen1Click(*m_editor); });
+}
+
+void Thauptf::Kopieren1Click()
+{
+    guarded([&] { veltrano::Kopieren1Click(*m_editor); });
+}
+
+void Thauptf::Einfgen1Click()
+{
+    guarded([&] { veltrano::Einfgen1Click(*m_editor); });
+}
 
 // Menu "&Info".
 void Thauptf::Hilfe1Click() {}

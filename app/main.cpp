@@ -8,6 +8,7 @@
 
 #include "app/aboutf.h"
 #include "app/auswahlf.h"
+#include "app/german_translations.h"
 #include "app/hauptf.h"
 #include "app/startup.h"
 
@@ -47,6 +48,7 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(veltrano::kApplicationTitle);
+    veltrano::installGermanTranslations(application);
     // The controls are placed for the classic look: group box captions sit
     // on the frame line, so the buttons below them have their room.
     QApplication::setStyle("Windows");

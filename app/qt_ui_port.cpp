@@ -112,6 +112,9 @@ std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogOption
                                          QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(parent, QString(), fromView(options.initialDirectory), filterOf(options));
+    // Qt's own dialog, so that it speaks the application's German on every
+    // desktop.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
     if (mode == QFileDialog::AcceptOpen) {
         dialog.setFileMode(QFileDialog::ExistingFile);
@@ -142,7 +145,8 @@ std::optional<std::string> QtUiPort::saveFileDialog(const FileDialogOptions& opt
 
 std::optional<Colour> QtUiPort::colourDialog(Colour initial)
 {
-    const QColor chosen = QColorDialog::getColor(toQColor(initial), m_window);
+    const QColor chosen =
+        QColorDialog::getColor(toQColor(initial), m_window, QString(), QColorDialog::DontUseNativeDialog);
     if (!chosen.isValid())
         return std::nullopt;
     return makeColour(chosen.red(), chosen.green(), chosen.blue());

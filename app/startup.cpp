@@ -17,7 +17,6 @@ namespace {
 const QString kAnswerSwitch = QStringLiteral("StrukCD");
 const QString kDefaultExtension = QStringLiteral(".cfd");
 const QString kWorkFolderName = QStringLiteral("temp");
-constexpr const char* kCaptionPrefix = "Veltrano:   ";
 
 // A WorkDir shorter than this cannot lie inside an application-data folder:
 // it is "temp" alone, left when the system had no such folder.
@@ -112,11 +111,6 @@ void createEmptyWorkingDocument(Editor& editor)
     } catch (const IoError& error) {
         editor.ui.showError(error.what());
     }
-}
-
-std::string captionFor(const std::string& documentName)
-{
-    return kCaptionPrefix + QFileInfo(QString::fromStdString(documentName)).fileName().toStdString();
 }
 
 void openCommandLineFile(Editor& editor, const std::string& parameterName)

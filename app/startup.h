@@ -5,6 +5,7 @@
 // editing state, the empty working document and the opening of the file
 // named on the command line.
 
+#include "commands/document_loading.h"
 #include "editor/editor.h"
 
 #include <QStringList>
@@ -68,15 +69,10 @@ void setStartState(Editor& editor);
 // unwritable WorkDir) is shown in the general error box and start-up goes on.
 void createEmptyWorkingDocument(Editor& editor);
 
-// The main window's caption for a document file.
-std::string captionFor(const std::string& documentName);
-
 // Opens the command-line file name (the default extension is added here):
 // a missing file opens as an empty document under its name, a file that
 // exists but cannot be read gives "Die Datei konnte nicht geöffnet werden."
 // and an untitled document.
 void openCommandLineFile(Editor& editor, const std::string& name);
-
-inline constexpr const char* kCannotOpenMessage = "Die Datei konnte nicht geöffnet werden.";
 
 }  // namespace veltrano

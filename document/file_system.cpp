@@ -162,6 +162,37 @@ bool FileSystem::exists(const std::string& path)
     return ::stat(path.c_str(), &st) == 0;
 }
 
+bool FileSystem::resolveLinks(const std::string& path, std::string& resolved)
+{
+    // The limit of links the system itself follows in one path.
+    constexpr int kMaxLinkHops = 40;
+    std::string current = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat st {};
+        // A missing or unreadable entry is left to the open that follows,
+        // which reports the true error.
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            resolved = current;
+            return true;
+        }
+        std::string target(std::size_t(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+        const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+        if (length < 0) {
+            setLastError(errno);
+            return false;
+        }
+        target.resize(std::size_t(length));
+        if (!target.empty() && target.front() == '/') {
+            current = target;
+        } else {
+            const std::size_t slash = current.find_last_of('/');
+            current = (slash == std::string::npos ? std::string() : current.substr(0, slash + 1)) + target;
+        }
+    }
+    setLastError(ELOOP);
+    return false;
+}
+
 FileSystem& FileSystem::system()
 {
     static FileSystem instance;

@@ -38,6 +38,10 @@ public:
     virtual bool rename(const std::string& from, const std::string& to);
     virtual bool remove(const std::string& path);
     virtual bool exists(const std::string& path);
+    // The file that path names once symbolic links in its last component are
+    // followed (path itself when it is no link; a dangling link gives its
+    // missing target). False with ELOOP for a loop of links.
+    virtual bool resolveLinks(const std::string& path, std::string& resolved);
 
     int lastError() const { return m_lastError; }
 

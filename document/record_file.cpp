@@ -145,9 +145,14 @@ std::uint32_t appendRecord(FileSystem& fs, const std::string& path, const Elemen
     return appendRecords(fs, path, {record});
 }
 
-void writeFileBytes(FileSystem& fs, const std::string& path, const std::vector<std::uint8_t>& bytes,
+void writeFileBytes(FileSystem& fs, const std::string& target, const std::vector<std::uint8_t>& bytes,
                     Durability durability)
 {
+    // A file the user keeps may be a symbolic link: the new content replaces
+    // the file it points to, beside that file, and the link stays.
+    std::string path = target;
+    if (durability == Durability::Flushed && !fs.resolveLinks(target, path))
+        throw IoError(fs.lastError());
     const std::string part = partName(path);
     try {
         FileHandle file(fs, part, OpenMode::CreateTruncate);

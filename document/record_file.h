@@ -15,7 +15,8 @@ namespace veltrano {
 
 // Scratch: the working files, replaced atomically but not waited for.
 // Flushed: files the user keeps; they also keep the permissions of the file
-// they replace and reach the disk before the rename.
+// they replace and reach the disk before the rename. Written through a
+// symbolic link, they replace the file it points to and the link stays.
 enum class Durability { Scratch, Flushed };
 
 // Number of whole records (a trailing fragment shorter than 32 bytes is not

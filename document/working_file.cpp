@@ -159,6 +159,15 @@ std::uint32_t WorkingFile::loadFile(const std::string& source)
     return countOf(bytes);
 }
 
+std::uint32_t WorkingFile::loadFile(const std::string& source, std::vector<ElementRecord>& records)
+{
+    const std::vector<std::uint8_t> bytes = readFileBytes(m_fs, source);
+    std::vector<ElementRecord> parsed = parseRecords(bytes);
+    writeFileBytes(m_fs, path(), bytes);
+    records = std::move(parsed);
+    return countOf(bytes);
+}
+
 std::uint32_t WorkingFile::saveTo(const std::string& target)
 {
     const std::vector<std::uint8_t> bytes = readFileBytes(m_fs, path());

@@ -138,4 +138,11 @@ bool FaultyFileSystem::exists(const std::string& path)
     return FileSystem::exists(path);
 }
 
+bool FaultyFileSystem::resolveLinks(const std::string& path, std::string& resolved)
+{
+    if (shouldFail(FsOp::Links, path))
+        return false;
+    return FileSystem::resolveLinks(path, resolved);
+}
+
 }  // namespace veltrano::test

@@ -14,7 +14,7 @@
 
 namespace veltrano::test {
 
-enum class FsOp { Open, Read, Write, Size, Seek, Truncate, Flush, FlushFolder, Permissions, Close, Rename, Remove, Exists };
+enum class FsOp { Open, Read, Write, Size, Seek, Truncate, Flush, FlushFolder, Permissions, Close, Rename, Remove, Exists, Links };
 
 class FaultyFileSystem : public FileSystem {
 public:
@@ -45,6 +45,7 @@ public:
     bool rename(const std::string& from, const std::string& to) override;
     bool remove(const std::string& path) override;
     bool exists(const std::string& path) override;
+    bool resolveLinks(const std::string& path, std::string& resolved) override;
 
 private:
     // Counts the operation and tells whether it is the one to fail; if so,

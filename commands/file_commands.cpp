@@ -1,0 +1,184 @@
+#include "commands/file_commands.h"
+
+#include "commands/document_loading.h"
+#include "document/document_state.h"
+#include "document/record_file.h"
+#include "editor/pointer_geometry.h"
+#include "render/page.h"
+
+#include <QFileInfo>
+#include <QString>
+
+namespace veltrano {
+
+namespace {
+
+constexpr const char* kFormulaExtension = "cfd";
+constexpr const char* kFormulaFileName = "*.cfd";
+constexpr const char* kAnswerExtension = ".txt";
+// The answer file's name drops this many characters of the formula file's
+// name: the extension ".cfd" with its dot.
+constexpr qsizetype kFormulaExtensionLength = 4;
+constexpr unsigned char kUnencodable = '?';
+
+FileDialogOptions openOptions(const std::string& folder)
+{
+    FileDialogOptions options;
+    options.initialDirectory = folder;
+    return options;
+}
+
+FileDialogOptions saveOptions(const std::string& folder)
+{
+    FileDialogOptions options;
+    options.initialDirectory = folder;
+    options.defaultExtension = kFormulaExtension;
+    options.fileName = kFormulaFileName;
+    return options;
+}
+
+// Before a command that replaces the document: a modified document is
+// offered for saving. False when the user asked for the save and it did
+// not happen (dialog cancelled, overwrite declined); a failed save throws.
+bool offerToSave(Editor& editor)
+{
+    if (!editor.editing.Modified)
+        return true;
+    if (editor.ui.messageBox(kSaveFirstQuestion, ui::kWarningTitle, MessageButtons::YesNo) != MessageResult::Yes)
+        return true;
+    return Speichern1Click(editor);
+}
+
+// An existing file is replaced only when the user agrees.
+bool mayReplace(Editor& editor, const std::string& path, std::string_view question)
+{
+    if (!editor.fileSystem.exists(path))
+        return true;
+    return editor.ui.messageBox(question, ui::kWarningTitle, MessageButtons::OkCancel) == MessageResult::Ok;
+}
+
+bool confirmsDiscarding(Editor& editor)
+{
+    if (!hasUnsavedChanges(editor.document, editor.workingFile, editor.editing.Modified))
+        return true;
+    return editor.ui.messageBox(kDiscardQuestion, ui::kConfirmTitle, MessageButtons::OkCancel) == MessageResult::Ok;
+}
+
+void nameDocument(Editor& editor, const std::string& path)
+{
+    editor.document.DocumentName = path;
+    editor.ui.setCaption(captionFor(path));
+}
+
+}  // namespace
+
+void Neu1Click(Editor& editor)
+{
+    if (!offerToSave(editor))
+        return;
+    // Emptied first: when that fails, the document keeps its name.
+    editor.workingFile.createEmpty();
+    editor.document.DocumentName.clear();
+    editor.editing.Modified = false;
+    resetToBlank(editor.page);
+    editor.canvas.setImage(editor.page);
+    editor.ui.pageChanged(QRect(0, 0, kPageWidth, kPageHeight));
+    editor.ui.setCaption(captionFor({}));
+}
+
+void ffnen1Click(Editor& editor)
+{
+    if (!offerToSave(editor))
+        return;
+    const std::optional<std::string> chosen = editor.ui.openFileDialog(openOptions(editor.document.LastDir));
+    if (!chosen || !loadDocument(editor, *chosen))
+        return;
+    nameDocument(editor, *chosen);
+    editor.editing.Modified = false;
+}
+
+void Speichern2Click(Editor& editor)
+{
+    if (editor.document.DocumentName.empty()) {
+        Speichern1Click(editor);
+        return;
+    }
+    editor.document.SavedRecordCount = editor.workingFile.saveTo(editor.document.DocumentName);
+    editor.editing.Modified = false;
+}
+
+bool Speichern1Click(Editor& editor)
+{
+    const std::optional<std::string> chosen = editor.ui.saveFileDialog(saveOptions(editor.document.LastDir));
+    if (!chosen)
+        return false;
+    editor.document.LastDir = directoryOf(*chosen);
+    if (!mayReplace(editor, *chosen, kOverwriteQuestion))
+        return false;
+    const std::uint32_t count = editor.workingFile.saveTo(*chosen);
+    nameDocument(editor, *chosen);
+    editor.document.SavedRecordCount = count;
+    editor.editing.Modified = false;
+    return true;
+}
+
+void FormelAntwortspeichern1Click(Editor& editor)
+{
+    const std::string answer = editor.ui.text(ui::kAnswerMemo);
+    const std::optional<std::string> chosen = editor.ui.saveFileDialog(saveOptions(editor.document.AnswerDir));
+    if (!chosen)
+        return;
+    editor.document.LastDir = directoryOf(*chosen);
+    if (!mayReplace(editor, *chosen, kAnswerOverwriteQuestion))
+        return;
+    editor.workingFile.saveTo(*chosen);
+    nameDocument(editor, *chosen);
+    writeFileBytes(editor.fileSystem, answerFilePath(*chosen), answerFileBytes(answer), Durability::Flushed);
+    editor.editing.Modified = false;
+}
+
+void Beenden1Click(Editor& editor)
+{
+    if (confirmsDiscarding(editor))
+        editor.ui.closeMainWindow();
+}
+
+bool FormCloseQuery(Editor& editor)
+{
+    return confirmsDiscarding(editor);
+}
+
+std::vector<std::uint8_t> answerFileBytes(std::string_view memoText)
+{
+    const QList<uint> characters = QString::fromUtf8(memoText.data(), qsizetype(memoText.size())).toUcs4();
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(std::size_t(characters.size()) + 16);
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        const char32_t c = characters[i];
+        // Every line break, whichever way the text holds it, is written
+        // as carriage return and line feed.
+        if (c == U'\r' || c == U'\n') {
+            if (c == U'\r' && i + 1 < characters.size() && characters[i + 1] == U'\n')
+                ++i;
+            bytes.push_back('\r');
+            bytes.push_back('\n');
+            continue;
+        }
+        bytes.push_back(windows1252Code(c).value_or(kUnencodable));
+    }
+    return bytes;
+}
+
+std::string answerFilePath(const std::string& formulaPath)
+{
+    const QString name = QFileInfo(QString::fromStdString(formulaPath)).fileName();
+    const QString stem = name.left(std::max<qsizetype>(0, name.size() - kFormulaExtensionLength));
+    const std::string answer = directoryOf(formulaPath) + (stem + kAnswerExtension).toStdString();
+    // A formula file chosen with the answer's own extension must not be
+    // overwritten by its answer: the answer then gets a second extension.
+    if (answer == formulaPath)
+        return formulaPath + kAnswerExtension;
+    return answer;
+}
+
+}  // namespace veltrano

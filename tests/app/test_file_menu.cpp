@@ -1,0 +1,320 @@
+// The menus "&Datei" and "&Bearbeiten" through the real window: the file
+// dialogs and message boxes as the user meets them (German, Qt's own
+// dialogs), whole saves, the close check, the answer memo and the edit
+// commands after a selection dragged with the mouse.
+
+#include "app/german_translations.h"
+#include "app/hauptf.h"
+#include "app/page_widget.h"
+#include "app/qt_ui_port.h"
+#include "document/element_kind.h"
+#include "document/record_file.h"
+#include "support/file_helpers.h"
+#include "dialog_watcher.h"
+#include "window_test_support.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTranslator>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace veltrano {
+namespace {
+
+using test::fileBytes;
+using test::putFileBytes;
+using test::recordFileBytes;
+
+const std::vector<ElementRecord> kTwoBonds = {
+    makeRecord(kind::SingleBond, 100, 100, 130, 100),
+    makeRecord(kind::SingleBond, 300, 300, 330, 300),
+};
+
+// Key presses that carry each character as text, as a keyboard layout with
+// umlauts gives them.
+void typeText(QWidget* target, const QString& text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(target, &press);
+        QCoreApplication::sendEvent(target, &release);
+    }
+}
+
+class FileMenuTest : public ::testing::Test {
+protected:
+    void start(const QStringList& parameters = {})
+    {
+        window = std::make_unique<Thauptf>(folders.environment(parameters));
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        image = window->findChild<PageWidget*>("I1");
+        ASSERT_NE(image, nullptr);
+    }
+
+    QAction* item(const char* name)
+    {
+        auto* found = window->findChild<QAction*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    std::string documentFile(const std::vector<ElementRecord>& records, const char* name = "Dokumente/Zwei.cfd")
+    {
+        putFileBytes(folders.path(name), recordFileBytes(records));
+        return folders.path(name);
+    }
+
+    test::TestFolders folders;
+    std::unique_ptr<Thauptf> window;
+    PageWidget* image = nullptr;
+};
+
+TEST_F(FileMenuTest, QtsOwnDialogsSpeakGerman)
+{
+    QTranslator* translator = installGermanTranslations(*QCoreApplication::instance());
+    ASSERT_NE(translator, nullptr);
+    start();
+    {
+        test::DialogWatcher watcher;
+        item("ffnen1")->trigger();
+        item("Speichern1")->trigger();
+        EXPECT_FALSE(window->uiPort().colourDialog(kBlack));
+        ASSERT_EQ(watcher.seen().size(), 3u);
+        const test::SeenDialog& open = watcher.seen()[0];
+        EXPECT_FALSE(open.native);
+        EXPECT_TRUE(open.labels.contains("Datei&name:")) << open.labels.join(" | ").toStdString();
+        EXPECT_TRUE(open.labels.contains("Dateien des Typs:"));
+        EXPECT_TRUE(open.buttons.contains("&Öffnen")) << open.buttons.join(" | ").toStdString();
+        EXPECT_TRUE(open.buttons.contains("Abbrechen"));
+        const test::SeenDialog& save = watcher.seen()[1];
+        EXPECT_TRUE(save.buttons.contains("S&peichern")) << save.buttons.join(" | ").toStdString();
+        EXPECT_TRUE(save.buttons.contains("Abbrechen"));
+        const test::SeenDialog& colour = watcher.seen()[2];
+        EXPECT_EQ(colour.className, "QColorDialog");
+        EXPECT_TRUE(colour.buttons.contains("Abbrechen")) << colour.buttons.join(" | ").toStdString();
+        EXPECT_TRUE(colour.labels.contains("Farb&ton:")) << colour.labels.join(" | ").toStdString();
+    }
+    // The program's own boxes keep their own captions.
+    {
+        window->editor().editing.Modified = true;
+        test::MessageBoxWatcher boxes("Abbrechen");
+        window->close();
+        ASSERT_EQ(boxes.seen().size(), 1u);
+        EXPECT_EQ(boxes.seen()[0].buttons, (QStringList{"OK", "Abbrechen"}));
+    }
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+}
+
+TEST_F(FileMenuTest, SaveAsShowsItsDialogAndAsksBeforeOverwriting)
+{
+    const std::string source = documentFile(kTwoBonds);
+    start({QString::fromStdString(source)});
+    const QString copy = QString::fromStdString(folders.path("Dokumente/Kopie.cfd"));
+    {
+        test::DialogWatcher watcher({copy});
+        item("Speichern1")->trigger();
+        ASSERT_EQ(watcher.seen().size(), 1u);
+        const test::SeenDialog& seen = watcher.seen()[0];
+        EXPECT_EQ(seen.acceptMode, QFileDialog::AcceptSave);
+        EXPECT_FALSE(seen.native);
+        EXPECT_FALSE(seen.confirmsOverwrite);
+        EXPECT_EQ(seen.defaultSuffix, "cfd");
+        EXPECT_EQ(seen.nameFilters, QStringList{"Formel-Dateien (*.cfd)"});
+        EXPECT_EQ(seen.directory + "/", QString::fromStdString(folders.path("Dokumente/")));
+        ASSERT_FALSE(seen.selectedFiles.isEmpty());
+        EXPECT_TRUE(seen.selectedFiles.front().endsWith("/*.cfd")) << seen.selectedFiles.front().toStdString();
+    }
+    EXPECT_EQ(fileBytes(copy.toStdString()), recordFileBytes(kTwoBonds));
+    EXPECT_EQ(window->windowTitle(), "Veltrano:   Kopie.cfd");
+
+    // A name without extension gets ".cfd".
+    {
+        test::DialogWatcher watcher({QString::fromStdString(folders.path("Dokumente/Ohne"))});
+        item("Speichern1")->trigger();
+    }
+    EXPECT_EQ(fileBytes(folders.path("Dokumente/Ohne.cfd")), recordFileBytes(kTwoBonds));
+    EXPECT_EQ(window->windowTitle(), "Veltrano:   Ohne.cfd");
+
+    // Over an existing file, declined.
+    putFileBytes(copy.toStdString(), {1, 2, 3});
+    {
+        test::DialogWatcher watcher({copy});
+        test::MessageBoxWatcher boxes("Abbrechen");
+        item("Speichern1")->trigger();
+        ASSERT_EQ(boxes.seen().size(), 1u);
+        EXPECT_EQ(boxes.seen()[0].title, "Warnung");
+        EXPECT_EQ(boxes.seen()[0].text, "Datei überschreiben?");
+        EXPECT_EQ(boxes.seen()[0].buttons, (QStringList{"OK", "Abbrechen"}));
+    }
+    EXPECT_EQ(fileBytes(copy.toStdString()), (test::Bytes{1, 2, 3}));
+    EXPECT_EQ(window->windowTitle(), "Veltrano:   Ohne.cfd");
+}
+
+TEST_F(FileMenuTest, OpenAdmitsOnlyExistingFiles)
+{
+    start();
+    const std::string source = documentFile(kTwoBonds);
+    {
+        test::MessageBoxWatcher boxes;
+        test::DialogWatcher watcher({QString::fromStdString(folders.path("Dokumente/fehlt.cfd"))});
+        item("ffnen1")->trigger();
+        EXPECT_EQ(watcher.seen().size(), 2u);  // still open after the missing name, then cancelled
+    }
+    EXPECT_TRUE(fileBytes(folders.tempDat()).empty());
+    EXPECT_EQ(window->windowTitle(), "Veltrano");
+    {
+        test::DialogWatcher watcher({QString::fromStdString(source)});
+        item("ffnen1")->trigger();
+        ASSERT_EQ(watcher.seen().size(), 1u);
+        EXPECT_EQ(watcher.seen()[0].fileMode, QFileDialog::ExistingFile);
+        EXPECT_EQ(watcher.seen()[0].acceptMode, QFileDialog::AcceptOpen);
+    }
+    EXPECT_EQ(fileBytes(folders.tempDat()), recordFileBytes(kTwoBonds));
+    EXPECT_EQ(window->windowTitle(), "Veltrano:   Zwei.cfd");
+}
+
+TEST_F(FileMenuTest, ClosingAndQuittingAskBeforeDiscardingChanges)
+{
+    start({QString::fromStdString(documentFile(kTwoBonds))});
+    // Unchanged: the window closes without a question.
+    {
+        test::MessageBoxWatcher boxes;
+        window->close();
+        EXPECT_TRUE(boxes.seen().empty());
+        EXPECT_FALSE(window->isVisible());
+    }
+    window->show();
+    window->editor().editing.Modified = true;
+    {
+        test::MessageBoxWatcher boxes("Abbrechen");
+        window->close();
+        ASSERT_EQ(boxes.seen().size(), 1u);
+        EXPECT_EQ(boxes.seen()[0].title, "Bestätigen");
+        EXPECT_EQ(boxes.seen()[0].text, "Wirklich ohne zu speichern schließen?");
+        EXPECT_EQ(boxes.seen()[0].buttons, (QStringList{"OK", "Abbrechen"}));
+        EXPECT_TRUE(window->isVisible());
+    }
+    {
+        // "&Beenden" asks once; the close that follows does not ask again.
+        test::MessageBoxWatcher boxes("OK");
+        item("Beenden1")->trigger();
+        EXPECT_EQ(boxes.seen().size(), 1u);
+        EXPECT_FALSE(window->isVisible());
+    }
+    EXPECT_EQ(fileBytes(folders.tempDat()), recordFileBytes(kTwoBonds));
+}
+
+TEST_F(FileMenuTest, CtrlSSavesTheNamedDocumentOverItsFile)
+{
+    const std::string source = documentFile(kTwoBonds);
+    start({QString::fromStdString(source)});
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    // A bond drawn with the mouse.
+    QTest::mousePress(image, Qt::LeftButton, Qt::NoModifier, {500, 500});
+    QTest::mouseMove(image, {520, 500});
+    QTest::mouseMove(image, {560, 500});
+    QTest::mouseRelease(image, Qt::LeftButton, Qt::NoModifier, {560, 500});
+    ASSERT_EQ(fileBytes(folders.tempDat()).size(), 3 * kRecordSize);
+
+    test::MessageBoxWatcher boxes;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(boxes.seen().empty());
+    EXPECT_EQ(fileBytes(source), fileBytes(folders.tempDat()));
+    EXPECT_EQ(window->windowTitle(), "Veltrano:   Zwei.cfd");
+    // Saved: closing does not ask.
+    window->close();
+    EXPECT_TRUE(boxes.seen().empty());
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(FileMenuTest, NewAsksAboutAModifiedDocumentWithYesAndNo)
+{
+    start({QString::fromStdString(documentFile(kTwoBonds))});
+    window->editor().editing.Modified = true;
+    {
+        test::MessageBoxWatcher boxes("&Nein");
+        item("Neu1")->trigger();
+        ASSERT_EQ(boxes.seen().size(), 1u);
+        EXPECT_EQ(boxes.seen()[0].title, "Warnung");
+        EXPECT_EQ(boxes.seen()[0].text, "Wollen Sie nicht zuerst die aktuelle Formel sichern?");
+        EXPECT_EQ(boxes.seen()[0].buttons, (QStringList{"&Ja", "&Nein"}));
+    }
+    EXPECT_TRUE(fileBytes(folders.tempDat()).empty());
+    EXPECT_EQ(window->windowTitle(), "Veltrano");
+    EXPECT_EQ(test::fileBytes(folders.path("Dokumente/Zwei.cfd")), recordFileBytes(kTwoBonds));
+}
+
+TEST_F(FileMenuTest, TheAnswerTypedIntoTheMemoIsSavedBesideTheFormula)
+{
+    QDir().mkpath(QString::fromStdString(folders.path("Antworten")));
+    start({"StrukCD", QString::fromStdString(folders.path("Antworten"))});
+    auto* memo = window->findChild<QPlainTextEdit*>("Memo1");
+    ASSERT_NE(memo, nullptr);
+    EXPECT_TRUE(memo->isVisible());
+    EXPECT_TRUE(item("FormelAntwortspeichern1")->isVisible());
+    memo->setFocus();
+    typeText(memo, QString::fromUtf8("Lösung: Säure"));
+    QTest::keyClick(memo, Qt::Key_Return);
+    QTest::keyClicks(memo, "x");
+    const QString formula = QString::fromStdString(folders.path("Antworten/A.cfd"));
+    {
+        test::DialogWatcher watcher({formula});
+        item("FormelAntwortspeichern1")->trigger();
+        ASSERT_EQ(watcher.seen().size(), 1u);
+        EXPECT_EQ(watcher.seen()[0].directory, QString::fromStdString(folders.path("Antworten")));
+    }
+    const std::string expected = "L\xF6sung: S\xE4ure\r\nx";
+    EXPECT_EQ(fileBytes(folders.path("Antworten/A.txt")), test::Bytes(expected.begin(), expected.end()));
+    EXPECT_EQ(fileBytes(formula.toStdString()), fileBytes(folders.tempDat()));
+    EXPECT_EQ(window->windowTitle(), "Veltrano:   A.cfd");
+}
+
+TEST_F(FileMenuTest, CopyPasteDeleteAndUndoAfterADraggedSelection)
+{
+    start({QString::fromStdString(documentFile(kTwoBonds))});
+    EXPECT_FALSE(item("Einfgen1")->isEnabled());
+    EXPECT_FALSE(item("Kopieren1")->isEnabled());
+    window->findChild<QAbstractButton*>("SpeedButton67")->click();
+    QTest::mousePress(image, Qt::LeftButton, Qt::NoModifier, {90, 90});
+    QTest::mouseMove(image, {120, 105});
+    QTest::mouseMove(image, {140, 110});
+    QTest::mouseRelease(image, Qt::LeftButton, Qt::NoModifier, {140, 110});
+    ASSERT_TRUE(item("Kopieren1")->isEnabled());
+
+    item("Kopieren1")->trigger();
+    EXPECT_FALSE(item("Kopieren1")->isEnabled());
+    EXPECT_FALSE(item("Lschen1")->isEnabled());
+    ASSERT_TRUE(item("Einfgen1")->isEnabled());
+
+    item("Einfgen1")->trigger();
+    const ElementRecord pasted = makeRecord(kind::SingleBond, 110, 110, 140, 110);
+    EXPECT_EQ(fileBytes(folders.tempDat()), recordFileBytes({kTwoBonds[0], kTwoBonds[1], pasted}));
+    EXPECT_TRUE(item("Lschen1")->isEnabled());
+    EXPECT_TRUE(window->findChild<QAbstractButton*>("SpeedButton67")->isChecked());
+
+    item("Lschen1")->trigger();
+    EXPECT_EQ(fileBytes(folders.tempDat()), recordFileBytes(kTwoBonds));
+    EXPECT_TRUE(item("Einfgen1")->isEnabled());
+    item("Undo1")->trigger();
+    EXPECT_EQ(fileBytes(folders.tempDat()), recordFileBytes({kTwoBonds[0], kTwoBonds[1], pasted}));
+    // The pasted count differs from the opened one: closing asks.
+    test::MessageBoxWatcher boxes("Abbrechen");
+    window->close();
+    EXPECT_EQ(boxes.seen().size(), 1u);
+}
+
+}  // namespace
+}  // namespace veltrano

@@ -9,6 +9,8 @@
 #include "app/pointer_input.h"
 #include "app/qt_ui_port.h"
 #include "app/side_buttons.h"
+#include "commands/merge.h"
+#include "commands/template_palette.h"
 #include "document/io_error.h"
 #include "document/work_dir.h"
 #include "editor/full_repaint.h"
@@ -85,6 +87,8 @@ void Thauptf::setAboutWindow(Taboutf* about)
 void Thauptf::setTemplatePalette(TAuswahlf* palette)
 {
     m_templatePalette = palette;
+    if (palette)
+        palette->attach(*m_editor, *m_ui, m_programDir);
 }
 
 void Thauptf::buildWindow()
@@ -268,7 +272,10 @@ void Thauptf::ffnen1Click() {}
 void Thauptf::Speichern2Click() {}
 void Thauptf::Speichern1Click() {}
 void Thauptf::FormelAntwortspeichern1Click() {}
-void Thauptf::Importieren1Click() {}
+void Thauptf::Importieren1Click()
+{
+    guarded([&] { veltrano::Importieren1Click(*m_editor); });
+}
 void Thauptf::Exportieren1Click() {}
 void Thauptf::Passendebmpexportieren1Click() {}
 void Thauptf::Beenden1Click()
@@ -306,7 +313,10 @@ void Thauptf::Button2Click()
 }
 
 void Thauptf::BitBtn1Click() {}
-void Thauptf::SpeedButton81Click() {}
+void Thauptf::SpeedButton81Click()
+{
+    guarded([&] { veltrano::SpeedButton81Click(*m_editor); });
+}
 
 void Thauptf::SpeedButton11Click() {}
 void Thauptf::SpeedButton12Click() {}
@@ -333,7 +343,10 @@ void Thauptf::MoveButtonMouseUp()
 }
 
 void Thauptf::Timer2Timer() {}
-void Thauptf::TwiederanTimer() {}
+void Thauptf::TwiederanTimer()
+{
+    guarded([&] { veltrano::TwiederanTimer(*m_editor); });
+}
 
 void Thauptf::I1MouseDown(Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
 {

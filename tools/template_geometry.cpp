@@ -276,24 +276,6 @@ TemplateShape projectedShape(const Molecule& molecule, View view, double lineLen
     return shape;
 }
 
-// Bond length of the models in Angstrom-like units; only the shape matters.
-constexpr double kBond = 1.53;
-
-Molecule chairCyclohexane()
-{
-    // Ring atoms alternate above and below the mean plane on a hexagon.
-    const double radius = 1.455;
-    const double pucker = std::sqrt((kBond * kBond - radius * radius) / 4.0);
-    Molecule m;
-    for (int k = 0; k < 6; ++k) {
-        const double angle = 60.0 * k * kDegree;
-        m.atoms.push_back({radius * std::cos(angle), radius * std::sin(angle), k % 2 == 0 ? pucker : -pucker});
-        m.bonds.emplace_back(k, (k + 1) % 6);
-    }
-    m.rings = {{0, 1, 2, 3, 4, 5}};
-    return m;
-}
-
 Molecule boatCyclohexane()
 {
     // Four atoms in the base plane, bow and stern raised.
@@ -380,6 +362,28 @@ void place(TemplateShape& shape)
         p.x = p.x - left + kTemplateOrigin;
         p.y = p.y - top + kTemplateOrigin;
     }
+}
+
+// The chair drawn as on hexagon paper: the two bonds at each end and the
+// middle bonds are parallel in pairs, at 60, 30 and 0 degrees, so the chair
+// keeps the six-ring raster. From the low left end: steeply up, down to the
+// right, level to the high right end, then back the opposite ways.
+TemplateShape chair(double lineLength, Mirror mirror)
+{
+    TemplateShape shape;
+    std::vector<int> ring{addVertex(shape, {0.0, 0.0})};
+    for (double degrees : {-60.0, 30.0, 0.0, 120.0, 210.0}) {
+        const Point next = along(shape.vertices[std::size_t(ring.back())], degrees, lineLength);
+        ring.push_back(addVertex(shape, next));
+    }
+    for (std::size_t k = 0; k < ring.size(); ++k)
+        addBond(shape, ring[k], ring[(k + 1) % ring.size()]);
+    if (mirror == Mirror::LeftRight) {
+        for (Point& p : shape.vertices)
+            p.x = -p.x;
+    }
+    shape.rings.push_back(ring);
+    return shape;
 }
 
 TemplateShape benzene(double lineLength, double cornerDegrees)
@@ -482,15 +486,15 @@ TemplateShape unplacedShape(std::string_view name, double lineLength)
     if (name == "sieben4")
         return flatRing(7, lineLength, 180.0);
     if (name == "sechs1")
-        return projectedShape(chairCyclohexane(), {0.0, 32.0}, lineLength, Mirror::None);
+        return chair(lineLength, Mirror::None);
     if (name == "sechs2")
-        return projectedShape(chairCyclohexane(), {0.0, 32.0}, lineLength, Mirror::LeftRight);
+        return chair(lineLength, Mirror::LeftRight);
     if (name == "sechs3")
         return projectedShape(boatCyclohexane(), {3.0, 12.0}, lineLength, Mirror::None);
     if (name == "sechs4")
         return projectedShape(boatCyclohexane(), {3.0, 12.0}, lineLength, Mirror::UpDown);
     if (name == "sechspluseins")
-        return projectedShape(norbornane(), {12.0, 22.0}, lineLength, Mirror::None);
+        return projectedShape(norbornane(), {10.0, 50.0}, lineLength, Mirror::None);
     if (name == "dreimalsechs")
         return projectedShape(bicyclooctane(), {20.0, 18.0}, lineLength, Mirror::None);
     if (name == "viermalsechs")

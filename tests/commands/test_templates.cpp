@@ -130,7 +130,7 @@ TEST(TemplateFiles, FlatRingsLieOnTheAngleRasterOfTheirRingSize)
         {"benzol1", {30}}, {"benzol2", {30}}, {"fuenf1", {18}}, {"fuenf2", {18}}, {"fuenf3", {18}},
         {"fuenf4", {18}},  {"sieben1", {90.0 / 7}}, {"sieben2", {90.0 / 7}}, {"sieben3", {90.0 / 7}},
         {"sieben4", {90.0 / 7}}, {"indan", {30, 18}}, {"sechssechs", {30}}, {"siebensechs", {30, 90.0 / 7}},
-        {"sechssechssechs", {30}}, {"pregnan", {30, 18}}};
+        {"sechssechssechs", {30}}, {"pregnan", {30, 18}}, {"sechs1", {30}}, {"sechs2", {30}}};
     for (const TemplateFile& file : allTemplateFiles()) {
         if (!rasters.count(file.name))
             continue;

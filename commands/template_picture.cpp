@@ -35,6 +35,21 @@ QRect contentBox(const QImage& page)
     return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+// Scaling down spreads each one-pixel line over several pale pixels; their
+// distance from white is multiplied so that the lines stay readable.
+constexpr int kInkGain = 3;
+
+void strengthen(QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            auto darker = [](int v) { return 255 - std::min(255, (255 - v) * kInkGain); };
+            line[x] = qRgb(darker(qRed(line[x])), darker(qGreen(line[x])), darker(qBlue(line[x])));
+        }
+    }
+}
+
 }  // namespace
 
 QImage templatePicture(const std::vector<ElementRecord>& records, QSize size)
@@ -52,8 +67,10 @@ QImage templatePicture(const std::vector<ElementRecord>& records, QSize size)
     if (content.isEmpty() || room.isEmpty())
         return picture;
     QImage drawing = page.copy(content).convertToFormat(QImage::Format_RGB32);
-    if (drawing.width() > room.width() || drawing.height() > room.height())
+    if (drawing.width() > room.width() || drawing.height() > room.height()) {
         drawing = drawing.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        strengthen(drawing);
+    }
     QPainter painter(&picture);
     painter.drawImage((size.width() - drawing.width()) / 2, (size.height() - drawing.height()) / 2, drawing);
     return picture;

@@ -64,6 +64,16 @@ struct PointKeyLess {
     }
 };
 
+struct BondLess {
+    bool operator()(const std::pair<PointKey, PointKey>& a, const std::pair<PointKey, PointKey>& b) const
+    {
+        const PointKeyLess less;
+        if (less(a.first, b.first) || less(b.first, a.first))
+            return less(a.first, b.first);
+        return less(a.second, b.second);
+    }
+};
+
 bool isInnerLine(const ElementRecord& r, double lineLength)
 {
     return std::abs(lengthOf(r) - 0.8 * lineLength) < 1e-6;
@@ -99,11 +109,17 @@ TEST(TemplateFiles, EveryBondHasTheLineLengthAndEveryRingCloses)
     for (const TemplateFile& file : allTemplateFiles()) {
         SCOPED_TRACE(file.prefix + file.name);
         std::map<PointKey, int, PointKeyLess> degree;
+        std::set<std::pair<PointKey, PointKey>, BondLess> drawn;
         int bonds = 0;
         for (const ElementRecord& r : file.records) {
             if (isInnerLine(r, file.lineLength))
                 continue;
             EXPECT_NEAR(lengthOf(r), file.lineLength, kLengthTolerance);
+            // A bond shared by two fused rings is drawn once.
+            PointKey a{r.x1, r.y1}, b{r.x2, r.y2};
+            if (PointKeyLess()(b, a))
+                std::swap(a, b);
+            EXPECT_TRUE(drawn.insert({a, b}).second) << "bond drawn twice";
             ++degree[{r.x1, r.y1}];
             ++degree[{r.x2, r.y2}];
             ++bonds;

@@ -13,7 +13,9 @@
 #include "commands/colour_commands.h"
 #include "commands/edit_commands.h"
 #include "commands/file_commands.h"
+#include "commands/merge.h"
 #include "commands/move_commands.h"
+#include "commands/template_palette.h"
 #include "commands/view_commands.h"
 #include "document/io_error.h"
 #include "document/work_dir.h"
@@ -100,6 +102,8 @@ void Thauptf::setAboutWindow(Taboutf* about)
 void Thauptf::setTemplatePalette(TAuswahlf* palette)
 {
     m_templatePalette = palette;
+    if (palette)
+        palette->attach(*m_editor, *m_ui, m_programDir);
 }
 
 void Thauptf::buildWindow()
@@ -304,7 +308,11 @@ void Thauptf::FormelAntwortspeichern1Click()
     guarded([&] { veltrano::FormelAntwortspeichern1Click(*m_editor); });
 }
 
-void Thauptf::Importieren1Click() {}
+void Thauptf::Importieren1Click()
+{
+    guarded([&] { veltrano::Importieren1Click(*m_editor); });
+}
+
 void Thauptf::Exportieren1Click()
 {
     guarded([&] { veltrano::Exportieren1Click(*m_editor); });
@@ -314,6 +322,7 @@ void Thauptf::Passendebmpexportieren1Click()
 {
     guarded([&] { veltrano::Passendebmpexportieren1Click(*m_editor); });
 }
+
 void Thauptf::Beenden1Click()
 {
     guarded([&] { veltrano::Beenden1Click(*m_editor); });
@@ -373,7 +382,11 @@ void Thauptf::BitBtn1Click()
 {
     guarded([&] { veltrano::BitBtn1Click(*m_editor); });
 }
-void Thauptf::SpeedButton81Click() {}
+
+void Thauptf::SpeedButton81Click()
+{
+    guarded([&] { veltrano::SpeedButton81Click(*m_editor); });
+}
 
 void Thauptf::SpeedButton11Click()
 {
@@ -445,7 +458,11 @@ void Thauptf::Timer2Timer()
 {
     guarded([&] { veltrano::Timer2Timer(*m_editor, m_timer2Tag); });
 }
-void Thauptf::TwiederanTimer() {}
+
+void Thauptf::TwiederanTimer()
+{
+    guarded([&] { veltrano::TwiederanTimer(*m_editor); });
+}
 
 void Thauptf::I1MouseDown(Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
 {

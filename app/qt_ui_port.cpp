@@ -157,7 +157,15 @@ QWidget* QtUiPort::widget(std::string_view name) const
     const QString wanted = fromView(name);
     if (m_window->objectName() == wanted)
         return m_window;
-    return m_window->findChild<QWidget*>(wanted);
+    // The template palette is a child window of the main window and names
+    // its buttons as the main window does (SpeedButton1, ...): a control of
+    // the main window itself comes first.
+    const QList<QWidget*> found = m_window->findChildren<QWidget*>(wanted);
+    for (QWidget* candidate : found) {
+        if (candidate->window() == m_window)
+            return candidate;
+    }
+    return found.isEmpty() ? nullptr : found.front();
 }
 
 QAction* QtUiPort::action(std::string_view name) const
@@ -215,6 +223,15 @@ void QtUiPort::setFocus(std::string_view name)
 {
     if (QWidget* found = widget(name))
         found->setFocus(Qt::OtherFocusReason);
+}
+
+void QtUiPort::showWindow(std::string_view name)
+{
+    if (QWidget* found = widget(name)) {
+        found->show();
+        found->raise();
+        found->activateWindow();
+    }
 }
 
 std::string QtUiPort::text(std::string_view name) const

@@ -36,6 +36,7 @@ public:
     void setVisible(std::string_view name, bool visible) override;
     void setDown(std::string_view name, bool down) override;
     void setFocus(std::string_view name) override;
+    void showWindow(std::string_view name) override;
 
     std::string text(std::string_view name) const override;
     void setText(std::string_view name, std::string_view text) override;

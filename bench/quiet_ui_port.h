@@ -21,6 +21,7 @@ public:
     void setVisible(std::string_view, bool) override {}
     void setDown(std::string_view, bool) override {}
     void setFocus(std::string_view) override {}
+    void showWindow(std::string_view) override {}
     std::string text(std::string_view) const override { return {}; }
     void setText(std::string_view, std::string_view) override {}
     int itemIndex(std::string_view) const override { return -1; }

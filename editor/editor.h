@@ -36,6 +36,9 @@ struct Editor {
     ToolState tools;
     EditingState editing;
     ViewState view;
+    // The palette window's TemplatePrefix, "30" or "40": the first part of
+    // every template file name; empty until the palette is first opened.
+    std::string TemplatePrefix;
     QImage page;    // the surface of I1, 1200 x 1000
     Canvas canvas;  // draws on page
 

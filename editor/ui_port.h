@@ -46,6 +46,9 @@ inline constexpr std::string_view kAnswerMemo = "Memo1";
 inline constexpr std::string_view kGridButton = "Button1";
 inline constexpr std::string_view kSelectToolButton = "SpeedButton67";
 
+// The template palette window and its radio buttons.
+inline constexpr std::string_view kTemplatePalette = "TAuswahlf";
+
 // Timers. The window owns their intervals: Timer2 80 ms, Twiederan 200 ms.
 inline constexpr std::string_view kMoveRepeatTimer = "Timer2";
 inline constexpr std::string_view kReenableTimer = "Twiederan";
@@ -98,6 +101,9 @@ public:
     // Shows a speed button pressed; in a radio group this releases the others.
     virtual void setDown(std::string_view name, bool down) = 0;
     virtual void setFocus(std::string_view name) = 0;
+    // Shows a window of the program ("TAuswahlf") without making it modal
+    // and brings it to the front.
+    virtual void showWindow(std::string_view name) = 0;
 
     // The text of an edit field, memo, editable combo box or button caption
     // ("Edit1", "Memo1", "ComboBox1", "Button1"). Setting a control's text

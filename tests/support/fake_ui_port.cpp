@@ -141,6 +141,12 @@ void FakeUiPort::setFocus(std::string_view name)
     focused = name;
 }
 
+void FakeUiPort::showWindow(std::string_view name)
+{
+    log.push_back(joined("showWindow", name));
+    shownWindows.emplace_back(name);
+}
+
 std::string FakeUiPort::text(std::string_view name) const { return lookup(texts, name, std::string()); }
 
 void FakeUiPort::setText(std::string_view name, std::string_view value)

@@ -55,6 +55,7 @@ public:
     std::set<std::string, std::less<>> runningTimers;
     std::string currentCaption = "Veltrano";
     std::string focused;
+    std::vector<std::string> shownWindows;
 
     bool isVisible(std::string_view name) const;
     bool isDown(std::string_view name) const;
@@ -74,6 +75,7 @@ public:
     void setVisible(std::string_view name, bool visible) override;
     void setDown(std::string_view name, bool down) override;
     void setFocus(std::string_view name) override;
+    void showWindow(std::string_view name) override;
     std::string text(std::string_view name) const override;
     void setText(std::string_view name, std::string_view text) override;
     int itemIndex(std::string_view name) const override;

@@ -9,6 +9,7 @@
 #include "app/pointer_input.h"
 #include "app/qt_ui_port.h"
 #include "app/side_buttons.h"
+#include "commands/help_command.h"
 #include "document/io_error.h"
 #include "document/work_dir.h"
 #include "editor/full_repaint.h"
@@ -283,8 +284,16 @@ void Thauptf::Kopieren1Click() {}
 void Thauptf::Einfgen1Click() {}
 
 // Menu "&Info".
-void Thauptf::Hilfe1Click() {}
-void Thauptf::About1Click() {}
+void Thauptf::Hilfe1Click()
+{
+    veltrano::Hilfe1Click(m_fs, *m_ui, m_programDir);
+}
+
+void Thauptf::About1Click()
+{
+    if (m_about)
+        m_about->showAbout();
+}
 
 void Thauptf::PaletteButtonClick(const QString& name)
 {

@@ -188,7 +188,9 @@ std::array<QRect, 2> Taboutf::cubePlaces() const
 
 void Taboutf::showAbout()
 {
-    m_timer->start();
+    // A running timer keeps its phase.
+    if (!m_timer->isActive())
+        m_timer->start();
     if (!m_placed) {
         m_placed = true;
         if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -9,7 +9,11 @@
 #include "app/pointer_input.h"
 #include "app/qt_ui_port.h"
 #include "app/side_buttons.h"
+#include "commands/bitmap_export.h"
+#include "commands/colour_commands.h"
 #include "commands/help_command.h"
+#include "commands/move_commands.h"
+#include "commands/view_commands.h"
 #include "document/io_error.h"
 #include "document/work_dir.h"
 #include "editor/full_repaint.h"
@@ -49,6 +53,15 @@ QFont windowFont()
     font.setFamilies({"MS Sans Serif", "Liberation Sans", "Arial"});
     font.setPixelSize(11);  // 8 point at 96 dots per inch, the same on every screen
     return font;
+}
+
+Colour colourOfButton(std::string_view name)
+{
+    for (const ColourButton& row : colourButtons()) {
+        if (name == row.name && row.colour)
+            return *row.colour;
+    }
+    return kBlack;
 }
 
 const MoveButton* moveButtonNamed(const QString& name)
@@ -270,8 +283,15 @@ void Thauptf::Speichern2Click() {}
 void Thauptf::Speichern1Click() {}
 void Thauptf::FormelAntwortspeichern1Click() {}
 void Thauptf::Importieren1Click() {}
-void Thauptf::Exportieren1Click() {}
-void Thauptf::Passendebmpexportieren1Click() {}
+void Thauptf::Exportieren1Click()
+{
+    guarded([&] { veltrano::Exportieren1Click(*m_editor); });
+}
+
+void Thauptf::Passendebmpexportieren1Click()
+{
+    guarded([&] { veltrano::Passendebmpexportieren1Click(*m_editor); });
+}
 void Thauptf::Beenden1Click()
 {
     close();
@@ -300,48 +320,102 @@ void Thauptf::PaletteButtonClick(const QString& name)
     guarded([&] { veltrano::PaletteButtonClick(*m_editor, name.toStdString()); });
 }
 
-void Thauptf::ComboBox1Change() {}
+void Thauptf::ComboBox1Change()
+{
+    guarded([&] { veltrano::ComboBox1Change(*m_editor); });
+}
 
 void Thauptf::ComboBox2Change()
 {
     guarded([&] { veltrano::ComboBox2Change(*m_editor); });
 }
 
-void Thauptf::Button1Click() {}
+void Thauptf::Button1Click()
+{
+    guarded([&] { veltrano::Button1Click(*m_editor); });
+}
 
 void Thauptf::Button2Click()
 {
     guarded([&] { FullRepaint(*m_editor); });
 }
 
-void Thauptf::BitBtn1Click() {}
+void Thauptf::BitBtn1Click()
+{
+    guarded([&] { veltrano::BitBtn1Click(*m_editor); });
+}
 void Thauptf::SpeedButton81Click() {}
 
-void Thauptf::SpeedButton11Click() {}
-void Thauptf::SpeedButton12Click() {}
-void Thauptf::SpeedButton13Click() {}
-void Thauptf::SpeedButton14Click() {}
-void Thauptf::SpeedButton15Click() {}
-void Thauptf::SpeedButton16Click() {}
-void Thauptf::SpeedButton17Click() {}
+void Thauptf::SpeedButton11Click()
+{
+    guarded([&] { colourButtonClick(*m_editor, "SpeedButton11", colourOfButton("SpeedButton11")); });
+}
 
-void Thauptf::SpeedButton45Click() {}
-void Thauptf::SpeedButton46Click() {}
-void Thauptf::SpeedButton47Click() {}
-void Thauptf::SpeedButton48Click() {}
+void Thauptf::SpeedButton12Click()
+{
+    guarded([&] { colourButtonClick(*m_editor, "SpeedButton12", colourOfButton("SpeedButton12")); });
+}
+
+void Thauptf::SpeedButton13Click()
+{
+    guarded([&] { colourButtonClick(*m_editor, "SpeedButton13", colourOfButton("SpeedButton13")); });
+}
+
+void Thauptf::SpeedButton14Click()
+{
+    guarded([&] { colourButtonClick(*m_editor, "SpeedButton14", colourOfButton("SpeedButton14")); });
+}
+
+void Thauptf::SpeedButton15Click()
+{
+    guarded([&] { colourButtonClick(*m_editor, "SpeedButton15", colourOfButton("SpeedButton15")); });
+}
+
+void Thauptf::SpeedButton16Click()
+{
+    guarded([&] { colourButtonClick(*m_editor, "SpeedButton16", colourOfButton("SpeedButton16")); });
+}
+
+void Thauptf::SpeedButton17Click()
+{
+    guarded([&] { veltrano::SpeedButton17Click(*m_editor); });
+}
+
+void Thauptf::SpeedButton45Click()
+{
+    guarded([&] { veltrano::SpeedButton45Click(*m_editor); });
+}
+
+void Thauptf::SpeedButton46Click()
+{
+    guarded([&] { veltrano::SpeedButton46Click(*m_editor); });
+}
+
+void Thauptf::SpeedButton47Click()
+{
+    guarded([&] { veltrano::SpeedButton47Click(*m_editor); });
+}
+
+void Thauptf::SpeedButton48Click()
+{
+    guarded([&] { veltrano::SpeedButton48Click(*m_editor); });
+}
 
 void Thauptf::MoveButtonMouseDown(int repeatCode)
 {
     m_timer2Tag = repeatCode;
-    m_controls.moveRepeatTimer->start();
+    moveButtonPressed(*m_editor);
 }
 
 void Thauptf::MoveButtonMouseUp()
 {
-    m_controls.moveRepeatTimer->stop();
+    moveButtonReleased(*m_editor);
 }
 
-void Thauptf::Timer2Timer() {}
+void Thauptf::Timer2Timer()
+{
+    guarded([&] { veltrano::Timer2Timer(*m_editor, m_timer2Tag); });
+}
 void Thauptf::TwiederanTimer() {}
 
 void Thauptf::I1MouseDown(Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)

@@ -16,6 +16,7 @@ struct ToolState {
     double LineLength = 30.0;                         // ComboBox1 "30"
     Colour CurrentColour = kBlack;                    // SpeedButton11 pressed
     bool GridOn = true;                               // "Raster ist an"
+    Colour DialogColour = kBlack;                     // the colour dialog opens with the one confirmed last
 };
 
 }  // namespace veltrano

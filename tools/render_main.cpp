@@ -1,7 +1,9 @@
-// veltrano-render INPUT.cfd OUTPUT.bmp|OUTPUT.png
+// veltrano-render [--fit] INPUT.cfd OUTPUT.bmp|OUTPUT.png
 // Draws a formula file onto a blank page with the layered repaint and writes
-// the page as a 24-bit Windows bitmap or a PNG. Needs no display: it picks
-// the offscreen platform unless QT_QPA_PLATFORM says otherwise.
+// the page as a 24-bit Windows bitmap or a PNG. With --fit it writes the
+// cut-out of the fitted export instead: the content of the whole page with a
+// white margin of 10 pixels. Needs no display: it picks the offscreen
+// platform unless QT_QPA_PLATFORM says otherwise.
 //
 // Exit codes: 0 written, 1 input unreadable or output unwritable (nothing is
 // left at the output path then), 2 wrong arguments.
@@ -10,6 +12,7 @@
 #include "document/record_file.h"
 #include "render/bitmap_file.h"
 #include "render/canvas.h"
+#include "render/content_cutout.h"
 #include "render/page.h"
 #include "render/painter.h"
 #include "render/view_state.h"
@@ -30,7 +33,7 @@ bool isBitmapPath(const std::string& path)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: veltrano-render INPUT.cfd OUTPUT.bmp|OUTPUT.png\n");
+    std::fprintf(stderr, "usage: veltrano-render [--fit] INPUT.cfd OUTPUT.bmp|OUTPUT.png\n");
     return 2;
 }
 
@@ -38,10 +41,11 @@ int usage()
 
 int main(int argc, char** argv)
 {
-    if (argc != 3)
+    const bool fit = argc == 4 && std::string(argv[1]) == "--fit";
+    if (argc != 3 && !fit)
         return usage();
-    const std::string input = argv[1];
-    const std::string output = argv[2];
+    const std::string input = argv[fit ? 2 : 1];
+    const std::string output = argv[fit ? 3 : 2];
     if (!isBitmapPath(output) && !veltrano::isPngPath(output))
         return usage();
 
@@ -64,7 +68,8 @@ int main(int argc, char** argv)
     veltrano::RepaintFile(canvas, view, records);
 
     try {
-        veltrano::writeBitmapFile(veltrano::FileSystem::system(), output, page);
+        const QImage picture = fit ? veltrano::fittedCutOut(page, page.size()) : page;
+        veltrano::writeBitmapFile(veltrano::FileSystem::system(), output, picture);
     } catch (const veltrano::IoError& error) {
         std::fprintf(stderr, "veltrano-render: %s: %s\n", output.c_str(), error.what());
         return 1;

@@ -1,0 +1,50 @@
+#include "commands/colour_commands.h"
+
+#include "editor/full_repaint.h"
+
+namespace veltrano {
+
+namespace {
+
+constexpr std::string_view kCustomColourButton = "SpeedButton17";
+
+void recolourSelection(Editor& editor, Colour colour)
+{
+    const SelectionMarks& marks = editor.editing.SelMarks;
+    editor.workingFile.RewriteThroughScratch([&marks, colour](ElementRecord& record, std::uint32_t position) {
+        if (marks.isMarked(position))
+            record.color = std::int32_t(colour);
+    });
+    try {
+        FullRepaint(editor);
+    } catch (...) {
+        editor.editing.SelectionPresent = true;
+        throw;
+    }
+    editor.editing.SelectionPresent = true;
+    editor.ui.setEnabled(ui::kDeleteItem, true);
+    editor.ui.setEnabled(ui::kCopyItem, true);
+    SelectionFrame(editor);
+}
+
+}  // namespace
+
+void colourButtonClick(Editor& editor, std::string_view buttonName, Colour colour)
+{
+    editor.ui.setDown(buttonName, true);
+    if (editor.editing.SelectionPresent)
+        recolourSelection(editor, colour);
+    else
+        editor.tools.CurrentColour = colour;
+}
+
+void SpeedButton17Click(Editor& editor)
+{
+    editor.ui.setDown(kCustomColourButton, true);
+    if (const auto chosen = editor.ui.colourDialog(editor.tools.DialogColour)) {
+        editor.tools.DialogColour = *chosen;
+        editor.tools.CurrentColour = *chosen;
+    }
+}
+
+}  // namespace veltrano

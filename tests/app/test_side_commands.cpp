@@ -1,0 +1,106 @@
+// The move, colour and view controls of the main window used as a user uses
+// them: QTest presses and holds on the move buttons, typing into the line
+// length box, the colour buttons' pressed state.
+
+#include "app/hauptf.h"
+#include "document/element_kind.h"
+#include "document/record_file.h"
+#include "window_test_support.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace veltrano {
+namespace {
+
+class SideCommands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window = std::make_unique<Thauptf>(folders.environment());
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        writeRecords(FileSystem::system(), folders.tempDat(), {makeRecord(kind::SingleBond, 100, 100, 130, 100)});
+    }
+
+    QAbstractButton* button(const char* name) const { return window->findChild<QAbstractButton*>(name); }
+    double bondY() const { return readAllRecords(FileSystem::system(), folders.tempDat()).at(0).Y1(); }
+
+    // Holds a mouse button on a move button for about the given time and
+    // releases it over the button.
+    void hold(const char* name, Qt::MouseButton mouseButton, int milliseconds)
+    {
+        QAbstractButton* target = button(name);
+        ASSERT_NE(target, nullptr) << name;
+        const QPoint centre = target->rect().center();
+        QTest::mousePress(target, mouseButton, Qt::NoModifier, centre);
+        QTest::qWait(milliseconds);
+        QTest::mouseRelease(target, mouseButton, Qt::NoModifier, centre);
+    }
+
+    test::TestFolders folders;
+    std::unique_ptr<Thauptf> window;
+};
+
+TEST_F(SideCommands, AClickMovesOnePixelAndHoldingRepeatsEveryEightyMilliseconds)
+{
+    hold("SpeedButton48", Qt::LeftButton, 0);
+    EXPECT_EQ(bondY(), 101);
+
+    // About 400 ms: five ticks and the click's own step. A loaded machine may
+    // deliver a tick late, never early.
+    hold("SpeedButton48", Qt::LeftButton, 400);
+    const double leftSteps = bondY() - 101;
+    EXPECT_GE(leftSteps, 3);
+    EXPECT_LE(leftSteps, 6);
+    EXPECT_FALSE(window->findChild<QTimer*>("Timer2")->isActive());
+
+    // The right button repeats while held but makes no step of its own.
+    const double before = bondY();
+    hold("SpeedButton45", Qt::RightButton, 0);
+    EXPECT_EQ(bondY(), before);
+    hold("SpeedButton45", Qt::RightButton, 400);
+    EXPECT_GE(before - bondY(), 2);
+    EXPECT_LE(before - bondY(), 5);
+    EXPECT_FALSE(window->findChild<QTimer*>("Timer2")->isActive());
+}
+
+TEST_F(SideCommands, LettersInTheLineLengthBoxBringBackTheLengthAndNumbersAreTaken)
+{
+    auto* box = window->findChild<QComboBox*>("ComboBox1");
+    ASSERT_NE(box, nullptr);
+    box->lineEdit()->clear();
+    QTest::keyClicks(box->lineEdit(), "ab");
+    EXPECT_EQ(box->currentText(), "30");
+    EXPECT_EQ(window->editor().tools.LineLength, 30);
+
+    box->lineEdit()->clear();
+    QTest::keyClicks(box->lineEdit(), "45");
+    EXPECT_EQ(window->editor().tools.LineLength, 45);
+    box->lineEdit()->clear();
+    QTest::keyClicks(box->lineEdit(), "-10");
+    EXPECT_EQ(window->editor().tools.LineLength, -10);
+}
+
+TEST_F(SideCommands, TheLastColourClickedIsShownPressedAndTheRasterButtonNamesItsState)
+{
+    button("SpeedButton13")->click();
+    EXPECT_TRUE(button("SpeedButton13")->isChecked());
+    EXPECT_FALSE(button("SpeedButton11")->isChecked());
+    EXPECT_EQ(window->editor().tools.CurrentColour, 0x0000FFu);
+
+    button("Button1")->click();
+    EXPECT_EQ(button("Button1")->text(), "Raster ist aus");
+    button("Button1")->click();
+    EXPECT_EQ(button("Button1")->text(), "Raster ist an");
+    EXPECT_TRUE(window->editor().tools.GridOn);
+}
+
+}  // namespace
+}  // namespace veltrano

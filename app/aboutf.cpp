@@ -233,8 +233,11 @@ void Taboutf::paintEvent(QPaintEvent* event)
 void Taboutf::hideEvent(QHideEvent* event)
 {
     // However the window goes (OK, Escape, the window manager's close), it
-    // is only hidden, and the cubes stop until it is shown again.
-    m_timer->stop();
+    // is only hidden, and the cubes stop until "&About" shows it again. A
+    // hide by the window system alone (the desktop switched away) comes
+    // back by itself and keeps them turning.
+    if (!event->spontaneous())
+        m_timer->stop();
     QDialog::hideEvent(event);
 }
 

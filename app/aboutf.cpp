@@ -130,14 +130,21 @@ void Taboutf::buildContents()
     auto* image = placed(new QLabel(panel), "Image1", -2, 16, 393, 165);
     image->setPixmap(QPixmap::fromImage(drawAboutLogo()));
     image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
     auto* name = placed(new QLabel("Veltrano", panel), "Label1", 16, 18, 80, 20);
     name->setFont(timesFont(13));
     name->adjustSize();
     auto* version = placed(new QLabel("Version 4.1", panel), "Label2", 22, 36, 80, 18);
     version->setFont(timesFont(11));
     version->adjustSize();
+    buildContactTexts(panel);
 
+    auto* ok = placed(new QPushButton(checkMarkIcon(), "OK", this), "BitBtn1", 170, 228, 89, 33);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &Taboutf::BitBtn1Click);
+}
+
+void Taboutf::buildContactTexts(QWidget* panel)
+{
     auto* contact = placed(new QPlainTextEdit(QString::fromUtf8(kContactText), panel), "Memo1", 206, 98, 197, 31);
     contact->setFont(timesFont(8, true));
     contact->setReadOnly(true);
@@ -158,15 +165,13 @@ void Taboutf::buildContents()
     notice->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     notice->setWordWrap(true);
 
+    // The link's hover effect: pointer moves over these turn it blue or red.
+    QWidget* image = panel->findChild<QWidget*>("Image1");
     for (QWidget* hover : {static_cast<QWidget*>(m_link), static_cast<QWidget*>(contact), contact->viewport(),
-                           static_cast<QWidget*>(image), static_cast<QWidget*>(notice)}) {
+                           image, static_cast<QWidget*>(notice)}) {
         hover->setMouseTracking(true);
         hover->installEventFilter(this);
     }
-
-    auto* ok = placed(new QPushButton(checkMarkIcon(), "OK", this), "BitBtn1", 170, 228, 89, 33);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &Taboutf::BitBtn1Click);
 }
 
 void Taboutf::setLinkColour(const QColor& colour)
@@ -212,7 +217,15 @@ void Taboutf::Timer1Timer()
 {
     advanceCubeAngles(m_angles);
     paintCubeFrame(m_frame, m_background, m_angles);
-    for (const QRect& place : cubePlaces())
+    // The outer size becomes known once the window manager has framed the
+    // window; when the places move, the old copies are painted over.
+    const std::array<QRect, 2> places = cubePlaces();
+    if (places != m_shownPlaces) {
+        m_shownPlaces = places;
+        update();
+        return;
+    }
+    for (const QRect& place : places)
         update(place);
 }
 

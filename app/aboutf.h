@@ -58,6 +58,7 @@ protected:
 
 private:
     void buildContents();
+    void buildContactTexts(QWidget* panel);
     void setLinkColour(const QColor& colour);
 
     std::unique_ptr<UiPort> m_ownDesktop;
@@ -67,6 +68,7 @@ private:
     CubeAngles m_angles;
     QImage m_background;
     QImage m_frame;
+    std::array<QRect, 2> m_shownPlaces;
     bool m_placed = false;
 };
 

@@ -13,6 +13,7 @@
 #include "commands/colour_commands.h"
 #include "commands/edit_commands.h"
 #include "commands/file_commands.h"
+#include "commands/help_command.h"
 #include "commands/merge.h"
 #include "commands/move_commands.h"
 #include "commands/template_palette.h"
@@ -350,8 +351,16 @@ void Thauptf::Einfgen1Click()
 }
 
 // Menu "&Info".
-void Thauptf::Hilfe1Click() {}
-void Thauptf::About1Click() {}
+void Thauptf::Hilfe1Click()
+{
+    veltrano::Hilfe1Click(m_fs, *m_ui, m_programDir);
+}
+
+void Thauptf::About1Click()
+{
+    if (m_about)
+        m_about->showAbout();
+}
 
 void Thauptf::PaletteButtonClick(const QString& name)
 {

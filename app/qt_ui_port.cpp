@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <QUrl>
 
 namespace veltrano {
 
@@ -150,6 +152,16 @@ std::optional<Colour> QtUiPort::colourDialog(Colour initial)
     if (!chosen.isValid())
         return std::nullopt;
     return makeColour(chosen.red(), chosen.green(), chosen.blue());
+}
+
+void QtUiPort::openDocument(std::string_view path)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(fromView(path)));
+}
+
+void QtUiPort::openWebPage(std::string_view url)
+{
+    QDesktopServices::openUrl(QUrl(fromView(url), QUrl::StrictMode));
 }
 
 QWidget* QtUiPort::widget(std::string_view name) const

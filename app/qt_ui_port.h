@@ -30,6 +30,8 @@ public:
     std::optional<std::string> openFileDialog(const FileDialogOptions& options) override;
     std::optional<std::string> saveFileDialog(const FileDialogOptions& options) override;
     std::optional<Colour> colourDialog(Colour initial) override;
+    void openDocument(std::string_view path) override;
+    void openWebPage(std::string_view url) override;
 
     void setEnabled(std::string_view name, bool enabled) override;
     bool isEnabled(std::string_view name) const override;

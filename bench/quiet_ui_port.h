@@ -16,6 +16,8 @@ public:
     std::optional<std::string> openFileDialog(const FileDialogOptions&) override { return {}; }
     std::optional<std::string> saveFileDialog(const FileDialogOptions&) override { return {}; }
     std::optional<Colour> colourDialog(Colour) override { return {}; }
+    void openDocument(std::string_view) override {}
+    void openWebPage(std::string_view) override {}
     void setEnabled(std::string_view, bool) override {}
     bool isEnabled(std::string_view) const override { return true; }
     void setVisible(std::string_view, bool) override {}

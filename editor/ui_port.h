@@ -94,6 +94,13 @@ public:
     // The colour dialog opening at initial; the chosen colour, or nothing.
     virtual std::optional<Colour> colourDialog(Colour initial) = 0;
 
+    // Hands a local file (the help) or a web address (the About window's
+    // link) to the desktop's program for it and returns at once. Whether
+    // that program could be started is not reported: the program itself
+    // shows nothing when, for instance, the file is missing.
+    virtual void openDocument(std::string_view path) = 0;
+    virtual void openWebPage(std::string_view url) = 0;
+
     // Controls and menu items by name (see the head of this file).
     virtual void setEnabled(std::string_view name, bool enabled) = 0;
     virtual bool isEnabled(std::string_view name) const = 0;

@@ -115,6 +115,18 @@ std::optional<Colour> FakeUiPort::colourDialog(Colour initial)
     return nextAnswer(colourDialogAnswers, "colour dialog", std::optional<Colour>{});
 }
 
+void FakeUiPort::openDocument(std::string_view path)
+{
+    log.push_back(joined("openDocument", path));
+    openedDocuments.emplace_back(path);
+}
+
+void FakeUiPort::openWebPage(std::string_view url)
+{
+    log.push_back(joined("openWebPage", url));
+    openedWebPages.emplace_back(url);
+}
+
 void FakeUiPort::setEnabled(std::string_view name, bool on)
 {
     log.push_back(joined("setEnabled", name, on ? "1" : "0"));

@@ -43,6 +43,8 @@ public:
     std::vector<FileDialogOptions> openDialogs;
     std::vector<FileDialogOptions> saveDialogs;
     std::vector<Colour> colourDialogs;
+    std::vector<std::string> openedDocuments;
+    std::vector<std::string> openedWebPages;
     std::vector<QRect> changedAreas;
     int closeRequests = 0;
 
@@ -70,6 +72,8 @@ public:
     std::optional<std::string> openFileDialog(const FileDialogOptions& options) override;
     std::optional<std::string> saveFileDialog(const FileDialogOptions& options) override;
     std::optional<Colour> colourDialog(Colour initial) override;
+    void openDocument(std::string_view path) override;
+    void openWebPage(std::string_view url) override;
     void setEnabled(std::string_view name, bool enabled) override;
     bool isEnabled(std::string_view name) const override;
     void setVisible(std::string_view name, bool visible) override;

@@ -2,7 +2,7 @@
 
 #include "app/aboutf.h"
 #include "app/auswahlf.h"
-#include "app/file_type_registry.h"
+#include "registration/file_type_registry.h"
 #include "app/main_menu.h"
 #include "app/page_widget.h"
 #include "app/palette_panel.h"

@@ -1,9 +1,9 @@
 #ifndef _WIN32
 
-#include "app/registry_linux.h"
+#include "registration/registry_linux.h"
 
-#include "app/file_type_icon.h"
-#include "app/freedesktop_files.h"
+#include "registration/file_type_icon.h"
+#include "registration/freedesktop_files.h"
 
 #include <QDir>
 #include <QFile>

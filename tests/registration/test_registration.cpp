@@ -3,10 +3,10 @@
 // writing into a temporary data folder that the real freedesktop tools
 // then accept.
 
-#include "app/file_type_icon.h"
-#include "app/file_type_registry.h"
-#include "app/freedesktop_files.h"
-#include "app/registry_linux.h"
+#include "registration/file_type_icon.h"
+#include "registration/file_type_registry.h"
+#include "registration/freedesktop_files.h"
+#include "registration/registry_linux.h"
 
 #include <gmock/gmock.h>
 

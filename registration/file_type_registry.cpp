@@ -1,4 +1,4 @@
-#include "app/file_type_registry.h"
+#include "registration/file_type_registry.h"
 
 namespace veltrano {
 

@@ -1,4 +1,4 @@
-#include "app/file_type_icon.h"
+#include "registration/file_type_icon.h"
 
 #include <QBuffer>
 #include <QImage>

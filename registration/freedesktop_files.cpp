@@ -1,4 +1,4 @@
-#include "app/freedesktop_files.h"
+#include "registration/freedesktop_files.h"
 
 #include <QXmlStreamReader>
 

@@ -1,6 +1,6 @@
 #ifdef _WIN32
 
-#include "app/registry_windows.h"
+#include "registration/registry_windows.h"
 
 #include <shlobj.h>
 

@@ -9,11 +9,10 @@
 #include "app/pointer_input.h"
 #include "app/qt_ui_port.h"
 #include "app/side_buttons.h"
-#include "document/io_error.h"
 #include "document/work_dir.h"
 #include "editor/full_repaint.h"
+#include "editor/guarded.h"
 #include "editor/palette.h"
-#include "render/view_state.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -127,20 +126,14 @@ void Thauptf::FormCreate(const StartupEnvironment& environment)
     m_editor->document.LastDir = environment.documentsFolder;
     m_controls.image->setPage(&m_editor->page);
     setStartState(*m_editor);
-    createEmptyWorkingDocument(*m_editor);
-    if (commandLine.opensFile())
+    startWorkingDocument(*m_editor, m_workDirLock->path(), m_workDirLock->isLocked());
+    if (commandLine.opensFile() && m_editor->workDirUsable)
         openCommandLineFile(*m_editor, commandLine.fileName);
 }
 
 void Thauptf::chooseAndLockWorkDir(const StartupEnvironment& environment)
 {
-    const std::string preferred = chooseWorkDir(environment.appDataFolder, m_programDir);
-    m_workDirLock = std::make_unique<WorkDirLock>(preferred);
-    if (m_workDirLock->status() == WorkDirLock::Status::CannotCreate && preferred != m_programDir) {
-        auto fallback = std::make_unique<WorkDirLock>(m_programDir);
-        if (fallback->isLocked())
-            m_workDirLock = std::move(fallback);
-    }
+    m_workDirLock = std::make_unique<WorkDirLock>(chooseWorkDir(environment.appDataFolder, m_programDir));
     m_editor = std::make_unique<Editor>(m_fs, *m_ui, m_workDirLock->path());
 }
 
@@ -179,11 +172,7 @@ void Thauptf::connectHandlers()
 template <typename Body>
 void Thauptf::guarded(Body&& body)
 {
-    try {
-        body();
-    } catch (const IoError& error) {
-        m_ui->showError(error.what());
-    }
+    runGuarded(*m_ui, std::forward<Body>(body));
 }
 
 void Thauptf::showEvent(QShowEvent* event)
@@ -207,9 +196,7 @@ void Thauptf::centreOnScreen()
 
 void Thauptf::FormShow()
 {
-    m_ui->setFocus(ui::kTextEdit);
-    ResetView(m_editor->view);
-    guarded([&] { FullRepaint(*m_editor); });
+    guarded([&] { veltrano::FormShow(*m_editor); });
 }
 
 void Thauptf::closeEvent(QCloseEvent* event)

@@ -6,7 +6,7 @@
 // keeps the program running.
 
 #include "app/main_layout.h"
-#include "app/startup.h"
+#include "commands/startup.h"
 #include "editor/editor.h"
 
 #include <QMainWindow>
@@ -118,8 +118,8 @@ private:
     void centreOnScreen();
     // Whether the key is the shortcut of an enabled, visible menu item.
     bool isMenuShortcut(QKeyEvent* event) const;
-    // Runs a handler body; a run-time input/output error goes to the
-    // general error box.
+    // Runs a handler body; a run-time input/output error or running out of
+    // memory goes to the general error box.
     template <typename Body>
     void guarded(Body&& body);
 

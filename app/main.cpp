@@ -9,7 +9,7 @@
 #include "app/aboutf.h"
 #include "app/auswahlf.h"
 #include "app/hauptf.h"
-#include "app/startup.h"
+#include "commands/startup.h"
 
 #include <QApplication>
 #include <QPixmap>

@@ -1,7 +1,7 @@
 #include "app/qt_ui_port.h"
 
 #include "app/main_menu.h"
-#include "app/startup.h"
+#include "commands/startup.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -139,6 +139,10 @@ void placeRightLabel(Editor& editor, int x, int y)
 
 void I1MouseDown(Editor& editor, PointerButton button, int x, int y)
 {
+    // Without a WorkDir there is nothing to draw into; start-up has said so
+    // once, and a press must not repeat it as a read error.
+    if (!editor.workDirUsable)
+        return;
     editor.editing.Modified = true;
     if (editor.tools.LeftTool == kind::SelectTool) {
         pressWithSelectTool(editor, x, y);

@@ -1,8 +1,9 @@
-#include "app/startup.h"
+#include "commands/startup.h"
 
 #include "document/io_error.h"
+#include "editor/full_repaint.h"
 #include "render/page.h"
-#include "render/painter.h"
+#include "render/view_state.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -66,13 +67,6 @@ std::string withDefaultExtension(const std::string& name)
     return text.toStdString();
 }
 
-std::string withSeparator(const std::string& folder)
-{
-    if (folder.empty() || folder.back() == '/')
-        return folder;
-    return folder + '/';
-}
-
 std::string programDirOf(const std::string& programPath)
 {
     return withSeparator(QFileInfo(QString::fromStdString(programPath)).absolutePath().toStdString());
@@ -119,19 +113,35 @@ std::string captionFor(const std::string& documentName)
     return kCaptionPrefix + QFileInfo(QString::fromStdString(documentName)).fileName().toStdString();
 }
 
+std::string workDirMissingMessage(const std::string& workDir)
+{
+    return "Der Arbeitsordner „" + withoutSeparator(workDir) +
+           "“ kann nicht angelegt oder nicht beschrieben werden. Zeichnungen lassen sich weder "
+           "öffnen noch bearbeiten.";
+}
+
+void startWorkingDocument(Editor& editor, const std::string& workDir, bool locked)
+{
+    editor.workDirUsable = locked;
+    if (locked)
+        createEmptyWorkingDocument(editor);
+    else
+        editor.ui.showMessage(workDirMissingMessage(workDir));
+}
+
 void openCommandLineFile(Editor& editor, const std::string& parameterName)
 {
     // Made absolute so that saving later does not depend on the current
     // folder of the process.
     const std::string name = absolutePath(withDefaultExtension(parameterName));
-    FileSystem& fs = editor.fileSystem;
 
-    // A missing file is no error: the document opens empty under its name.
-    // A file that is there but cannot be read must not pass for an empty
-    // document, or saving would overwrite it with nothing.
-    if (fs.exists(name)) {
+    // 1. The file replaces temp.dat only once it has been read and parsed
+    //    whole. A missing file is no error: the document opens empty under
+    //    its name. A file that is there but cannot be read must not pass for
+    //    an empty document, or saving would overwrite it with nothing.
+    if (editor.fileSystem.exists(name)) {
         try {
-            editor.workingFile.loadFile(name);
+            editor.workingFile.loadFile(name, editor.passRecords);
         } catch (const std::exception&) {
             editor.document.DocumentName.clear();
             editor.ui.showMessage(kCannotOpenMessage);
@@ -139,21 +149,33 @@ void openCommandLineFile(Editor& editor, const std::string& parameterName)
         }
     }
 
+    // 2. The caption names the file even if the drawing fails below.
     editor.ui.setCaption(captionFor(name));
+
+    // 3. The document is drawn as every repaint draws it, and counts as saved.
     try {
         editor.document.DocumentName = name;
-        resetToBlank(editor.page);
-        editor.canvas.setImage(editor.page);
-        editor.workingFile.readAll(editor.passRecords);
-        RepaintFile(editor.canvas, editor.view, editor.passRecords);
+        FullRepaint(editor);
         editor.document.SavedRecordCount = editor.workingFile.recordCount();
     } catch (const std::exception&) {
+        // The empty untitled document of the start stays the document.
         editor.document.DocumentName.clear();
-        if (!fs.exists(editor.workingFile.path()))
-            createEmptyWorkingDocument(editor);
+        createEmptyWorkingDocument(editor);
         editor.ui.showMessage(kCannotOpenMessage);
     }
-    editor.ui.pageChanged(QRect(0, 0, kPageWidth, kPageHeight));
+}
+
+void FormShow(Editor& editor)
+{
+    editor.ui.setFocus(ui::kTextEdit);
+    ResetView(editor.view);
+    if (!editor.workDirUsable) {
+        // There is no document to read; the user has been told why.
+        resetToBlank(editor.page);
+        editor.ui.pageChanged(QRect(0, 0, kPageWidth, kPageHeight));
+        return;
+    }
+    FullRepaint(editor);
 }
 
 }  // namespace veltrano

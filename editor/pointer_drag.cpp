@@ -74,10 +74,22 @@ void moveSelection(Editor& editor, std::span<const PointerPosition> moves)
     }
 
     const SelectionMarks& marks = state.SelMarks;
-    editor.workingFile.RewriteThroughScratch([&marks, &steps](ElementRecord& record, std::uint32_t position) {
-        if (marks.isMarked(position))
-            shiftRecord(record, steps);
-    });
+    try {
+        editor.workingFile.RewriteThroughScratch([&marks, &steps](ElementRecord& record, std::uint32_t position) {
+            if (marks.isMarked(position))
+                shiftRecord(record, steps);
+        });
+    } catch (...) {
+        // temp.dat kept the unmoved records; the page shows them with the
+        // selection, which still holds.
+        const bool shown = repaintAfterFailure(editor);
+        state.SelectionPresent = true;
+        editor.ui.setEnabled(ui::kDeleteItem, true);
+        editor.ui.setEnabled(ui::kCopyItem, true);
+        if (shown)
+            SelectionFrame(editor);
+        throw;
+    }
     // The records have moved: the rectangle and the last position follow
     // at once, so that they stay in step with temp.dat even if the repaint
     // below fails.

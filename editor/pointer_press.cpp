@@ -158,7 +158,14 @@ void I1MouseDown(Editor& editor, PointerButton button, int x, int y)
     // commit the element placed now a second time.
     editor.editing.PressActive = false;
     editor.editing.FeedbackEnd = {0.0, 0.0};
-    placeRightLabel(editor, x, y);
+    try {
+        placeRightLabel(editor, x, y);
+    } catch (...) {
+        // A placed element is painted before it is appended; one whose
+        // append failed must not stay on the page.
+        repaintAfterFailure(editor);
+        throw;
+    }
 }
 
 }  // namespace veltrano

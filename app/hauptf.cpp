@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QMenuBar>
@@ -97,7 +98,11 @@ void Thauptf::buildWindow()
     m_controls = buildMainControls(client);
     setCentralWidget(client);
     buildMainMenu(menuBar(), this);
-    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    // The window's layout gives the menu bar its height for the window's
+    // width, which can exceed its size hint by a pixel; the client area
+    // keeps its design size either way.
+    const int menuHeight = menuBar()->heightForWidth(kClientWidth);
+    resize(kClientWidth, kClientHeight + (menuHeight > 0 ? menuHeight : menuBar()->sizeHint().height()));
     setMinimumSize(kMinimumOuterWidth - 2 * kFrameSide, kMinimumOuterHeight - 2 * kFrameSide - kCaptionHeight);
 }
 
@@ -180,9 +185,23 @@ void Thauptf::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!m_shown) {
         m_shown = true;
+        fitClientArea();
         centreOnScreen();
+        // The new main window takes the keyboard, so Edit1 has the focus at
+        // once, also where no window manager hands it over.
+        activateWindow();
         FormShow();
     }
+}
+
+void Thauptf::fitClientArea()
+{
+    // The platform may settle the menu bar's height only when the window is
+    // shown (its font and style are final then).
+    layout()->activate();
+    const QSize missing = QSize(kClientWidth, kClientHeight) - centralWidget()->size();
+    if (!missing.isNull())
+        resize(size() + missing);
 }
 
 void Thauptf::centreOnScreen()

@@ -115,6 +115,8 @@ private:
     void connectHandlers();
     void FormCreate(const StartupEnvironment& environment);
     void chooseAndLockWorkDir(const StartupEnvironment& environment);
+    // Gives the client area its design size of 788 by 480 pixels.
+    void fitClientArea();
     void centreOnScreen();
     // Whether the key is the shortcut of an enabled, visible menu item.
     bool isMenuShortcut(QKeyEvent* event) const;

@@ -1,5 +1,7 @@
 // Test entry: a Qt application on the offscreen platform, so that fonts,
-// images and (for the window tests) widgets work without a display.
+// images and (for the window tests) widgets work without a display. A
+// platform named in QT_QPA_PLATFORM is kept, so the window tests can also
+// run on a real X server (ctest runs them under Xvfb as well).
 #include <gmock/gmock.h>
 #include <QTemporaryDir>
 #ifdef VELTRANO_TEST_WIDGETS
@@ -12,7 +14,8 @@ using TestApplication = QGuiApplication;
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     // The window's start-up registers the file type; from a test it must
     // write into a folder of its own, never into the system's data folder.
     QTemporaryDir registrationRoot;

@@ -2,17 +2,18 @@
 
 #include "app/aboutf.h"
 #include "app/auswahlf.h"
-#include "registration/file_type_registry.h"
+#include "app/button_handlers.h"
 #include "app/main_menu.h"
 #include "app/page_widget.h"
 #include "app/palette_panel.h"
 #include "app/pointer_input.h"
 #include "app/qt_ui_port.h"
-#include "app/side_buttons.h"
 #include "document/work_dir.h"
 #include "editor/full_repaint.h"
 #include "editor/guarded.h"
+#include "editor/main_control_tables.h"
 #include "editor/palette.h"
+#include "registration/file_type_registry.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -52,11 +53,7 @@ QFont windowFont()
 
 const MoveButton* moveButtonNamed(const QString& name)
 {
-    for (const MoveButton& row : moveButtons()) {
-        if (name == QLatin1String(row.name))
-            return &row;
-    }
-    return nullptr;
+    return findMoveButton(name.toStdString());
 }
 
 }  // namespace
@@ -97,7 +94,7 @@ void Thauptf::buildWindow()
     client->resize(kClientWidth, kClientHeight);
     m_controls = buildMainControls(client);
     setCentralWidget(client);
-    buildMainMenu(menuBar(), this);
+    buildMainMenu(menuBar());
     // The window's layout gives the menu bar its height for the window's
     // width, which can exceed its size hint by a pixel; the client area
     // keeps its design size either way.
@@ -144,20 +141,32 @@ void Thauptf::chooseAndLockWorkDir(const StartupEnvironment& environment)
 
 void Thauptf::connectHandlers()
 {
-    const QMetaObject* meta = metaObject();
-    const QList<QAbstractButton*> buttons = centralWidget()->findChildren<QAbstractButton*>();
-    for (QAbstractButton* button : buttons) {
-        const QString name = button->objectName();
-        if (moveButtonNamed(name))
-            button->installEventFilter(this);
-        const QByteArray slot = (name + "Click").toLatin1();
-        if (meta->indexOfSlot(slot + "()") >= 0) {
-            connect(button, &QAbstractButton::clicked, this,
-                    [this, slot] { QMetaObject::invokeMethod(this, slot.constData(), Qt::DirectConnection); });
-        } else if (findPaletteButton(name.toStdString())) {
-            connect(button, &QAbstractButton::clicked, this, [this, name] { PaletteButtonClick(name); });
+    // Every button and menu item is connected from its table row; a row
+    // whose control is missing is reported (the window tests check that
+    // none is).
+    QWidget* client = centralWidget();
+    auto buttonNamed = [client](std::string_view name) {
+        auto* button = client->findChild<QAbstractButton*>(QString::fromUtf8(name.data(), qsizetype(name.size())));
+        if (!button)
+            qWarning("button %.*s is missing", int(name.size()), name.data());
+        return button;
+    };
+    for (const ButtonHandler& row : buttonHandlers()) {
+        if (QAbstractButton* button = buttonNamed(row.name))
+            connect(button, &QAbstractButton::clicked, this, row.click);
+    }
+    for (auto group : {leftToolButtons(), rightLabelButtons(), ringSizeButtons()}) {
+        for (const PaletteButton& row : group) {
+            const QString name = QString::fromUtf8(row.name.data(), qsizetype(row.name.size()));
+            if (QAbstractButton* button = buttonNamed(row.name))
+                connect(button, &QAbstractButton::clicked, this, [this, name] { PaletteButtonClick(name); });
         }
     }
+    for (const MoveButton& row : moveButtons()) {
+        if (QAbstractButton* button = buttonNamed(row.name))
+            button->installEventFilter(this);
+    }
+    connectMainMenu(menuBar(), this);
     for (QWidget* field : {static_cast<QWidget*>(centralWidget()->findChild<QLineEdit*>("Edit1")),
                            static_cast<QWidget*>(m_controls.lineLengthBox->lineEdit()),
                            static_cast<QWidget*>(m_controls.answerMemo)}) {

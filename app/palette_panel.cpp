@@ -1,7 +1,7 @@
 #include "app/palette_panel.h"
 
 #include "app/button_glyphs.h"
-#include "app/side_buttons.h"
+#include "editor/main_control_tables.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -44,6 +44,14 @@ std::optional<ButtonGlyph> buttonGlyphOf(ButtonPicture glyph)
         return ButtonGlyph::SolidWedgeDownLeft;
     case ButtonPicture::HashedWedgeDownLeft:
         return ButtonGlyph::HashedWedgeDownLeft;
+    case ButtonPicture::ArrowUp:
+        return ButtonGlyph::ArrowUp;
+    case ButtonPicture::ArrowRight:
+        return ButtonGlyph::ArrowRight;
+    case ButtonPicture::ArrowLeft:
+        return ButtonGlyph::ArrowLeft;
+    case ButtonPicture::ArrowDown:
+        return ButtonGlyph::ArrowDown;
     case ButtonPicture::None:
     case ButtonPicture::BenzeneRing:
         break;
@@ -160,8 +168,9 @@ void PalettePanel::buildMoveButtons()
 {
     QWidget* box = parentNamed("GroupBox5");
     for (const MoveButton& row : moveButtons()) {
-        QToolButton* button = makeSpeedButton(box, row.name, row.place);
-        button->setIcon(QPixmap::fromImage(drawButtonGlyph(row.glyph)));
+        QToolButton* button = makeSpeedButton(box, row.name, rectOf(row.place));
+        if (const auto glyph = buttonGlyphOf(row.picture))
+            button->setIcon(QPixmap::fromImage(drawButtonGlyph(*glyph)));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "document/io_error.h"
 #include "editor/full_repaint.h"
+#include "editor/main_control_tables.h"
 #include "render/page.h"
 #include "render/view_state.h"
 
@@ -87,15 +88,15 @@ void setStartState(Editor& editor)
     editor.editing.SelectionPresent = false;
     editor.editing.MovingSelection = false;
     editor.editing.Modified = false;
-    editor.ui.setItemIndex(ui::kLineLengthBox, 3);
-    editor.tools.LineLength = 30.0;
-    editor.tools.RingStep = 30.0;
+    editor.ui.setItemIndex(ui::kLineLengthBox, kStartLineLengthIndex);
+    editor.tools.LineLength = startLineLength();
+    editor.tools.RingStep = pressedAtStart(ringSizeButtons()).ringStep;
     editor.tools.GridOn = true;
     editor.editing.PressActive = false;
     editor.editing.FeedbackEnd = PointF{0.0, 0.0};
-    editor.tools.CurrentColour = kBlack;
-    editor.tools.LeftTool = kind::SingleBond;
-    editor.tools.RightLabel = kind::DoubleBondMarker;
+    editor.tools.CurrentColour = startColour();
+    editor.tools.LeftTool = pressedAtStart(leftToolButtons()).code;
+    editor.tools.RightLabel = pressedAtStart(rightLabelButtons()).code;
     editor.document.DocumentName.clear();
 }
 

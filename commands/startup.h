@@ -59,7 +59,9 @@ constexpr int kCompactScreenWidth = 780;
 constexpr bool usesCompactLayout(int screenWidth) { return screenWidth < kCompactScreenWidth; }
 
 // The first values of the tool and editing state and of the controls that
-// show them: curvature "0", line length "30", no selection, nothing modified.
+// show them: curvature "0", line length "30", no selection, nothing
+// modified; the tools are those of the buttons pressed at start (single
+// bond, "DB", ring size 6, black), taken from the same table rows.
 void setStartState(Editor& editor);
 
 // temp.dat becomes an empty document; an old one is emptied. A failure (an

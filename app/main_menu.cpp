@@ -12,13 +12,13 @@ namespace {
 
 constexpr QKeyCombination kNoShortcut{};
 
-const MenuSpec kMenus[] = {
+const MenuRow kMenus[] = {
     {"Datei1", "&Datei"},
     {"Bearbeiten1", "&Bearbeiten"},
     {"Info1", "&Info"},
 };
 
-const MenuItemSpec kItems[] = {
+const MenuItemRow kItems[] = {
     {"Datei1", "Neu1", "&Neu", kNoShortcut, true, &Thauptf::Neu1Click},
     {"Datei1", "ffnen1", "Ö&ffnen", kNoShortcut, true, &Thauptf::ffnen1Click},
     {"Datei1", "Speichern2", "&Speichern", Qt::CTRL | Qt::Key_S, true, &Thauptf::Speichern2Click},
@@ -41,24 +41,24 @@ const MenuItemSpec kItems[] = {
 
 }  // namespace
 
-std::span<const MenuSpec> mainMenus()
+std::span<const MenuRow> mainMenus()
 {
     return kMenus;
 }
 
-std::span<const MenuItemSpec> mainMenuItems()
+std::span<const MenuItemRow> mainMenuItems()
 {
     return kItems;
 }
 
 void buildMainMenu(QMenuBar* menuBar)
 {
-    for (const MenuSpec& menuSpec : kMenus) {
-        QMenu* menu = menuBar->addMenu(QString::fromUtf8(menuSpec.caption));
-        menu->setObjectName(menuSpec.name);
-        menu->menuAction()->setObjectName(menuSpec.name);
-        for (const MenuItemSpec& item : kItems) {
-            if (qstrcmp(item.menu, menuSpec.name) != 0)
+    for (const MenuRow& menuRow : kMenus) {
+        QMenu* menu = menuBar->addMenu(QString::fromUtf8(menuRow.caption));
+        menu->setObjectName(menuRow.name);
+        menu->menuAction()->setObjectName(menuRow.name);
+        for (const MenuItemRow& item : kItems) {
+            if (qstrcmp(item.menu, menuRow.name) != 0)
                 continue;
             if (!item.name) {
                 menu->addSeparator();
@@ -75,7 +75,7 @@ void buildMainMenu(QMenuBar* menuBar)
 
 void connectMainMenu(QMenuBar* menuBar, Thauptf* window)
 {
-    for (const MenuItemSpec& item : kItems) {
+    for (const MenuItemRow& item : kItems) {
         if (!item.name)
             continue;
         QAction* action = menuBar->findChild<QAction*>(item.name);

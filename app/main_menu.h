@@ -17,7 +17,7 @@ namespace veltrano {
 class Thauptf;
 using MenuHandler = void (Thauptf::*)();
 
-struct MenuItemSpec {
+struct MenuItemRow {
     const char* menu;      // name of the menu, e.g. "Datei1"; nullptr: a separator
     const char* name;      // component name, e.g. "Speichern2"; nullptr: a separator
     const char* caption;   // UTF-8, with '&' before the access key
@@ -26,14 +26,14 @@ struct MenuItemSpec {
     MenuHandler handler;   // nullptr for a separator
 };
 
-struct MenuSpec {
+struct MenuRow {
     const char* name;     // "Datei1"
     const char* caption;  // "&Datei"
 };
 
-std::span<const MenuSpec> mainMenus();
+std::span<const MenuRow> mainMenus();
 // Every item in menu order; separators have no name.
-std::span<const MenuItemSpec> mainMenuItems();
+std::span<const MenuItemRow> mainMenuItems();
 
 // Fills menuBar from the tables. Each item is a QAction named like its
 // component.

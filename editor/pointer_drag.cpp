@@ -31,8 +31,8 @@ struct Step {
 void shiftRecord(ElementRecord& record, const std::vector<Step>& steps)
 {
     const ElementKind k = record.kind;
-    const bool twoPoint = (k >= 248 && k <= 255) || (k >= 401 && k <= 499);
-    const bool onePoint = k < 247 || (k >= 256 && k <= 400) || (k >= 500 && k <= 564);
+    const bool twoPoint = isBond(k) || isInArrowRange(k);
+    const bool onePoint = isTextKind(k);
     if (!twoPoint && !onePoint)
         return;
     // Each difference is stored before the next is added, exactly as
@@ -136,7 +136,7 @@ void dragRectangle(Editor& editor, PointerPosition pointer)
 
 bool isArrowTool(ElementKind tool)
 {
-    return tool >= 401 && tool <= 499;
+    return isInArrowRange(tool);
 }
 
 // Shows the element being drawn with its end for this pointer position.

@@ -129,7 +129,7 @@ void placeRightLabel(Editor& editor, int x, int y)
         placeInnerLine(editor, x, y);
     else if (code == kind::TextTool)
         placeText(editor, x, y);
-    else if (code >= 500)
+    else if (isGreek(code))
         placeGreekLetter(editor, code, x, y);
     else
         placeLabel(editor, code, x, y);

@@ -59,7 +59,7 @@ TEST_F(Connections, EveryNameTheCoreUsesIsAnObjectOfTheWindow)
         EXPECT_NE(window.findChild<QAbstractButton*>(qs(row.name)), nullptr) << row.name;
     for (const ButtonHandler& row : buttonHandlers())
         EXPECT_NE(window.findChild<QAbstractButton*>(qs(row.name)), nullptr) << row.name;
-    for (const MenuItemSpec& row : mainMenuItems()) {
+    for (const MenuItemRow& row : mainMenuItems()) {
         if (row.name) {
             EXPECT_NE(window.menuBar()->findChild<QAction*>(row.name), nullptr) << row.name;
             EXPECT_NE(row.handler, nullptr) << row.name;

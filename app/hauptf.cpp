@@ -7,6 +7,7 @@
 #include "app/page_widget.h"
 #include "app/palette_panel.h"
 #include "app/pointer_input.h"
+#include "app/qt_conversions.h"
 #include "app/qt_ui_port.h"
 #include "document/work_dir.h"
 #include "editor/full_repaint.h"
@@ -146,7 +147,7 @@ void Thauptf::connectHandlers()
     // none is).
     QWidget* client = centralWidget();
     auto buttonNamed = [client](std::string_view name) {
-        auto* button = client->findChild<QAbstractButton*>(QString::fromUtf8(name.data(), qsizetype(name.size())));
+        auto* button = client->findChild<QAbstractButton*>(fromView(name));
         if (!button)
             qWarning("button %.*s is missing", int(name.size()), name.data());
         return button;
@@ -157,7 +158,7 @@ void Thauptf::connectHandlers()
     }
     for (auto group : {leftToolButtons(), rightLabelButtons(), ringSizeButtons()}) {
         for (const PaletteButton& row : group) {
-            const QString name = QString::fromUtf8(row.name.data(), qsizetype(row.name.size()));
+            const QString name = fromView(row.name);
             if (QAbstractButton* button = buttonNamed(row.name))
                 connect(button, &QAbstractButton::clicked, this, [this, name] { PaletteButtonClick(name); });
         }

@@ -4,6 +4,7 @@
 #include "app/button_glyphs.h"
 #include "app/page_widget.h"
 #include "app/palette_panel.h"
+#include "app/qt_conversions.h"
 #include "editor/main_control_tables.h"
 
 #include <QButtonGroup>
@@ -58,8 +59,8 @@ void buildColourGroup(QWidget* client, MainControls& controls)
     controls.colourButtons->setExclusive(true);
     for (const ColourButton& row : colourButtons()) {
         auto* button = new QToolButton(controls.colourGroup);
-        button->setObjectName(QString::fromUtf8(row.name.data(), qsizetype(row.name.size())));
-        button->setGeometry(row.place.left, row.place.top, row.place.width, row.place.height);
+        button->setObjectName(fromView(row.name));
+        button->setGeometry(rectOf(row.place));
         button->setCheckable(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setIconSize(QSize(kGlyphSize, kGlyphSize));

@@ -1,6 +1,7 @@
 #include "app/palette_panel.h"
 
 #include "app/button_glyphs.h"
+#include "app/qt_conversions.h"
 #include "editor/main_control_tables.h"
 
 #include <QButtonGroup>
@@ -14,16 +15,6 @@
 namespace veltrano {
 
 namespace {
-
-QString fromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-QRect rectOf(const PanelPlace& place)
-{
-    return QRect(place.left, place.top, place.width, place.height);
-}
 
 std::optional<ButtonGlyph> buttonGlyphOf(ButtonPicture glyph)
 {

@@ -1,6 +1,7 @@
 #include "app/qt_ui_port.h"
 
 #include "app/main_menu.h"
+#include "app/qt_conversions.h"
 #include "commands/startup.h"
 
 #include <QAbstractButton>
@@ -19,11 +20,6 @@
 namespace veltrano {
 
 namespace {
-
-QString fromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 std::string toStd(const QString& text)
 {

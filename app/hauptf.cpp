@@ -129,7 +129,7 @@ void Thauptf::FormCreate(const StartupEnvironment& environment)
     m_editor->document.LastDir = environment.documentsFolder;
     m_controls.image->setPage(&m_editor->page);
     setStartState(*m_editor);
-    startWorkingDocument(*m_editor, m_workDirLock->path(), m_workDirLock->isLocked());
+    startWorkingDocument(*m_editor, *m_workDirLock);
     if (commandLine.opensFile() && m_editor->workDirUsable)
         openCommandLineFile(*m_editor, commandLine.fileName);
 }

@@ -114,17 +114,20 @@ std::string captionFor(const std::string& documentName)
     return kCaptionPrefix + QFileInfo(QString::fromStdString(documentName)).fileName().toStdString();
 }
 
-std::string workDirMissingMessage(const std::string& workDir)
+std::string workDirMissingMessage(const WorkDirLock& workDir)
 {
-    return "Der Arbeitsordner „" + withoutSeparator(workDir) +
-           "“ kann nicht angelegt oder nicht beschrieben werden. Zeichnungen lassen sich weder "
-           "öffnen noch bearbeiten.";
+    const std::string folder = withoutSeparator(workDir.path());
+    const std::string consequence = " Zeichnungen lassen sich weder öffnen noch bearbeiten.";
+    if (workDir.status() == WorkDirLock::Status::AllBusy)
+        return "Alle Arbeitsordner von „" + folder + "“ bis „" + folder + std::to_string(WorkDirLock::kLastCandidate) +
+               "“ sind von anderen laufenden Veltrano-Fenstern belegt." + consequence;
+    return "Der Arbeitsordner „" + folder + "“ kann nicht angelegt oder nicht beschrieben werden." + consequence;
 }
 
-void startWorkingDocument(Editor& editor, const std::string& workDir, bool locked)
+void startWorkingDocument(Editor& editor, const WorkDirLock& workDir)
 {
-    editor.workDirUsable = locked;
-    if (locked)
+    editor.workDirUsable = workDir.isLocked();
+    if (editor.workDirUsable)
         createEmptyWorkingDocument(editor);
     else
         editor.ui.showMessage(workDirMissingMessage(workDir));

@@ -6,6 +6,7 @@
 // on the command line and the first showing of the page.
 
 #include "document/folder_path.h"
+#include "document/work_dir.h"
 #include "editor/editor.h"
 
 #include <QStringList>
@@ -68,17 +69,17 @@ void setStartState(Editor& editor);
 // unwritable WorkDir) is shown in the general error box and start-up goes on.
 void createEmptyWorkingDocument(Editor& editor);
 
-// Starts the working document in the WorkDir that start-up locked (workDir
-// is the lock's folder; locked tells whether the lock holds it): temp.dat
+// Starts the working document in the WorkDir that start-up locked: temp.dat
 // is created empty. Without a usable WorkDir the user gets one message
 // naming the folder, and the editor is marked as having none (the page
 // stays blank, the pointer does nothing, no file is opened). Nothing falls
 // back to the program's folder, where an installed program has no place
 // for working files.
-void startWorkingDocument(Editor& editor, const std::string& workDir, bool locked);
+void startWorkingDocument(Editor& editor, const WorkDirLock& workDir);
 
-// The message of a WorkDir that could not be created or locked.
-std::string workDirMissingMessage(const std::string& workDir);
+// The message of a WorkDir that could not be had: not created or not
+// writable, or every numbered folder held by another running editor.
+std::string workDirMissingMessage(const WorkDirLock& workDir);
 
 // The main window's caption for a document file.
 std::string captionFor(const std::string& documentName);

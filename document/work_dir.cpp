@@ -18,10 +18,6 @@ namespace veltrano {
 
 namespace {
 
-// Enough for any number of editors one user runs side by side; the bound
-// keeps a folder that can never be locked from being retried forever.
-constexpr int kLastCandidate = 99;
-
 // Creates folder and its missing parents; the folders made are added to
 // created, outermost first. False when something that is not a folder is
 // in the way or a folder cannot be made.
@@ -116,6 +112,9 @@ WorkDirLock::WorkDirLock(const std::string& base)
     const std::size_t parents = created.size();
 
     bool creationFailed = false;
+    // Enough for any number of editors one user runs side by side; the
+    // bound keeps a folder that can never be locked from being retried
+    // forever.
     for (int number = 1; number <= kLastCandidate; ++number) {
         const std::string candidate = number == 1 ? stem : stem + std::to_string(number);
         const QString folder = QString::fromStdString(candidate);

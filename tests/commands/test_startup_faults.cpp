@@ -11,6 +11,8 @@
 
 #include <QDir>
 
+#include <memory>
+
 #include <gtest/gtest.h>
 
 namespace veltrano {
@@ -81,12 +83,17 @@ TEST(StartWorkingDocument, WithoutAWorkDirOneMessageNamesTheFolderAndTheEditorKn
 {
     test::TestFolders folders;
     test::FakeUiPort ui;
+    // The data folder is a file, so no WorkDir can be made below it.
+    test::putFileBytes(folders.path("nirgends"), {});
     const std::string missing = folders.path("nirgends/temp/");
-    Editor editor(FileSystem::system(), ui, missing);
-    startWorkingDocument(editor, missing, false);
+    const WorkDirLock lock(missing);
+    ASSERT_FALSE(lock.isLocked());
+    Editor editor(FileSystem::system(), ui, lock.path());
+    startWorkingDocument(editor, lock);
 
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].find("„" + folders.path("nirgends/temp") + "“"), std::string::npos) << ui.messages[0];
+    EXPECT_NE(ui.messages[0].find("„" + folders.path("nirgends/temp") + "“ kann nicht angelegt"), std::string::npos)
+        << ui.messages[0];
     EXPECT_TRUE(ui.errors.empty());
     EXPECT_FALSE(editor.workDirUsable);
     EXPECT_FALSE(test::fileExists(missing + "temp.dat"));
@@ -99,14 +106,31 @@ TEST(StartWorkingDocument, WithoutAWorkDirOneMessageNamesTheFolderAndTheEditorKn
     EXPECT_TRUE(ui.errors.empty());
 }
 
+TEST(StartWorkingDocument, WhenEveryFolderIsBusyTheMessageSaysSo)
+{
+    test::TestFolders folders;
+    std::vector<std::unique_ptr<WorkDirLock>> running;
+    for (int i = 0; i < WorkDirLock::kLastCandidate; ++i) {
+        running.push_back(std::make_unique<WorkDirLock>(folders.workDir()));
+        ASSERT_TRUE(running.back()->isLocked()) << i;
+    }
+    const WorkDirLock last(folders.workDir());
+    EXPECT_EQ(last.status(), WorkDirLock::Status::AllBusy);
+    const std::string stem = folders.path("data/veltrano/temp");
+    const std::string message = workDirMissingMessage(last);
+    EXPECT_NE(message.find("„" + stem + "“ bis „" + stem + "99“"), std::string::npos) << message;
+}
+
 TEST(StartWorkingDocument, WithAWorkDirTemp_datIsCreatedEmpty)
 {
     test::TestFolders folders;
     test::FakeUiPort ui;
     QDir().mkpath(QString::fromStdString(folders.workDir()));
     putFileBytes(folders.tempDat(), recordFileBytes(kEarlier));
-    Editor editor(FileSystem::system(), ui, folders.workDir());
-    startWorkingDocument(editor, folders.workDir(), true);
+    const WorkDirLock lock(folders.workDir());
+    ASSERT_TRUE(lock.isLocked());
+    Editor editor(FileSystem::system(), ui, lock.path());
+    startWorkingDocument(editor, lock);
     EXPECT_TRUE(editor.workDirUsable);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(test::fileExists(folders.tempDat()));

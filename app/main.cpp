@@ -7,6 +7,7 @@
 // shows the window, saves what it shows as a PNG and quits.
 
 #include "app/aboutf.h"
+#include "app/application_setup.h"
 #include "app/auswahlf.h"
 #include "app/hauptf.h"
 #include "commands/startup.h"
@@ -46,10 +47,7 @@ void scheduleScreenshot(QWidget& window, const QString& file)
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(veltrano::kApplicationTitle);
-    // The controls are placed for the classic look: group box captions sit
-    // on the frame line, so the buttons below them have their room.
-    QApplication::setStyle("Windows");
+    veltrano::setUpApplication();
 
     veltrano::StartupEnvironment environment = veltrano::StartupEnvironment::fromProcess();
     const std::optional<QString> screenshot = takeScreenshotOption(environment.parameters);

@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <QTemporaryDir>
 #ifdef VELTRANO_TEST_WIDGETS
+#include "app/application_setup.h"
+
 #include <QApplication>
 using TestApplication = QApplication;
 #else
@@ -21,6 +23,10 @@ int main(int argc, char** argv)
     QTemporaryDir registrationRoot;
     qputenv("VELTRANO_XDG_ROOT", registrationRoot.path().toUtf8());
     TestApplication app(argc, argv);
+#ifdef VELTRANO_TEST_WIDGETS
+    // The windows are tested with the settings the program runs with.
+    veltrano::setUpApplication();
+#endif
     ::testing::InitGoogleMock(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -206,8 +206,9 @@ void Thauptf::showEvent(QShowEvent* event)
 
 void Thauptf::fitClientArea()
 {
-    // The platform may settle the menu bar's height only when the window is
-    // shown (its font and style are final then).
+    // The menu bar's height is final only once the window is polished for
+    // showing (style and fonts); whatever the first estimate missed is
+    // added here.
     layout()->activate();
     const QSize missing = QSize(kClientWidth, kClientHeight) - centralWidget()->size();
     if (!missing.isNull())

@@ -2,8 +2,8 @@
 // The main window Thauptf. It builds its controls and menu from tables, runs
 // the start-up steps when it is created and owns the editor. Its handlers
 // carry the component name plus the event; each is one call into the core,
-// and each shows a run-time input/output error in the general error box and
-// keeps the program running.
+// and each shows a run-time input/output error, or running out of memory, in
+// the general error box and keeps the program running.
 
 #include "app/main_layout.h"
 #include "commands/startup.h"

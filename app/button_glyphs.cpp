@@ -1,4 +1,5 @@
 #include "app/button_glyphs.h"
+#include "app/qt_conversions.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -17,11 +18,6 @@ QImage transparentImage(int size)
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
-}
-
-QColor toQColor(Colour colour)
-{
-    return QColor(redOf(colour), greenOf(colour), blueOf(colour));
 }
 
 void drawLines(QImage& image, std::initializer_list<QLineF> lines)

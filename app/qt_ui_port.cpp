@@ -31,11 +31,6 @@ QString filterOf(const FileDialogOptions& options)
     return fromView(options.filterDescription) + " (" + fromView(options.filterPattern) + ")";
 }
 
-QColor toQColor(Colour colour)
-{
-    return QColor(redOf(colour), greenOf(colour), blueOf(colour));
-}
-
 // The box of the program's own messages and of the run-time errors carries
 // the application title, as the classic message functions do.
 void plainBox(QMessageBox::Icon icon, std::string_view text)

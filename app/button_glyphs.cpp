@@ -1,4 +1,5 @@
 #include "app/button_glyphs.h"
+
 #include "app/qt_conversions.h"
 
 #include <QPainter>

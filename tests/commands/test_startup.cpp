@@ -1,12 +1,12 @@
 // The start-up steps that run without widgets: the command line, the
 // default extension, the folders and the opening of the command-line file.
 
-#include "app/startup.h"
+#include "commands/startup.h"
 #include "document/element_kind.h"
 #include "support/fake_ui_port.h"
 #include "support/faulty_file_system.h"
 #include "support/file_helpers.h"
-#include "window_test_support.h"
+#include "support/test_folders.h"
 
 #include <QDir>
 #include <QFile>

@@ -133,34 +133,19 @@ void openCommandLineFile(Editor& editor, const std::string& parameterName)
     // folder of the process.
     const std::string name = absolutePath(withDefaultExtension(parameterName));
 
-    // 1. The file replaces temp.dat only once it has been read and parsed
-    //    whole. A missing file is no error: the document opens empty under
-    //    its name. A file that is there but cannot be read must not pass for
-    //    an empty document, or saving would overwrite it with nothing.
+    // A missing file is no error: the document opens empty under its name.
+    // A file that is there but cannot be read must not pass for an empty
+    // document, or saving would overwrite it with nothing: it is loaded as
+    // "Ö&ffnen" loads, read whole before it replaces temp.dat, and on a
+    // failure the empty untitled document of the start stays.
     if (editor.fileSystem.exists(name)) {
-        try {
-            editor.workingFile.loadFile(name, editor.passRecords);
-        } catch (const std::exception&) {
-            editor.document.DocumentName.clear();
-            editor.ui.showMessage(kCannotOpenMessage);
+        if (!loadDocument(editor, name))
             return;
-        }
+    } else {
+        editor.document.SavedRecordCount = 0;
     }
-
-    // 2. The caption names the file even if the drawing fails below.
+    editor.document.DocumentName = name;
     editor.ui.setCaption(captionFor(name));
-
-    // 3. The document is drawn as every repaint draws it, and counts as saved.
-    try {
-        editor.document.DocumentName = name;
-        FullRepaint(editor);
-        editor.document.SavedRecordCount = editor.workingFile.recordCount();
-    } catch (const std::exception&) {
-        // The empty untitled document of the start stays the document.
-        editor.document.DocumentName.clear();
-        createEmptyWorkingDocument(editor);
-        editor.ui.showMessage(kCannotOpenMessage);
-    }
 }
 
 void FormShow(Editor& editor)

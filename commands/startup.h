@@ -86,9 +86,8 @@ std::string workDirMissingMessage(const WorkDirLock& workDir);
 // a missing file opens as an empty document under its name, a file that
 // exists but cannot be read gives "Die Datei konnte nicht geöffnet werden."
 // and an untitled document. The file is read and parsed whole before it
-// replaces temp.dat, so a file that cannot be read, or does not fit in
-// memory, leaves the empty document; if the drawing fails afterwards,
-// temp.dat is emptied again.
+// replaces temp.dat (loadDocument, as "Ö&ffnen" loads), so a file that
+// cannot be read, or does not fit in memory, leaves the empty document.
 void openCommandLineFile(Editor& editor, const std::string& name);
 
 // The first showing of the main window: Edit1 gets the focus, the view is

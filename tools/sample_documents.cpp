@@ -46,27 +46,37 @@ std::int32_t someColour(Dice& dice)
 
 ElementRecord bondAt(Dice& dice, ElementKind kind)
 {
-    const double x = dice.real(0, kPageWidth), y = dice.real(0, kPageHeight);
+    const double x = dice.real(0, kPageWidth);
+    const double y = dice.real(0, kPageHeight);
     const double angle = dice.real(0, 2 * std::numbers::pi);
-    return makeRecord(kind, x, y, x + kBondLength * std::cos(angle), y - kBondLength * std::sin(angle),
-                      someColour(dice));
+    const std::int32_t colour = someColour(dice);
+    return makeRecord(kind, x, y, x + kBondLength * std::cos(angle), y - kBondLength * std::sin(angle), colour);
 }
 
 ElementRecord arrowAt(Dice& dice, ElementKind kind)
 {
-    const double x = dice.real(0, kPageWidth), y = dice.real(0, kPageHeight);
-    const double dx = dice.real(-150, 150), dy = dice.real(-150, 150);
+    const double x = dice.real(0, kPageWidth);
+    const double y = dice.real(0, kPageHeight);
+    const double dx = dice.real(-150, 150);
+    const double dy = dice.real(-150, 150);
     // Equilibrium and open arrows are drawn horizontal or vertical.
     const bool axisAligned = kind == kind::EquilibriumArrow || kind == kind::OpenArrow;
     const bool horizontal = dice.below(2) == 0;
+    const std::int32_t colour = someColour(dice);
     return makeRecord(kind, x, y, x + (axisAligned && !horizontal ? 0 : dx),
-                      y + (axisAligned && horizontal ? 0 : dy), someColour(dice));
+                      y + (axisAligned && horizontal ? 0 : dy), colour);
 }
 
+// Every number is drawn into a local of its own, in a fixed order: the
+// order in which a call's arguments are evaluated differs between compilers,
+// and the documents must be the same everywhere. The colour is drawn before
+// the place, which keeps the documents that the pixel guards were taken with.
 ElementRecord textAt(Dice& dice, ElementKind kind, double points)
 {
-    return makeRecord(kind, dice.real(0, kPageWidth), dice.real(0, kPageHeight), points, 0,
-                      someColour(dice));
+    const std::int32_t colour = someColour(dice);
+    const double y = dice.real(0, kPageHeight);
+    const double x = dice.real(0, kPageWidth);
+    return makeRecord(kind, x, y, points, 0, colour);
 }
 
 ElementKind drawnKind(Dice& dice)
@@ -130,14 +140,19 @@ std::vector<ElementRecord> hostileDocument(std::size_t count)
     records.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         const ElementKind kind = dice.below(2) ? drawnKind(dice) : ElementKind(dice.below(65536));
-        const double x1 = hostileValue(dice), y1 = hostileValue(dice);
-        double x2 = hostileValue(dice), y2 = hostileValue(dice);
+        const double x1 = hostileValue(dice);
+        const double y1 = hostileValue(dice);
+        double x2 = hostileValue(dice);
+        double y2 = hostileValue(dice);
         if (dice.below(8) == 0) {  // zero length
             x2 = x1;
             y2 = y1;
         }
-        ElementRecord r = makeRecord(kind, x1, y1, x2, y2, std::int32_t(dice.bits()));
-        r.reserved = {std::uint8_t(dice.bits()), std::uint8_t(dice.bits())};
+        const std::int32_t colour = std::int32_t(dice.bits());
+        const std::uint8_t reserved0 = std::uint8_t(dice.bits());
+        const std::uint8_t reserved1 = std::uint8_t(dice.bits());
+        ElementRecord r = makeRecord(kind, x1, y1, x2, y2, colour);
+        r.reserved = {reserved0, reserved1};
         records.push_back(r);
     }
     return records;

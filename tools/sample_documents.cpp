@@ -70,7 +70,8 @@ ElementRecord arrowAt(Dice& dice, ElementKind kind)
 // Every number is drawn into a local of its own, in a fixed order: the
 // order in which a call's arguments are evaluated differs between compilers,
 // and the documents must be the same everywhere. The colour is drawn before
-// the place, which keeps the documents that the pixel guards were taken with.
+// the place, which keeps the documents that the pixel guards were taken with
+// (the compiler they were taken with evaluated the arguments last to first).
 ElementRecord textAt(Dice& dice, ElementKind kind, double points)
 {
     const std::int32_t colour = someColour(dice);
@@ -99,7 +100,12 @@ double hostileValue(Dice& dice)
     switch (dice.below(4)) {
     case 0: return extremes[dice.below(extremes.size())];
     case 1: return dice.real(-1e6, 1e6);
-    case 2: return std::ldexp(dice.real(-1, 1), int(dice.below(254)) - 127);
+    case 2: {
+        // The exponent first, as for textAt.
+        const int exponent = int(dice.below(254)) - 127;
+        const double fraction = dice.real(-1, 1);
+        return std::ldexp(fraction, exponent);
+    }
     default: return dice.real(-50, 1250);
     }
 }

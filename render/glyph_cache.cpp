@@ -20,10 +20,17 @@ constexpr int kDefaultPixelSize = 12;
 // The pixel size at which the cell-to-em ratio of a font is measured.
 constexpr int kMeasureSize = 100;
 
-bool drawsNothing(char16_t character)
+// Control codes (and bytes without a character) have no glyph in any font:
+// they get the font's missing-glyph advance, so their cell is painted like
+// any other, but no ink.
+bool hasNoGlyph(char16_t character)
 {
     return character < 0x20 || (character >= 0x7F && character <= 0x9F);
 }
+
+// A noncharacter, which no font has: its advance is the font's missing-glyph
+// advance, for the bytes that stand for no character at all.
+constexpr char16_t kNoCharacter = 0xFFFF;
 
 int emSizeForCellHeight(const QFont& font, int cellHeight)
 {
@@ -87,7 +94,7 @@ int GlyphFace::advance(unsigned char byte) const
     int& advance = m_advances[byte];
     if (advance == kUnknownAdvance) {
         const char16_t character = decodeByte(byte, m_charSet);
-        advance = character == 0 || drawsNothing(character) ? 0 : QFontMetrics(m_font).horizontalAdvance(QChar(character));
+        advance = QFontMetrics(m_font).horizontalAdvance(QChar(character != 0 ? character : kNoCharacter));
     }
     return advance;
 }
@@ -103,7 +110,7 @@ Glyph GlyphFace::render(unsigned char byte) const
 {
     Glyph glyph;
     const char16_t character = decodeByte(byte, m_charSet);
-    if (character == 0 || drawsNothing(character))
+    if (hasNoGlyph(character))
         return glyph;
 
     // The glyph is drawn on a transparent image that covers its ink box as

@@ -164,6 +164,53 @@ std::vector<ElementRecord> hostileDocument(std::size_t count)
     return records;
 }
 
+std::vector<ElementRecord> manySizesDocument(std::size_t count)
+{
+    Dice dice(300);
+    std::vector<ElementRecord> records;
+    records.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        // 137 is prime to 300, so consecutive records step through all sizes.
+        const int step = int((i * 137) % 300);
+        const double points = step < 150 ? step + 1 : -(step - 149);
+        const std::uint32_t which = dice.below(3);
+        const ElementKind kind = which == 0   ? ElementKind(dice.below(kind::LabelCount))
+                                 : which == 1 ? ElementKind(65 + dice.below(182))
+                                              : ElementKind(500 + dice.below(62));
+        records.push_back(textAt(dice, kind, points));
+    }
+    return records;
+}
+
+std::vector<ElementRecord> largeLabelsDocument(std::size_t count)
+{
+    Dice dice(44);
+    std::vector<ElementRecord> records;
+    records.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const ElementKind kind = ElementKind(dice.below(kind::LabelCount));
+        records.push_back(textAt(dice, kind, 300));
+    }
+    return records;
+}
+
+std::vector<ElementRecord> curvedArrowsDocument(std::size_t count)
+{
+    Dice dice(407);
+    std::vector<ElementRecord> records;
+    records.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const ElementKind kind = ElementKind(407 + dice.below(6));
+        const double y1 = dice.real(100, kPageHeight - 100);
+        const double y2 = dice.real(100, kPageHeight - 100);
+        const double x1 = dice.real(0, 20);
+        const double x2 = dice.real(kPageWidth - 20, kPageWidth);
+        const std::int32_t colour = someColour(dice);
+        records.push_back(makeRecord(kind, x1, y1, x2, y2, colour));
+    }
+    return records;
+}
+
 std::vector<ElementRecord> benzoicAcid()
 {
     // The editor's placement of a label at point (x, y) for bond length 30:

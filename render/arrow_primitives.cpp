@@ -1,4 +1,5 @@
 // The arrow shapes: straight, double-headed, equilibrium, open and curved.
+#include "document/rounding.h"
 #include "render/primitive_math.h"
 #include "render/primitives.h"
 
@@ -13,7 +14,6 @@
 namespace veltrano {
 
 using primitive_math::arctanOfRatio;
-using primitive_math::roundHalfEven;
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "render/glyph_cache.h"
 
+#include "document/rounding.h"
 #include "render/code_pages.h"
 
 #include <QFontMetrics>
@@ -52,7 +53,7 @@ int emSizeForCellHeight(const QFont& font, const std::string& fontName, int cell
     const double cell = measuredCell(font, fontName);
     if (!(cell > 0))
         return cellHeight;
-    return int(std::lround(cellHeight * kMeasureSize / cell));
+    return int(roundHalfEvenToInteger(cellHeight * kMeasureSize / cell));
 }
 
 // The font of a face, its pixel size set from a height as Windows takes it.

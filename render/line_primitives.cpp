@@ -1,5 +1,6 @@
 // Bonds and brackets: the smoothed, dashed and segmented lines, the wedges,
 // the double and triple lines and the three brackets.
+#include "document/rounding.h"
 #include "render/primitive_math.h"
 #include "render/primitives.h"
 
@@ -11,7 +12,6 @@ namespace veltrano {
 
 using primitive_math::arctanOfRatio;
 using primitive_math::fractionOf;
-using primitive_math::roundHalfEven;
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "render/painter.h"
 
 #include "document/record_file.h"
+#include "document/rounding.h"
 #include "render/primitive_math.h"
 #include "render/primitives.h"
 
@@ -9,7 +10,6 @@
 
 namespace veltrano {
 
-using primitive_math::roundHalfEven;
 
 namespace {
 

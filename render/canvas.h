@@ -112,4 +112,26 @@ private:
     mutable std::shared_ptr<GlyphFace> m_face;
 };
 
+// Keeps the font name and character set of a canvas and puts them back when
+// it goes out of scope, for drawing calls that use a font of their own.
+class FontNameSaver {
+public:
+    explicit FontNameSaver(Canvas& canvas)
+        : m_canvas(canvas), m_fontName(canvas.fontName()), m_charSet(canvas.charSet())
+    {
+    }
+    ~FontNameSaver()
+    {
+        m_canvas.setFontName(m_fontName);
+        m_canvas.setCharSet(m_charSet);
+    }
+    FontNameSaver(const FontNameSaver&) = delete;
+    FontNameSaver& operator=(const FontNameSaver&) = delete;
+
+private:
+    Canvas& m_canvas;
+    std::string m_fontName;
+    CharSet m_charSet;
+};
+
 }  // namespace veltrano

@@ -54,14 +54,11 @@ void paintCharacter(Canvas& canvas, const ViewState& view, const ElementRecord& 
 
 void paintGreek(Canvas& canvas, const ViewState& view, const ElementRecord& r)
 {
-    const std::string savedName = canvas.fontName();
-    const CharSet savedCharSet = canvas.charSet();
+    const FontNameSaver saved(canvas);
     setFont(canvas, kCharacterFont, r, view);
     canvas.setCharSet(CharSet::Greek);
     const char code = char((r.kind - kind::GreekOffset) & 0xFF);
     textAt(canvas, r, view, std::string_view(&code, 1));
-    canvas.setFontName(savedName);
-    canvas.setCharSet(savedCharSet);
 }
 
 void setPen(Canvas& canvas, const ElementRecord& r, int width)

@@ -17,19 +17,16 @@ int ceilToInt(double value)
     return truncated + (double(truncated) < value ? 1 : 0);
 }
 
-// The image as the fill loops see it; spans handed to fill() are on it.
-struct SpanTarget {
-    QRgb* bits;
-    qsizetype stride;  // in pixels
-    int width;
-    int height;
+// The image as the fill loops see it, with the pen colour; spans handed to
+// fill() are on it.
+struct SpanTarget : RasterTarget {
     QRgb colour;
 
     // firstX < endX. Most spans of the narrow pens are a few pixels long,
     // too short for a vectorised loop to pay for its set-up.
     void fill(int y, int firstX, int endX) const
     {
-        QRgb* const span = bits + y * stride + firstX;
+        QRgb* const span = row(y) + firstX;
         const int count = endX - firstX;
         if (count <= 4) {
             // These four offsets cover 0 .. count-1 for every count up to 4
@@ -251,7 +248,7 @@ void drawWideLine(const RasterTarget& pixels, PixelPoint from, PixelPoint to, in
         std::swap(x0, x1);
         std::swap(y0, y1);
     }
-    const SpanTarget target{pixels.bits, pixels.stride, pixels.width, pixels.height, colour};
+    const SpanTarget target{pixels, colour};
     if (x0 != x1 || y0 != y1)
         fillSegmentBody(target, x0, y0, x1, y1, width);
     if (width != 2 || !fillNarrowCap(target, x0, y0))

@@ -209,26 +209,15 @@ void plotRun(const RasterTarget& target, const ThinLineRun& run, QRgb colour)
     }
 }
 
-bool onTarget(const RasterTarget& target, LinePoint p)
+bool onTarget(const RasterTarget& target, PixelPoint p)
 {
     return p.x >= 0 && p.y >= 0 && p.x < target.width && p.y < target.height;
 }
 
-}  // namespace
-
-void drawThinLine(QImage& image, LinePoint from, LinePoint to, QRgb colour)
+// Both ends on the image, so every step is: the same stepping as a run from
+// clipThinLine, in plain ints (differences are below the image size).
+void drawOnTarget(const RasterTarget& target, PixelPoint from, PixelPoint to, QRgb colour)
 {
-    drawThinLine(rasterTargetOf(image), from, to, colour);
-}
-
-void drawThinLine(const RasterTarget& target, LinePoint from, LinePoint to, QRgb colour)
-{
-    if (!onTarget(target, from) || !onTarget(target, to)) {
-        plotRun(target, clipThinLine(from, to, target.width, target.height), colour);
-        return;
-    }
-    // Both ends on the image, so every step is: the same stepping as a run
-    // from clipThinLine, in plain ints (differences are below the image size).
     const int dx = int(to.x - from.x), dy = int(to.y - from.y);
     if (dx == 0 && dy == 0)
         return;
@@ -255,6 +244,26 @@ void drawThinLine(const RasterTarget& target, LinePoint from, LinePoint to, QRgb
             pixel += minorStep;
         }
     }
+}
+
+}  // namespace
+
+void drawThinLine(QImage& image, PixelPoint from, PixelPoint to, QRgb colour)
+{
+    drawThinLine(rasterTargetOf(image), from, to, colour);
+}
+
+void drawThinLine(const RasterTarget& target, PixelPoint from, PixelPoint to, QRgb colour)
+{
+    if (onTarget(target, from) && onTarget(target, to))
+        drawOnTarget(target, from, to, colour);
+    else
+        plotRun(target, clipThinLine(from, to, target.width, target.height), colour);
+}
+
+void drawThinLine(const RasterTarget& target, LinePoint from, LinePoint to, QRgb colour)
+{
+    plotRun(target, clipThinLine(from, to, target.width, target.height), colour);
 }
 
 }  // namespace veltrano

@@ -44,8 +44,12 @@ struct ThinLineRun {
 ThinLineRun clipThinLine(LinePoint from, LinePoint to, int width, int height);
 
 // Draws the line from `from` up to (not including) `to`, clipped to the
-// target; the ends within +-kLargestExactCoordinate.
+// target. The ends of most lines fit a PixelPoint (within
+// +-kExactCoordinateLimit) and are passed as such: 128-bit values cost a
+// round trip through memory in every call.
+void drawThinLine(const RasterTarget& target, PixelPoint from, PixelPoint to, QRgb colour);
+void drawThinLine(QImage& image, PixelPoint from, PixelPoint to, QRgb colour);
+// Ends within +-kLargestExactCoordinate.
 void drawThinLine(const RasterTarget& target, LinePoint from, LinePoint to, QRgb colour);
-void drawThinLine(QImage& image, LinePoint from, LinePoint to, QRgb colour);
 
 }  // namespace veltrano

@@ -74,8 +74,9 @@ struct SegmentStroker {
         } else if (withinExactSquare(from.x, from.y, to.x, to.y)) {
             const PixelSegment segment = snapWithinSquare(from.x, from.y, to.x, to.y);
             drawThinLine(target, segment.from, segment.to, colour);
-        } else if (const auto line = snapFarLine(from.x, from.y, to.x, to.y)) {
-            drawThinLine(target, line->from, line->to, colour);
+        } else if (!segmentMissesBox(from.x, from.y, to.x, to.y, target.width, target.height)) {
+            if (const auto line = snapFarLine(from.x, from.y, to.x, to.y))
+                drawThinLine(target, line->from, line->to, colour);
         }
     }
 };

@@ -110,41 +110,43 @@ double hostileValue(Dice& dice)
     }
 }
 
+// count records from make(dice, index), with the dice seeded by seed.
+template <typename Make>
+std::vector<ElementRecord> generated(std::uint32_t seed, std::size_t count, Make make)
+{
+    Dice dice(seed);
+    std::vector<ElementRecord> records;
+    records.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        records.push_back(make(dice, i));
+    return records;
+}
+
 }  // namespace
 
 std::vector<ElementRecord> mixedDocument(std::size_t count)
 {
-    Dice dice(5001);
-    std::vector<ElementRecord> records;
-    records.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
+    return generated(5001, count, [](Dice& dice, std::size_t) {
         const ElementKind kind = drawnKind(dice);
         if (isBond(kind))
-            records.push_back(bondAt(dice, kind));
-        else if (isArrowOrBracket(kind))
-            records.push_back(arrowAt(dice, kind));
-        else
-            records.push_back(textAt(dice, kind, isLabel(kind) ? 12 : 14));
-    }
-    return records;
+            return bondAt(dice, kind);
+        if (isArrowOrBracket(kind))
+            return arrowAt(dice, kind);
+        return textAt(dice, kind, isLabel(kind) ? 12 : 14);
+    });
 }
 
 std::vector<ElementRecord> bondsDocument(std::size_t count)
 {
-    Dice dice(248);
-    std::vector<ElementRecord> records;
-    records.reserve(count);
-    for (std::size_t i = 0; i < count; ++i)
-        records.push_back(bondAt(dice, ElementKind(248 + dice.below(8))));
-    return records;
+    return generated(248, count, [](Dice& dice, std::size_t) {
+        const ElementKind kind = ElementKind(248 + dice.below(8));
+        return bondAt(dice, kind);
+    });
 }
 
 std::vector<ElementRecord> hostileDocument(std::size_t count)
 {
-    Dice dice(0xBAD);
-    std::vector<ElementRecord> records;
-    records.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
+    return generated(0xBAD, count, [](Dice& dice, std::size_t) {
         const ElementKind kind = dice.below(2) ? drawnKind(dice) : ElementKind(dice.below(65536));
         const double x1 = hostileValue(dice);
         const double y1 = hostileValue(dice);
@@ -159,17 +161,13 @@ std::vector<ElementRecord> hostileDocument(std::size_t count)
         const std::uint8_t reserved1 = std::uint8_t(dice.bits());
         ElementRecord r = makeRecord(kind, x1, y1, x2, y2, colour);
         r.reserved = {reserved0, reserved1};
-        records.push_back(r);
-    }
-    return records;
+        return r;
+    });
 }
 
 std::vector<ElementRecord> manySizesDocument(std::size_t count)
 {
-    Dice dice(300);
-    std::vector<ElementRecord> records;
-    records.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
+    return generated(300, count, [](Dice& dice, std::size_t i) {
         // 137 is prime to 300, so consecutive records step through all sizes.
         const int step = int((i * 137) % 300);
         const double points = step < 150 ? step + 1 : -(step - 149);
@@ -177,38 +175,29 @@ std::vector<ElementRecord> manySizesDocument(std::size_t count)
         const ElementKind kind = which == 0   ? ElementKind(dice.below(kind::LabelCount))
                                  : which == 1 ? ElementKind(65 + dice.below(182))
                                               : ElementKind(500 + dice.below(62));
-        records.push_back(textAt(dice, kind, points));
-    }
-    return records;
+        return textAt(dice, kind, points);
+    });
 }
 
 std::vector<ElementRecord> largeLabelsDocument(std::size_t count)
 {
-    Dice dice(44);
-    std::vector<ElementRecord> records;
-    records.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
+    return generated(44, count, [](Dice& dice, std::size_t) {
         const ElementKind kind = ElementKind(dice.below(kind::LabelCount));
-        records.push_back(textAt(dice, kind, 300));
-    }
-    return records;
+        return textAt(dice, kind, 300);
+    });
 }
 
 std::vector<ElementRecord> curvedArrowsDocument(std::size_t count)
 {
-    Dice dice(407);
-    std::vector<ElementRecord> records;
-    records.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const ElementKind kind = ElementKind(407 + dice.below(6));
+    return generated(407, count, [](Dice& dice, std::size_t) {
+        const ElementKind kind = ElementKind(kind::CurvedArrowFirst + dice.below(6));
         const double y1 = dice.real(100, kPageHeight - 100);
         const double y2 = dice.real(100, kPageHeight - 100);
         const double x1 = dice.real(0, 20);
         const double x2 = dice.real(kPageWidth - 20, kPageWidth);
         const std::int32_t colour = someColour(dice);
-        records.push_back(makeRecord(kind, x1, y1, x2, y2, colour));
-    }
-    return records;
+        return makeRecord(kind, x1, y1, x2, y2, colour);
+    });
 }
 
 std::vector<ElementRecord> benzoicAcid()

@@ -1,3 +1,4 @@
+#include "document/rounding.h"
 #include "commands/edit_commands.h"
 
 #include "document/element_kind.h"
@@ -31,7 +32,7 @@ std::int32_t roundedCoordinate(double value)
 {
     constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
     constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
-    return std::int32_t(std::clamp(std::nearbyint(value), kLowest, kHighest));
+    return std::int32_t(std::clamp(roundHalfEven(value), kLowest, kHighest));
 }
 
 std::int32_t widened(std::int32_t bound, std::int32_t by)

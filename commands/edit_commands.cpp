@@ -1,8 +1,8 @@
-#include "document/rounding.h"
 #include "commands/edit_commands.h"
 
 #include "document/element_kind.h"
 #include "document/record_file.h"
+#include "document/rounding.h"
 #include "editor/full_repaint.h"
 #include "editor/palette.h"
 #include "editor/take_snapshot.h"

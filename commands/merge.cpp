@@ -1,9 +1,9 @@
-#include "document/rounding.h"
 #include "commands/merge.h"
 
 #include "document/element_kind.h"
 #include "document/io_error.h"
 #include "document/record_file.h"
+#include "document/rounding.h"
 #include "editor/full_repaint.h"
 #include "editor/palette.h"
 #include "editor/pointer_geometry.h"

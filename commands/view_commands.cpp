@@ -1,6 +1,6 @@
-#include "document/rounding.h"
 #include "commands/view_commands.h"
 
+#include "document/rounding.h"
 #include "editor/full_repaint.h"
 
 #include <charconv>

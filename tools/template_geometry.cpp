@@ -1,10 +1,10 @@
-#include "document/rounding.h"
 #include "tools/template_geometry.h"
 
 #include "commands/template_table.h"
 #include "document/element_kind.h"
 #include "document/file_system.h"
 #include "document/record_file.h"
+#include "document/rounding.h"
 #include "editor/pointer_geometry.h"
 
 #include <algorithm>

@@ -39,6 +39,7 @@ protected:
         ASSERT_TRUE(QDir().mkpath(QString::fromStdString(programDir + "struk")));
         ASSERT_TRUE(QDir().mkpath(QString::fromStdString(installed + "struk")));
         writeDocument({});
+        RadioButton1Click(editor);  // the templates drawn at 30
     }
 
     static std::vector<ElementRecord> bonds(int count)
@@ -61,7 +62,7 @@ protected:
 
 TEST_F(InstalledTemplates, AnInstalledTemplateIsMergedAndOneBesideTheProgramWins)
 {
-    // SpeedButton1 is the first benzene ring; the prefix starts at "30".
+    // SpeedButton1 is the first benzene ring.
     put(installed + "struk/30benzol1.cfd", bonds(3));
     EXPECT_EQ(templatePath(editor.fileSystem, programDir, "30", "benzol1"), installed + "struk/30benzol1.cfd");
     ASSERT_TRUE(TemplateButtonClick(editor, programDir, "SpeedButton1"));

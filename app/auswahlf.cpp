@@ -82,8 +82,9 @@ void TAuswahlf::drawPictures()
     for (const TemplateButton& row : templateButtons()) {
         auto* button = findChild<QToolButton*>(QString::fromLatin1(row.name.data(), qsizetype(row.name.size())));
         const QSize room(row.place.width - 2 * kButtonBorder, row.place.height - 2 * kButtonBorder);
-        const QImage picture = templatePictureOfFile(FileSystem::system(),
-                                                     templatePath(m_programDir, "30", row.templateName), room);
+        FileSystem& fs = FileSystem::system();
+        const QImage picture =
+            templatePictureOfFile(fs, templatePath(fs, m_programDir, "30", row.templateName), room);
         button->setIconSize(room);
         button->setIcon(picture.isNull() ? QIcon() : QIcon(QPixmap::fromImage(picture)));
     }

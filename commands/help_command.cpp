@@ -1,19 +1,15 @@
 #include "commands/help_command.h"
 
-#include <array>
-#include <filesystem>
+#include "commands/data_folders.h"
 
 namespace veltrano {
 
 std::optional<std::string> helpDocument(FileSystem& fs, const std::string& programDir)
 {
-    const std::array<const char*, 3> candidates = {kCompiledHelpFile, kHtmlHelpBeside, kHtmlHelpInstalled};
-    for (const char* candidate : candidates) {
-        const std::string path = programDir + candidate;
-        if (fs.exists(path))
-            return std::filesystem::path(path).lexically_normal().string();
-    }
-    return std::nullopt;
+    const std::string compiled = programDir + kCompiledHelpFile;
+    if (fs.exists(compiled))
+        return compiled;
+    return findDataFile(fs, programDir, kHtmlHelpFile);
 }
 
 void Hilfe1Click(FileSystem& fs, UiPort& ui, const std::string& programDir)

@@ -1,5 +1,6 @@
 #include "commands/template_palette.h"
 
+#include "commands/data_folders.h"
 #include "commands/merge.h"
 
 #include <charconv>
@@ -64,14 +65,16 @@ void RadioButton2Click(Editor& editor)
     editor.TemplatePrefix = lineLengthRadios()[1].prefix;
 }
 
-std::string templatePath(const std::string& programDir, std::string_view prefix, std::string_view name)
+std::string templatePath(FileSystem& fs, const std::string& programDir, std::string_view prefix,
+                         std::string_view name)
 {
-    return programDir + "struk/" + std::string(prefix) + std::string(name) + ".cfd";
+    const std::string relative = "struk/" + std::string(prefix) + std::string(name) + ".cfd";
+    return findDataFile(fs, programDir, relative).value_or(programDir + relative);
 }
 
 void insertTemplate(Editor& editor, const std::string& programDir, std::string_view templateName)
 {
-    mergeFormulaFile(editor, templatePath(programDir, editor.TemplatePrefix, templateName));
+    mergeFormulaFile(editor, templatePath(editor.fileSystem, programDir, editor.TemplatePrefix, templateName));
 }
 
 bool TemplateButtonClick(Editor& editor, const std::string& programDir, std::string_view buttonName)

@@ -28,9 +28,13 @@ void SpeedButton81Click(Editor& editor);
 void RadioButton1Click(Editor& editor);
 void RadioButton2Click(Editor& editor);
 
-// ProgramDir + "struk/" + prefix + name + ".cfd"; programDir ends with a
-// separator.
-std::string templatePath(const std::string& programDir, std::string_view prefix, std::string_view name);
+// The template file "struk/" + prefix + name + ".cfd" in the first data
+// folder of programDir that holds it (beside the program, then the installed
+// share/veltrano/; commands/data_folders.h). When none holds it, the path
+// beside the program, whose merge then reports the missing file.
+// programDir ends with a separator.
+std::string templatePath(FileSystem& fs, const std::string& programDir, std::string_view prefix,
+                         std::string_view name);
 
 // Merges the template of this name at the current TemplatePrefix.
 void insertTemplate(Editor& editor, const std::string& programDir, std::string_view templateName);

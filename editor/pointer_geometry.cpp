@@ -242,7 +242,7 @@ std::optional<InnerLineMatch> findInnerLine(std::span<const ElementRecord> recor
 
 // --- Catching by the selection rectangle ---------------------------------
 
-bool IsCaught(const ElementRecord& record, const SelectionRect& rect, CatchRule rule)
+bool isCaught(const ElementRecord& record, const SelectionRect& rect, CatchRule rule)
 {
     if (record.kind == kind::SelectTool)
         return false;

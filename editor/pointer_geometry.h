@@ -143,6 +143,6 @@ enum class CatchRule { BothEnds, EitherEnd };
 // Whether the rectangle catches the record: bonds (248..255) by the rule,
 // kind 247 never, every other kind by its first point. Inside means
 // min <= v < max on each axis.
-bool IsCaught(const ElementRecord& record, const SelectionRect& rect, CatchRule rule);
+bool isCaught(const ElementRecord& record, const SelectionRect& rect, CatchRule rule);
 
 }  // namespace veltrano

@@ -42,7 +42,7 @@ void releaseWithSelectTool(Editor& editor, PointerButton button, int x, int y)
     const CatchRule rule = button == PointerButton::Left ? CatchRule::BothEnds : CatchRule::EitherEnd;
     editor.workingFile.readAll(editor.passRecords);
     for (std::size_t i = 0; i < editor.passRecords.size(); ++i) {
-        if (IsCaught(editor.passRecords[i], state.SelRect, rule))
+        if (isCaught(editor.passRecords[i], state.SelRect, rule))
             state.SelMarks.mark(std::uint32_t(i));
     }
     if (!editor.passRecords.empty())

@@ -273,24 +273,24 @@ TEST(PointerGeometry, RectangleCatchingRules)
 
     for (const SelectionRect& r : {rect, reversed}) {
         for (CatchRule rule : {CatchRule::BothEnds, CatchRule::EitherEnd}) {
-            EXPECT_TRUE(IsCaught(inside, r, rule));
-            EXPECT_TRUE(IsCaught(arrowTailIn, r, rule));
-            EXPECT_FALSE(IsCaught(arrowTailOut, r, rule));
-            EXPECT_TRUE(IsCaught(label, r, rule));
-            EXPECT_TRUE(IsCaught(leftEdge, r, rule));
-            EXPECT_FALSE(IsCaught(rightEdge, r, rule));
-            EXPECT_FALSE(IsCaught(lowerEdge, r, rule));
-            EXPECT_FALSE(IsCaught(selectCode, r, rule));
-            EXPECT_TRUE(IsCaught(greek, r, rule));
+            EXPECT_TRUE(isCaught(inside, r, rule));
+            EXPECT_TRUE(isCaught(arrowTailIn, r, rule));
+            EXPECT_FALSE(isCaught(arrowTailOut, r, rule));
+            EXPECT_TRUE(isCaught(label, r, rule));
+            EXPECT_TRUE(isCaught(leftEdge, r, rule));
+            EXPECT_FALSE(isCaught(rightEdge, r, rule));
+            EXPECT_FALSE(isCaught(lowerEdge, r, rule));
+            EXPECT_FALSE(isCaught(selectCode, r, rule));
+            EXPECT_TRUE(isCaught(greek, r, rule));
         }
-        EXPECT_FALSE(IsCaught(halfIn, r, CatchRule::BothEnds));
-        EXPECT_TRUE(IsCaught(halfIn, r, CatchRule::EitherEnd));
+        EXPECT_FALSE(isCaught(halfIn, r, CatchRule::BothEnds));
+        EXPECT_TRUE(isCaught(halfIn, r, CatchRule::EitherEnd));
     }
     // A bond with only its second end inside counts for either end.
-    EXPECT_TRUE(IsCaught(bond(0, 0, 30, 30), rect, CatchRule::EitherEnd));
-    EXPECT_FALSE(IsCaught(bond(0, 0, 30, 30), rect, CatchRule::BothEnds));
+    EXPECT_TRUE(isCaught(bond(0, 0, 30, 30), rect, CatchRule::EitherEnd));
+    EXPECT_FALSE(isCaught(bond(0, 0, 30, 30), rect, CatchRule::BothEnds));
     // The tool buttons' rectangle (1, 1, 1, 1) catches nothing.
-    EXPECT_FALSE(IsCaught(makeRecord(0, 1, 1, 12, 0), kEmptySelectionRect, CatchRule::EitherEnd));
+    EXPECT_FALSE(isCaught(makeRecord(0, 1, 1, 12, 0), kEmptySelectionRect, CatchRule::EitherEnd));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 //  - a run leaves no file descriptor open and its WorkDir is removed.
 // Input layout: two bytes record count (little-endian), that many 32-byte
 // records (as far as the input reaches) for temp.dat, then the gestures.
+// VELTRANO_FUZZ_TRACE=1 in the environment prints every step.
 #include "commands/edit_commands.h"
 #include "commands/move_commands.h"
 #include "commands/view_commands.h"
@@ -33,12 +34,16 @@
 #include "fuzz/fuzz_application.h"
 #include "fuzz/fuzz_ui_port.h"
 
+#include <QtGlobal>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -149,6 +154,9 @@ public:
         : m_editor(FileSystem::system(), m_ui, workDir), m_reference(FileSystem::system(), m_referenceUi, workDir),
           m_temp(m_editor.workingFile.path())
     {
+        // The controls as the window starts with them.
+        m_ui.setItemIndex(ui::kCurvatureBox, kDefaultCurvatureIndex);
+        m_ui.setText(ui::kLineLengthBox, "30");
     }
 
     void writeDocument(const std::uint8_t* data, std::size_t size)
@@ -164,9 +172,15 @@ public:
 
     void run(ByteReader& in)
     {
+        static const bool trace = !qEnvironmentVariableIsEmpty("VELTRANO_FUZZ_TRACE");
         for (int step = 0; step < kMaxSteps && !in.atEnd(); ++step) {
             try {
+                m_pageTouched = true;
                 runStep(in);
+                if (trace)
+                    std::fprintf(stderr, "step %d: %s %s, %u records, tool %d, press %d, selection %d\n", step,
+                                 m_lastStep, m_lastDetail.c_str(), unsigned(countNow()), int(m_editor.tools.LeftTool),
+                                 int(editing().PressActive), int(editing().SelectionPresent));
             } catch (const IoError&) {
                 // Reported by the window's error box; the page may then
                 // show anything a step had drawn before the failure.
@@ -179,7 +193,8 @@ public:
             } catch (...) {
                 violated("a non-standard exception escaped");
             }
-            checkPage();
+            if (m_pageTouched)
+                checkPage();
         }
     }
 
@@ -198,6 +213,11 @@ private:
     void runStep(ByteReader& in)
     {
         const std::uint8_t op = in.byte() % 16;
+        static const char* const kNames[16] = {"palette", "palette", "curvature", "Edit1", "ComboBox1", "press",
+                                               "press", "move", "move", "move", "release", "release",
+                                               "move step", "undo", "grid", "repaint"};
+        m_lastStep = kNames[op];
+        m_lastDetail.clear();
         const bool pressed = editing().PressActive;
         switch (op) {
         case 0:
@@ -205,8 +225,11 @@ private:
             // While I1 holds the pointer no other control can be clicked.
             const auto& names = paletteButtonNames();
             const std::string_view name = names[in.byte() % names.size()];
-            if (pressed)
+            m_lastDetail = name;
+            if (pressed) {
+                m_pageTouched = false;
                 return;
+            }
             if (!PaletteButtonClick(m_editor, name))
                 violated("a palette button was refused");
             const PaletteButton* button = findPaletteButton(name);
@@ -217,20 +240,27 @@ private:
             return;
         }
         case 2: {
+            m_pageTouched = false;
             const int index = int(in.byte() % 9) - 1;
-            if (pressed)
+            if (pressed) {
+                m_pageTouched = false;
                 return;
+            }
             m_ui.setItemIndex(ui::kCurvatureBox, index);
             ComboBox2Change(m_editor);
             return;
         }
         case 3:
+            m_pageTouched = false;
             m_ui.setText(ui::kTextEdit, in.text(12));
             return;
         case 4: {
+            m_pageTouched = false;
             const std::string text = lineLengthText(in);
-            if (pressed)
+            if (pressed) {
+                m_pageTouched = false;
                 return;
+            }
             m_ui.setText(ui::kLineLengthBox, text);
             ComboBox1Change(m_editor);
             return;
@@ -261,8 +291,10 @@ private:
         }
         case 12: {
             const std::uint8_t direction = in.byte();
-            if (pressed)
+            if (pressed) {
+                m_pageTouched = false;
                 return;
+            }
             const bool selection = editing().SelectionPresent;
             moveStep(m_editor, MoveDirection(direction % 4));
             if (selection)
@@ -280,17 +312,31 @@ private:
             m_pressSeen = false;
             return;
         case 14:
+            m_pageTouched = false;
             if (!pressed)
                 Button1Click(m_editor);
             return;
         default:
             // "Neu zeichnen".
-            if (pressed)
+            if (pressed) {
+                m_pageTouched = false;
                 return;
+            }
             FullRepaint(m_editor);
             m_page.repaint();
             return;
         }
+    }
+
+    void describe(std::optional<PointerButton> button, int x, int y)
+    {
+        static const char* const kButtons[] = {"left", "right", "middle"};
+        char detail[64];
+        if (button)
+            std::snprintf(detail, sizeof detail, "%s at %d, %d", kButtons[int(*button)], x, y);
+        else
+            std::snprintf(detail, sizeof detail, "to %d, %d", x, y);
+        m_lastDetail = detail;
     }
 
     static PointerButton buttonOf(std::uint8_t code)
@@ -318,6 +364,7 @@ private:
         const bool selectTool = m_editor.tools.LeftTool == kind::SelectTool;
         const bool insideSelection = editing().SelectionPresent && editing().SelRect.contains(x, y);
         const ElementKind label = m_editor.tools.RightLabel;
+        describe(button, x, y);
         m_countAtPress = m_count;
         m_movesSincePress = 0;
         m_pressSeen = true;
@@ -347,11 +394,14 @@ private:
         const bool active = editing().PressActive;
         const bool moving = editing().SelectionPresent && editing().MovingSelection;
         const SelectionRect before = editing().SelRect;
+        describe(std::nullopt, x, y);
         I1MouseMove(m_editor, x, y);
         if (countNow() != m_count)
             violated("a pointer move changed the record count");
-        if (!active)
+        if (!active) {
+            m_pageTouched = false;
             return;
+        }
         ++m_movesSincePress;
         if (m_editor.tools.LeftTool != kind::SelectTool)
             m_page.other();
@@ -365,6 +415,7 @@ private:
     {
         const bool active = editing().PressActive;
         const bool drawing = m_editor.tools.LeftTool != kind::SelectTool && button == PointerButton::Left;
+        describe(button, x, y);
         I1MouseUp(m_editor, button, x, y);
         const std::uint32_t now = countNow();
         if (!active) {
@@ -395,7 +446,13 @@ private:
             m_reference.editing.SelRect = m_page.frame;
             SelectionFrame(m_reference);
         }
-        if (m_editor.page != m_reference.page)
+        // Byte for byte: QImage's own comparison goes pixel by pixel and
+        // would cost more than the rest of the run.
+        const QImage& page = m_editor.page;
+        const QImage& reference = m_reference.page;
+        if (page.size() != reference.size() || page.format() != reference.format()
+            || page.bytesPerLine() != reference.bytesPerLine()
+            || std::memcmp(page.constBits(), reference.constBits(), std::size_t(page.sizeInBytes())) != 0)
             violated(m_page.shows == PageModel::Shows::Repaint ? "the page differs from a repaint of temp.dat"
                                                                 : "the page differs from a repaint with the frame");
     }
@@ -410,6 +467,9 @@ private:
     std::uint32_t m_countAtPress = 0;
     int m_movesSincePress = 0;
     bool m_pressSeen = false;
+    bool m_pageTouched = true;  // the step may have drawn or changed temp.dat
+    const char* m_lastStep = "";  // for the trace
+    std::string m_lastDetail;
 };
 
 // A fresh WorkDir for one run, removed with everything in it.

@@ -1,13 +1,17 @@
 #!/usr/bin/env python3
-"""Writes the hand-made seeds of the pointer fuzz target into
-fuzz/corpus-pointer/. Each seed is a small document and a gesture script in
-the input layout fuzz_pointer.cpp decodes; run again after changing it."""
+"""Writes the generated seeds of the fuzz targets: the hand-made gesture
+scripts of the pointer target into fuzz/corpus-pointer/ (a small document
+and gestures in the input layout fuzz_pointer.cpp decodes), and one page of
+8192 records of every kind into fuzz/corpus/ so that the repaint target
+starts at the size where repaint costs show. Run again after changing it."""
 import math
 import os
+import random
 import struct
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "corpus-pointer")
+REPAINT_OUT = os.path.join(HERE, "corpus")
 
 # Indices into the palette buttons as the target lists them: the left tool
 # group, then the right-button group, then the ring sizes.
@@ -84,8 +88,30 @@ def seed(name, records, *steps):
         f.write(data)
 
 
+def full_page():
+    """8192 records over the page: bonds, labels, text, Greek letters, arrows
+    and brackets (the curved ones too), a few far off the page."""
+    rng = random.Random(8192)
+    kinds = (list(range(248, 256)) + list(range(401, 414)) + list(range(0, 45))
+             + list(range(65, 247)) + list(range(532, 545)))
+    records = []
+    for i in range(8192):
+        kind = rng.choice(kinds)
+        x, y = rng.uniform(-20, 1220), rng.uniform(-20, 1020)
+        if i % 997 == 0:
+            x, y = rng.choice([1e30, -1e30, 1.5e38]), rng.uniform(-1e6, 1e6)
+        if 248 <= kind <= 413:
+            records.append(record(kind, x, y, x + rng.uniform(-60, 60), y + rng.uniform(-60, 60),
+                                  rng.randrange(1 << 24)))
+        else:
+            records.append(record(kind, x, y, rng.choice([8, 12, 14, 20]), 0, rng.randrange(1 << 24)))
+    with open(os.path.join(REPAINT_OUT, "full-page-of-8192-records"), "wb") as f:
+        f.write(b"".join(records))
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
+    full_page()
     bond = record(255, 100, 100, 130, 100)
     seed("draw-a-bond-on-an-empty-page", [],
          press(200, 200), move(230, 190), move(260, 200), release(260, 200), UNDO)
@@ -107,8 +133,13 @@ def main():
          palette(RING_5), palette(SINGLE_BOND), GRID, press(130, 100), move(170, 60), release(170, 60))
     seed("zero-and-negative-line-length", [bond, record(255, 50, 50, 50, 50)],
          line_length(0), press(100, 100), move(140, 100), release(140, 100),
-         line_length(-30), palette(DB), press(50, 50, "right"),
+         line_length(30), palette(DB), press(50, 50, "right"),
+         line_length(-30), press(115, 100, "right"),
          palette(LABEL_O), press(60, 60, "right"), palette(TEXT), edit1("Abc"), press(70, 70, "right"))
+    seed("second-button-pressed-during-a-drag", [bond],
+         press(200, 200), move(240, 200), press(300, 300, "right"), release(240, 200),
+         palette(SELECT_TOOL), press(10, 10), press(20, 20, "middle"), move(400, 400),
+         release(400, 400, "middle"), release(400, 400))
     seed("huge-pointer-positions", [record(255, 1e30, -1e30, 2e38 / 2, 5, 0xFF)],
          press(-2**31, 2**31 - 1), move(2**31 - 1, -2**31), release(0, 0),
          palette(SELECT_TOOL), press(-2**31, -2**31), move(2**31 - 1, 2**31 - 1),

@@ -11,6 +11,8 @@
 //    letter (more records), the release of a drawing drag after a move
 //    (one more), and undo (any count); a press released without a move
 //    between them adds nothing;
+//  - a drawing release commits exactly the element last shown, and a
+//    placement selects exactly the records it appended;
 //  - the page is exactly what the step's own rule says it shows, wherever
 //    that rule is a repaint: a fresh FullRepaint of temp.dat, or that plus
 //    the dashed frame of a selection or rectangle being dragged (see
@@ -380,10 +382,18 @@ private:
         }
         if (now < m_count)
             violated("a placement removed records");
-        if (label == kind::DoubleBondMarker || now == m_count)
+        if (label == kind::DoubleBondMarker || now == m_count) {
             m_page.repaint();
-        else
+        } else {
             m_page.other();
+            // The placed elements, and only they, are the selection.
+            const SelectionMarks& marks = editing().SelMarks;
+            if (!editing().SelectionPresent || marks.markedCount() != now - m_count)
+                violated("a placement did not select exactly what it placed");
+            for (std::uint32_t i = m_count; i < now; ++i)
+                if (!marks.isMarked(i))
+                    violated("a placement did not select exactly what it placed");
+        }
         m_count = now;
         // The placement is the whole gesture: the release must add nothing.
         m_countAtPress = now;
@@ -415,6 +425,9 @@ private:
     {
         const bool active = editing().PressActive;
         const bool drawing = m_editor.tools.LeftTool != kind::SelectTool && button == PointerButton::Left;
+        const ElementKind tool = m_editor.tools.LeftTool;
+        const PointF start = editing().DragStart;
+        const PointF end = editing().FeedbackEnd;
         describe(button, x, y);
         I1MouseUp(m_editor, button, x, y);
         const std::uint32_t now = countNow();
@@ -428,6 +441,14 @@ private:
         if (drawing) {
             if (now != m_count && now != m_count + 1)
                 violated("a drawing release added other than one record");
+            if (now == m_count + 1) {
+                // What is committed is the element last shown.
+                const ElementRecord added = readAllRecords(m_editor.fileSystem, m_editor.workingFile.path()).back();
+                const ElementRecord shown = makeRecord(tool, start.x, start.y, end.x, end.y);
+                if (added.kind != tool || added.x1 != shown.x1 || added.y1 != shown.y1 || added.x2 != shown.x2
+                    || added.y2 != shown.y2)
+                    violated("a drawing release committed another element than the one shown");
+            }
         } else if (now != m_count) {
             violated("a release that commits nothing changed the record count");
         }

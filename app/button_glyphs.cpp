@@ -1,5 +1,7 @@
 #include "app/button_glyphs.h"
 
+#include "app/qt_conversions.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -17,11 +19,6 @@ QImage transparentImage(int size)
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
-}
-
-QColor toQColor(Colour colour)
-{
-    return QColor(redOf(colour), greenOf(colour), blueOf(colour));
 }
 
 void drawLines(QImage& image, std::initializer_list<QLineF> lines)

@@ -2,13 +2,13 @@
 
 #include "app/aboutf.h"
 #include "app/auswahlf.h"
-#include "app/file_type_registry.h"
+#include "app/button_handlers.h"
 #include "app/main_menu.h"
 #include "app/page_widget.h"
 #include "app/palette_panel.h"
 #include "app/pointer_input.h"
+#include "app/qt_conversions.h"
 #include "app/qt_ui_port.h"
-#include "app/side_buttons.h"
 #include "commands/bitmap_export.h"
 #include "commands/colour_commands.h"
 #include "commands/edit_commands.h"
@@ -21,8 +21,10 @@
 #include "document/io_error.h"
 #include "document/work_dir.h"
 #include "editor/full_repaint.h"
+#include "editor/guarded.h"
+#include "editor/main_control_tables.h"
 #include "editor/palette.h"
-#include "render/view_state.h"
+#include "registration/file_type_registry.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -30,6 +32,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QMenuBar>
@@ -59,22 +62,9 @@ QFont windowFont()
     return font;
 }
 
-Colour colourOfButton(std::string_view name)
-{
-    for (const ColourButton& row : colourButtons()) {
-        if (name == row.name && row.colour)
-            return *row.colour;
-    }
-    return kBlack;
-}
-
 const MoveButton* moveButtonNamed(const QString& name)
 {
-    for (const MoveButton& row : moveButtons()) {
-        if (name == QLatin1String(row.name))
-            return &row;
-    }
-    return nullptr;
+    return findMoveButton(name.toStdString());
 }
 
 }  // namespace
@@ -117,8 +107,12 @@ void Thauptf::buildWindow()
     client->resize(kClientWidth, kClientHeight);
     m_controls = buildMainControls(client);
     setCentralWidget(client);
-    buildMainMenu(menuBar(), this);
-    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    buildMainMenu(menuBar());
+    // The window's layout gives the menu bar its height for the window's
+    // width, which can exceed its size hint by a pixel; the client area
+    // keeps its design size either way.
+    const int menuHeight = menuBar()->heightForWidth(kClientWidth);
+    resize(kClientWidth, kClientHeight + (menuHeight > 0 ? menuHeight : menuBar()->sizeHint().height()));
     setMinimumSize(kMinimumOuterWidth - 2 * kFrameSide, kMinimumOuterHeight - 2 * kFrameSide - kCaptionHeight);
 }
 
@@ -147,39 +141,45 @@ void Thauptf::FormCreate(const StartupEnvironment& environment)
     m_editor->document.LastDir = environment.documentsFolder;
     m_controls.image->setPage(&m_editor->page);
     setStartState(*m_editor);
-    createEmptyWorkingDocument(*m_editor);
-    if (commandLine.opensFile())
+    startWorkingDocument(*m_editor, *m_workDirLock);
+    if (commandLine.opensFile() && m_editor->workDirUsable)
         openCommandLineFile(*m_editor, commandLine.fileName);
 }
 
 void Thauptf::chooseAndLockWorkDir(const StartupEnvironment& environment)
 {
-    const std::string preferred = chooseWorkDir(environment.appDataFolder, m_programDir);
-    m_workDirLock = std::make_unique<WorkDirLock>(preferred);
-    if (m_workDirLock->status() == WorkDirLock::Status::CannotCreate && preferred != m_programDir) {
-        auto fallback = std::make_unique<WorkDirLock>(m_programDir);
-        if (fallback->isLocked())
-            m_workDirLock = std::move(fallback);
-    }
+    m_workDirLock = std::make_unique<WorkDirLock>(chooseWorkDir(environment.appDataFolder, m_programDir));
     m_editor = std::make_unique<Editor>(m_fs, *m_ui, m_workDirLock->path());
 }
 
 void Thauptf::connectHandlers()
 {
-    const QMetaObject* meta = metaObject();
-    const QList<QAbstractButton*> buttons = centralWidget()->findChildren<QAbstractButton*>();
-    for (QAbstractButton* button : buttons) {
-        const QString name = button->objectName();
-        if (moveButtonNamed(name))
-            button->installEventFilter(this);
-        const QByteArray slot = (name + "Click").toLatin1();
-        if (meta->indexOfSlot(slot + "()") >= 0) {
-            connect(button, &QAbstractButton::clicked, this,
-                    [this, slot] { QMetaObject::invokeMethod(this, slot.constData(), Qt::DirectConnection); });
-        } else if (findPaletteButton(name.toStdString())) {
-            connect(button, &QAbstractButton::clicked, this, [this, name] { PaletteButtonClick(name); });
+    // Every button and menu item is connected from its table row; a row
+    // whose control is missing is reported (the window tests check that
+    // none is).
+    QWidget* client = centralWidget();
+    auto buttonNamed = [client](std::string_view name) {
+        auto* button = client->findChild<QAbstractButton*>(fromView(name));
+        if (!button)
+            qWarning("button %.*s is missing", int(name.size()), name.data());
+        return button;
+    };
+    for (const ButtonHandler& row : buttonHandlers()) {
+        if (QAbstractButton* button = buttonNamed(row.name))
+            connect(button, &QAbstractButton::clicked, this, row.click);
+    }
+    for (auto group : {leftToolButtons(), rightLabelButtons(), ringSizeButtons()}) {
+        for (const PaletteButton& row : group) {
+            const QString name = fromView(row.name);
+            if (QAbstractButton* button = buttonNamed(row.name))
+                connect(button, &QAbstractButton::clicked, this, [this, name] { PaletteButtonClick(name); });
         }
     }
+    for (const MoveButton& row : moveButtons()) {
+        if (QAbstractButton* button = buttonNamed(row.name))
+            button->installEventFilter(this);
+    }
+    connectMainMenu(menuBar(), this);
     for (QWidget* field : {static_cast<QWidget*>(centralWidget()->findChild<QLineEdit*>("Edit1")),
                            static_cast<QWidget*>(m_controls.lineLengthBox->lineEdit()),
                            static_cast<QWidget*>(m_controls.answerMemo)}) {
@@ -199,11 +199,7 @@ void Thauptf::connectHandlers()
 template <typename Body>
 void Thauptf::guarded(Body&& body)
 {
-    try {
-        body();
-    } catch (const IoError& error) {
-        m_ui->showError(error.what());
-    }
+    runGuarded(*m_ui, std::forward<Body>(body));
 }
 
 void Thauptf::showEvent(QShowEvent* event)
@@ -211,9 +207,24 @@ void Thauptf::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!m_shown) {
         m_shown = true;
+        fitClientArea();
         centreOnScreen();
+        // The new main window takes the keyboard, so Edit1 has the focus at
+        // once, also where no window manager hands it over.
+        activateWindow();
         FormShow();
     }
+}
+
+void Thauptf::fitClientArea()
+{
+    // The menu bar's height is final only once the window is polished for
+    // showing (style and fonts); whatever the first estimate missed is
+    // added here.
+    layout()->activate();
+    const QSize missing = QSize(kClientWidth, kClientHeight) - centralWidget()->size();
+    if (!missing.isNull())
+        resize(size() + missing);
 }
 
 void Thauptf::centreOnScreen()
@@ -227,9 +238,7 @@ void Thauptf::centreOnScreen()
 
 void Thauptf::FormShow()
 {
-    m_ui->setFocus(ui::kTextEdit);
-    ResetView(m_editor->view);
-    guarded([&] { FullRepaint(*m_editor); });
+    guarded([&] { veltrano::FormShow(*m_editor); });
 }
 
 void Thauptf::closeEvent(QCloseEvent* event)
@@ -399,32 +408,32 @@ void Thauptf::SpeedButton81Click()
 
 void Thauptf::SpeedButton11Click()
 {
-    guarded([&] { colourButtonClick(*m_editor, "SpeedButton11", colourOfButton("SpeedButton11")); });
+    guarded([&] { colourButtonClick(*m_editor, "SpeedButton11"); });
 }
 
 void Thauptf::SpeedButton12Click()
 {
-    guarded([&] { colourButtonClick(*m_editor, "SpeedButton12", colourOfButton("SpeedButton12")); });
+    guarded([&] { colourButtonClick(*m_editor, "SpeedButton12"); });
 }
 
 void Thauptf::SpeedButton13Click()
 {
-    guarded([&] { colourButtonClick(*m_editor, "SpeedButton13", colourOfButton("SpeedButton13")); });
+    guarded([&] { colourButtonClick(*m_editor, "SpeedButton13"); });
 }
 
 void Thauptf::SpeedButton14Click()
 {
-    guarded([&] { colourButtonClick(*m_editor, "SpeedButton14", colourOfButton("SpeedButton14")); });
+    guarded([&] { colourButtonClick(*m_editor, "SpeedButton14"); });
 }
 
 void Thauptf::SpeedButton15Click()
 {
-    guarded([&] { colourButtonClick(*m_editor, "SpeedButton15", colourOfButton("SpeedButton15")); });
+    guarded([&] { colourButtonClick(*m_editor, "SpeedButton15"); });
 }
 
 void Thauptf::SpeedButton16Click()
 {
-    guarded([&] { colourButtonClick(*m_editor, "SpeedButton16", colourOfButton("SpeedButton16")); });
+    guarded([&] { colourButtonClick(*m_editor, "SpeedButton16"); });
 }
 
 void Thauptf::SpeedButton17Click()

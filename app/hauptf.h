@@ -2,11 +2,11 @@
 // The main window Thauptf. It builds its controls and menu from tables, runs
 // the start-up steps when it is created and owns the editor. Its handlers
 // carry the component name plus the event; each is one call into the core,
-// and each shows a run-time input/output error in the general error box and
-// keeps the program running.
+// and each shows a run-time input/output error, or running out of memory, in
+// the general error box and keeps the program running.
 
 #include "app/main_layout.h"
-#include "app/startup.h"
+#include "commands/startup.h"
 #include "editor/editor.h"
 
 #include <QMainWindow>
@@ -115,11 +115,13 @@ private:
     void connectHandlers();
     void FormCreate(const StartupEnvironment& environment);
     void chooseAndLockWorkDir(const StartupEnvironment& environment);
+    // Gives the client area its design size of 788 by 480 pixels.
+    void fitClientArea();
     void centreOnScreen();
     // Whether the key is the shortcut of an enabled, visible menu item.
     bool isMenuShortcut(QKeyEvent* event) const;
-    // Runs a handler body; a run-time input/output error goes to the
-    // general error box.
+    // Runs a handler body; a run-time input/output error or running out of
+    // memory goes to the general error box.
     template <typename Body>
     void guarded(Body&& body);
 

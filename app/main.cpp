@@ -7,10 +7,11 @@
 // shows the window, saves what it shows as a PNG and quits.
 
 #include "app/aboutf.h"
+#include "app/application_setup.h"
 #include "app/auswahlf.h"
 #include "app/german_translations.h"
 #include "app/hauptf.h"
-#include "app/startup.h"
+#include "commands/startup.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -47,11 +48,8 @@ void scheduleScreenshot(QWidget& window, const QString& file)
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(veltrano::kApplicationTitle);
+    veltrano::setUpApplication();
     veltrano::installGermanTranslations(application);
-    // The controls are placed for the classic look: group box captions sit
-    // on the frame line, so the buttons below them have their room.
-    QApplication::setStyle("Windows");
 
     veltrano::StartupEnvironment environment = veltrano::StartupEnvironment::fromProcess();
     const std::optional<QString> screenshot = takeScreenshotOption(environment.parameters);

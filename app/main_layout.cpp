@@ -4,7 +4,8 @@
 #include "app/button_glyphs.h"
 #include "app/page_widget.h"
 #include "app/palette_panel.h"
-#include "app/side_buttons.h"
+#include "app/qt_conversions.h"
+#include "editor/main_control_tables.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -33,10 +34,7 @@ constexpr int kCompactPaletteWidth = 213;
 
 constexpr int kMoveRepeatInterval = 80;
 constexpr int kReenableInterval = 200;
-constexpr int kLineLengthStartIndex = 3;
 constexpr int kMemoGap = 4;
-
-const char* const kLineLengths[] = {"15", "20", "25", "30", "40", "50"};
 
 QFrame* buildDrawingArea(QWidget* client, MainControls& controls)
 {
@@ -61,8 +59,8 @@ void buildColourGroup(QWidget* client, MainControls& controls)
     controls.colourButtons->setExclusive(true);
     for (const ColourButton& row : colourButtons()) {
         auto* button = new QToolButton(controls.colourGroup);
-        button->setObjectName(row.name);
-        button->setGeometry(row.place);
+        button->setObjectName(fromView(row.name));
+        button->setGeometry(rectOf(row.place));
         button->setCheckable(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setIconSize(QSize(kGlyphSize, kGlyphSize));
@@ -80,9 +78,9 @@ void buildLineLengthBox(QWidget* client, MainControls& controls)
     box->setObjectName("ComboBox1");
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);  // typing a length adds no item
-    for (const char* length : kLineLengths)
-        box->addItem(length);
-    box->setCurrentIndex(kLineLengthStartIndex);
+    for (const int length : lineLengthItems())
+        box->addItem(QString::number(length));
+    box->setCurrentIndex(kStartLineLengthIndex);
     box->setGeometry(kLineLengthPlace);
     controls.lineLengthBox = box;
 }

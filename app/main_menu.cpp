@@ -1,5 +1,7 @@
 #include "app/main_menu.h"
 
+#include "app/hauptf.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,53 +12,53 @@ namespace {
 
 constexpr QKeyCombination kNoShortcut{};
 
-const MenuSpec kMenus[] = {
+const MenuRow kMenus[] = {
     {"Datei1", "&Datei"},
     {"Bearbeiten1", "&Bearbeiten"},
     {"Info1", "&Info"},
 };
 
-const MenuItemSpec kItems[] = {
-    {"Datei1", "Neu1", "&Neu", kNoShortcut, true},
-    {"Datei1", "ffnen1", "Ö&ffnen", kNoShortcut, true},
-    {"Datei1", "Speichern2", "&Speichern", Qt::CTRL | Qt::Key_S, true},
-    {"Datei1", "Speichern1", "Speichern &unter", kNoShortcut, true},
-    {"Datei1", "FormelAntwortspeichern1", "Formel+Antwort speichern", Qt::CTRL | Qt::ALT | Qt::Key_S, true},
-    {"Datei1", nullptr, nullptr, kNoShortcut, true},
-    {"Datei1", "Importieren1", "cfd-Datei einfügen", kNoShortcut, true},
-    {"Datei1", "Exportieren1", "Als bmp exportieren", kNoShortcut, true},
-    {"Datei1", "Passendebmpexportieren1", "Passende bmp exportieren", kNoShortcut, true},
-    {"Datei1", nullptr, nullptr, kNoShortcut, true},
-    {"Datei1", "Beenden1", "&Beenden", Qt::CTRL | Qt::Key_B, true},
-    {"Bearbeiten1", "Undo1", "Rückgängig", Qt::ALT | Qt::Key_Backspace, true},
-    {"Bearbeiten1", "Lschen1", "Löschen", QKeyCombination(Qt::Key_Delete), false},
-    {"Bearbeiten1", "Kopieren1", "Kopieren", Qt::CTRL | Qt::Key_C, false},
-    {"Bearbeiten1", "Einfgen1", "Einfügen", Qt::CTRL | Qt::Key_V, false},
-    {"Info1", "Hilfe1", "&Hilfe", QKeyCombination(Qt::Key_F1), true},
-    {"Info1", nullptr, nullptr, kNoShortcut, true},
-    {"Info1", "About1", "&About", kNoShortcut, true},
+const MenuItemRow kItems[] = {
+    {"Datei1", "Neu1", "&Neu", kNoShortcut, true, &Thauptf::Neu1Click},
+    {"Datei1", "ffnen1", "Ö&ffnen", kNoShortcut, true, &Thauptf::ffnen1Click},
+    {"Datei1", "Speichern2", "&Speichern", Qt::CTRL | Qt::Key_S, true, &Thauptf::Speichern2Click},
+    {"Datei1", "Speichern1", "Speichern &unter", kNoShortcut, true, &Thauptf::Speichern1Click},
+    {"Datei1", "FormelAntwortspeichern1", "Formel+Antwort speichern", Qt::CTRL | Qt::ALT | Qt::Key_S, true, &Thauptf::FormelAntwortspeichern1Click},
+    {"Datei1", nullptr, nullptr, kNoShortcut, true, nullptr},
+    {"Datei1", "Importieren1", "cfd-Datei einfügen", kNoShortcut, true, &Thauptf::Importieren1Click},
+    {"Datei1", "Exportieren1", "Als bmp exportieren", kNoShortcut, true, &Thauptf::Exportieren1Click},
+    {"Datei1", "Passendebmpexportieren1", "Passende bmp exportieren", kNoShortcut, true, &Thauptf::Passendebmpexportieren1Click},
+    {"Datei1", nullptr, nullptr, kNoShortcut, true, nullptr},
+    {"Datei1", "Beenden1", "&Beenden", Qt::CTRL | Qt::Key_B, true, &Thauptf::Beenden1Click},
+    {"Bearbeiten1", "Undo1", "Rückgängig", Qt::ALT | Qt::Key_Backspace, true, &Thauptf::Undo1Click},
+    {"Bearbeiten1", "Lschen1", "Löschen", QKeyCombination(Qt::Key_Delete), false, &Thauptf::Lschen1Click},
+    {"Bearbeiten1", "Kopieren1", "Kopieren", Qt::CTRL | Qt::Key_C, false, &Thauptf::Kopieren1Click},
+    {"Bearbeiten1", "Einfgen1", "Einfügen", Qt::CTRL | Qt::Key_V, false, &Thauptf::Einfgen1Click},
+    {"Info1", "Hilfe1", "&Hilfe", QKeyCombination(Qt::Key_F1), true, &Thauptf::Hilfe1Click},
+    {"Info1", nullptr, nullptr, kNoShortcut, true, nullptr},
+    {"Info1", "About1", "&About", kNoShortcut, true, &Thauptf::About1Click},
 };
 
 }  // namespace
 
-std::span<const MenuSpec> mainMenus()
+std::span<const MenuRow> mainMenus()
 {
     return kMenus;
 }
 
-std::span<const MenuItemSpec> mainMenuItems()
+std::span<const MenuItemRow> mainMenuItems()
 {
     return kItems;
 }
 
-void buildMainMenu(QMenuBar* menuBar, QObject* receiver)
+void buildMainMenu(QMenuBar* menuBar)
 {
-    for (const MenuSpec& menuSpec : kMenus) {
-        QMenu* menu = menuBar->addMenu(QString::fromUtf8(menuSpec.caption));
-        menu->setObjectName(menuSpec.name);
-        menu->menuAction()->setObjectName(menuSpec.name);
-        for (const MenuItemSpec& item : kItems) {
-            if (qstrcmp(item.menu, menuSpec.name) != 0)
+    for (const MenuRow& menuRow : kMenus) {
+        QMenu* menu = menuBar->addMenu(QString::fromUtf8(menuRow.caption));
+        menu->setObjectName(menuRow.name);
+        menu->menuAction()->setObjectName(menuRow.name);
+        for (const MenuItemRow& item : kItems) {
+            if (qstrcmp(item.menu, menuRow.name) != 0)
                 continue;
             if (!item.name) {
                 menu->addSeparator();
@@ -67,11 +69,21 @@ void buildMainMenu(QMenuBar* menuBar, QObject* receiver)
             if (item.shortcut != kNoShortcut)
                 action->setShortcut(QKeySequence(item.shortcut));
             action->setEnabled(item.enabled);
-            const QByteArray slot = QByteArray(item.name) + "Click";
-            QObject::connect(action, &QAction::triggered, receiver, [receiver, slot] {
-                QMetaObject::invokeMethod(receiver, slot.constData(), Qt::DirectConnection);
-            });
         }
+    }
+}
+
+void connectMainMenu(QMenuBar* menuBar, Thauptf* window)
+{
+    for (const MenuItemRow& item : kItems) {
+        if (!item.name)
+            continue;
+        QAction* action = menuBar->findChild<QAction*>(item.name);
+        if (!action) {
+            qWarning("menu item %s is missing", item.name);
+            continue;
+        }
+        QObject::connect(action, &QAction::triggered, window, item.handler);
     }
 }
 

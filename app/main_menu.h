@@ -1,7 +1,8 @@
 #pragma once
 // The main menu of the main window, built from one table: captions with their
-// access-key ampersands, shortcuts, the state at start and the name of the
-// handler slot each item runs (the item's name + "Click").
+// access-key ampersands, shortcuts, the state at start and the handler of
+// the main window each item runs (the item's name + "Click"), connected by
+// its member pointer so that a renamed handler cannot silently go missing.
 
 #include <QKeySequence>
 #include <QString>
@@ -10,30 +11,36 @@
 
 class QAction;
 class QMenuBar;
-class QObject;
 
 namespace veltrano {
 
-struct MenuItemSpec {
+class Thauptf;
+using MenuHandler = void (Thauptf::*)();
+
+struct MenuItemRow {
     const char* menu;      // name of the menu, e.g. "Datei1"; nullptr: a separator
     const char* name;      // component name, e.g. "Speichern2"; nullptr: a separator
     const char* caption;   // UTF-8, with '&' before the access key
     QKeyCombination shortcut;
     bool enabled;          // at start
+    MenuHandler handler;   // nullptr for a separator
 };
 
-struct MenuSpec {
+struct MenuRow {
     const char* name;     // "Datei1"
     const char* caption;  // "&Datei"
 };
 
-std::span<const MenuSpec> mainMenus();
+std::span<const MenuRow> mainMenus();
 // Every item in menu order; separators have no name.
-std::span<const MenuItemSpec> mainMenuItems();
+std::span<const MenuItemRow> mainMenuItems();
 
 // Fills menuBar from the tables. Each item is a QAction named like its
-// component; triggering it invokes the slot name + "Click()" of receiver.
-void buildMainMenu(QMenuBar* menuBar, QObject* receiver);
+// component.
+void buildMainMenu(QMenuBar* menuBar);
+// Connects every item of menuBar (built by buildMainMenu) to its handler
+// of window.
+void connectMainMenu(QMenuBar* menuBar, Thauptf* window);
 
 // The caption without its access-key ampersand ("Ö&ffnen" -> "Öffnen").
 QString withoutAccessKey(const QString& caption);

@@ -1,7 +1,8 @@
 #include "app/palette_panel.h"
 
 #include "app/button_glyphs.h"
-#include "app/side_buttons.h"
+#include "app/qt_conversions.h"
+#include "editor/main_control_tables.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -14,16 +15,6 @@
 namespace veltrano {
 
 namespace {
-
-QString fromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-QRect rectOf(const PanelPlace& place)
-{
-    return QRect(place.left, place.top, place.width, place.height);
-}
 
 std::optional<ButtonGlyph> buttonGlyphOf(ButtonPicture glyph)
 {
@@ -44,6 +35,14 @@ std::optional<ButtonGlyph> buttonGlyphOf(ButtonPicture glyph)
         return ButtonGlyph::SolidWedgeDownLeft;
     case ButtonPicture::HashedWedgeDownLeft:
         return ButtonGlyph::HashedWedgeDownLeft;
+    case ButtonPicture::ArrowUp:
+        return ButtonGlyph::ArrowUp;
+    case ButtonPicture::ArrowRight:
+        return ButtonGlyph::ArrowRight;
+    case ButtonPicture::ArrowLeft:
+        return ButtonGlyph::ArrowLeft;
+    case ButtonPicture::ArrowDown:
+        return ButtonGlyph::ArrowDown;
     case ButtonPicture::None:
     case ButtonPicture::BenzeneRing:
         break;
@@ -160,8 +159,9 @@ void PalettePanel::buildMoveButtons()
 {
     QWidget* box = parentNamed("GroupBox5");
     for (const MoveButton& row : moveButtons()) {
-        QToolButton* button = makeSpeedButton(box, row.name, row.place);
-        button->setIcon(QPixmap::fromImage(drawButtonGlyph(row.glyph)));
+        QToolButton* button = makeSpeedButton(box, row.name, rectOf(row.place));
+        if (const auto glyph = buttonGlyphOf(row.picture))
+            button->setIcon(QPixmap::fromImage(drawButtonGlyph(*glyph)));
     }
 }
 

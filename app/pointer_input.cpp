@@ -1,6 +1,6 @@
 #include "app/pointer_input.h"
 
-#include "document/io_error.h"
+#include "editor/guarded.h"
 
 #include <QTimer>
 
@@ -66,11 +66,7 @@ void PointerInput::release(Qt::MouseButton button, int x, int y)
 
 void PointerInput::runQueuedMoves()
 {
-    try {
-        m_moves.flush(m_editor);
-    } catch (const IoError& error) {
-        m_editor.ui.showError(error.what());
-    }
+    runGuarded(m_editor.ui, [this] { m_moves.flush(m_editor); });
 }
 
 }  // namespace veltrano

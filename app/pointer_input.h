@@ -37,8 +37,9 @@ public:
     void move(int x, int y);
     void release(Qt::MouseButton button, int x, int y);
 
-    // Runs the queued moves now. A record-file error is shown in the
-    // general error box (nothing else would catch it on the timer).
+    // Runs the queued moves now. A record-file error or running out of
+    // memory is shown in the general error box (nothing else would catch it
+    // on the timer).
     void runQueuedMoves();
 
     bool hasQueuedMoves() const { return !m_moves.empty(); }

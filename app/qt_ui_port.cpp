@@ -1,7 +1,8 @@
 #include "app/qt_ui_port.h"
 
 #include "app/main_menu.h"
-#include "app/startup.h"
+#include "app/qt_conversions.h"
+#include "commands/startup.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -22,11 +23,6 @@ namespace veltrano {
 
 namespace {
 
-QString fromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 std::string toStd(const QString& text)
 {
     return text.toStdString();
@@ -35,11 +31,6 @@ std::string toStd(const QString& text)
 QString filterOf(const FileDialogOptions& options)
 {
     return fromView(options.filterDescription) + " (" + fromView(options.filterPattern) + ")";
-}
-
-QColor toQColor(Colour colour)
-{
-    return QColor(redOf(colour), greenOf(colour), blueOf(colour));
 }
 
 // The box of the program's own messages and of the run-time errors carries

@@ -54,4 +54,12 @@ void BlankPage(benchmark::State& state)
 BENCHMARK_CAPTURE(RepaintFile, mixed5001, veltrano::samples::mixedDocument)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RepaintFile, bonds5001, veltrano::samples::bondsDocument)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RepaintFile, hostile5001, veltrano::samples::hostileDocument)->Unit(benchmark::kMillisecond);
+// 300 distinct font sizes: more faces than one repaint of an ordinary
+// document creates.
+BENCHMARK_CAPTURE(RepaintFile, manySizes5001, veltrano::samples::manySizesDocument)->Unit(benchmark::kMillisecond);
+// Nearly all pixel work: cells of some hundred thousand pixels each, and arcs
+// of some thousand steps each.
+BENCHMARK_CAPTURE(RepaintFile, largeLabels5001, veltrano::samples::largeLabelsDocument)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RepaintFile, curvedArrows5001, veltrano::samples::curvedArrowsDocument)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BlankPage)->Unit(benchmark::kMicrosecond);

@@ -51,7 +51,7 @@ void recolour5001(benchmark::State& state)
     Fixture f;
     bool red = true;
     for (auto _ : state) {
-        colourButtonClick(f.editor, "SpeedButton13", red ? 0x0000FF : 0x000000);
+        colourButtonClick(f.editor, red ? "SpeedButton13" : "SpeedButton11");
         red = !red;
     }
 }

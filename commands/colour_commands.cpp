@@ -1,6 +1,7 @@
 #include "commands/colour_commands.h"
 
 #include "editor/full_repaint.h"
+#include "editor/main_control_tables.h"
 
 namespace veltrano {
 
@@ -29,13 +30,16 @@ void recolourSelection(Editor& editor, Colour colour)
 
 }  // namespace
 
-void colourButtonClick(Editor& editor, std::string_view buttonName, Colour colour)
+void colourButtonClick(Editor& editor, std::string_view buttonName)
 {
+    const ColourButton* button = findColourButton(buttonName);
+    if (!button || !button->colour)
+        return;
     editor.ui.setDown(buttonName, true);
     if (editor.editing.SelectionPresent)
-        recolourSelection(editor, colour);
+        recolourSelection(editor, *button->colour);
     else
-        editor.tools.CurrentColour = colour;
+        editor.tools.CurrentColour = *button->colour;
 }
 
 void SpeedButton17Click(Editor& editor)

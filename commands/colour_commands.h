@@ -8,11 +8,12 @@
 
 namespace veltrano {
 
-// A fixed colour button (SpeedButton11..16): shown pressed; without a
-// selection the colour becomes CurrentColour, with one the marked records
-// take it instead (CurrentColour stays) and the frame is drawn again. No
-// snapshot; Modified untouched.
-void colourButtonClick(Editor& editor, std::string_view buttonName, Colour colour);
+// A fixed colour button (SpeedButton11..16, by component name; its colour
+// is the one of its table row): shown pressed; without a selection the
+// colour becomes CurrentColour, with one the marked records take it instead
+// (CurrentColour stays) and the frame is drawn again. No snapshot; Modified
+// untouched. A name that is no fixed colour button does nothing.
+void colourButtonClick(Editor& editor, std::string_view buttonName);
 
 // SpeedButton17: shown pressed; the colour dialog opens with the colour
 // confirmed last (black the first time); a confirmed colour becomes

@@ -2,6 +2,7 @@
 
 #include "document/element_kind.h"
 #include "document/record_file.h"
+#include "document/rounding.h"
 #include "editor/full_repaint.h"
 #include "editor/palette.h"
 #include "editor/take_snapshot.h"
@@ -31,7 +32,7 @@ std::int32_t roundedCoordinate(double value)
 {
     constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
     constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
-    return std::int32_t(std::clamp(std::nearbyint(value), kLowest, kHighest));
+    return std::int32_t(std::clamp(roundHalfEven(value), kLowest, kHighest));
 }
 
 std::int32_t widened(std::int32_t bound, std::int32_t by)

@@ -3,6 +3,7 @@
 #include "document/element_kind.h"
 #include "document/io_error.h"
 #include "document/record_file.h"
+#include "document/rounding.h"
 #include "editor/full_repaint.h"
 #include "editor/palette.h"
 #include "editor/pointer_geometry.h"
@@ -27,7 +28,7 @@ std::int32_t framePixel(double value)
 {
     constexpr double low = double(std::numeric_limits<std::int32_t>::min() + kFrameMargin);
     constexpr double high = double(std::numeric_limits<std::int32_t>::max() - kFrameMargin);
-    return std::int32_t(std::clamp(Nearest(value), low, high));
+    return std::int32_t(std::clamp(roundHalfEven(value), low, high));
 }
 
 // Widens the box by a point. A bound that is 0 counts as not yet set and

@@ -1,5 +1,6 @@
 #include "commands/view_commands.h"
 
+#include "document/rounding.h"
 #include "editor/full_repaint.h"
 
 #include <charconv>
@@ -17,7 +18,7 @@ constexpr const char* kGridOffCaption = "Raster ist aus";
 // even for a length that arrived as a huge number.
 int displayedLength(double length)
 {
-    const double rounded = std::nearbyint(length);
+    const double rounded = roundHalfEven(length);
     if (!(rounded >= std::numeric_limits<int>::min() && rounded <= std::numeric_limits<int>::max()))
         return 0;
     return int(rounded);

@@ -45,10 +45,13 @@ constexpr bool isArrowOrBracket(ElementKind k) { return k >= 401 && k <= 413; }
 // Text kinds are placed by their first point alone; x2 is their font size.
 constexpr bool isTextKind(ElementKind k) { return k <= 246 || (k >= 256 && k <= 400) || isGreek(k); }
 constexpr bool isTwoPointKind(ElementKind k) { return isBond(k) || isArrowOrBracket(k); }
+// The codes of the arrow layer: arrows, brackets and the undrawn codes
+// after them up to 499 (arrow tools and their curved variants lie here).
+constexpr bool isInArrowRange(ElementKind k) { return k >= 401 && k <= 499; }
 // The codes whose second point travels with the first when elements are
 // moved or pasted: the bonds and the whole arrow range 401..499, the undrawn
 // codes beside the arrows included, so such a record keeps its shape.
-constexpr bool movesBothPoints(ElementKind k) { return isBond(k) || (k >= 401 && k <= 499); }
+constexpr bool movesBothPoints(ElementKind k) { return isBond(k) || isInArrowRange(k); }
 
 // The layer whose pass draws (or, for undrawn kinds in its range, reads) a kind.
 constexpr Layer layerOf(ElementKind k)

@@ -23,4 +23,8 @@ private:
 // The German run-time message for an errno value (or kReadPastEnd).
 std::string ioErrorMessage(int errorNumber);
 
+// What the user reads when an operation ran out of memory (std::bad_alloc):
+// in the general error box of the windows, and from veltrano-render.
+inline constexpr const char* kOutOfMemoryMessage = "Zu wenig Arbeitsspeicher.";
+
 }  // namespace veltrano

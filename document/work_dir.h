@@ -20,6 +20,9 @@ public:
         AllBusy,       // every candidate is held by a live editor
     };
 
+    // The candidates are base, base + "2", ... base + "99".
+    static constexpr int kLastCandidate = 99;
+
     // The name of the lock file inside the locked folder.
     static constexpr const char* kLockFileName = "veltrano.lock";
 

@@ -1,5 +1,6 @@
 #include "document/working_file.h"
 
+#include "document/folder_path.h"
 #include "document/io_error.h"
 #include "document/record_file.h"
 
@@ -9,13 +10,6 @@
 namespace veltrano {
 
 namespace {
-
-std::string withSeparator(std::string dir)
-{
-    if (!dir.empty() && dir.back() != '/')
-        dir.push_back('/');
-    return dir;
-}
 
 std::uint32_t countOf(const std::vector<std::uint8_t>& bytes)
 {
@@ -161,11 +155,10 @@ std::uint32_t WorkingFile::loadFile(const std::string& source)
 
 std::uint32_t WorkingFile::loadFile(const std::string& source, std::vector<ElementRecord>& records)
 {
-    const std::vector<std::uint8_t> bytes = readFileBytes(m_fs, source);
-    std::vector<ElementRecord> parsed = parseRecords(bytes);
+    std::vector<std::uint8_t> bytes;
+    readAllRecords(m_fs, source, records, bytes);
     writeFileBytes(m_fs, path(), bytes);
-    records = std::move(parsed);
-    return countOf(bytes);
+    return std::uint32_t(records.size());
 }
 
 std::uint32_t WorkingFile::saveTo(const std::string& target)

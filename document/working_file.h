@@ -98,9 +98,9 @@ public:
     // writable file even when the source is read-only. Returns its record
     // count. On a failure temp.dat keeps the current document.
     std::uint32_t loadFile(const std::string& source);
-    // The same, handing back the loaded records (for the repaint that
-    // follows). The whole file is read and parsed before temp.dat changes,
-    // so running out of memory also leaves the current document.
+    // The same, with the source's records parsed into records before
+    // temp.dat is replaced: a file that cannot be read whole, or whose
+    // records do not fit in memory, fails before the document changes.
     std::uint32_t loadFile(const std::string& source, std::vector<ElementRecord>& records);
 
     // Writes a copy of temp.dat to the target, complete and flushed to the

@@ -42,6 +42,10 @@ struct Editor {
     QImage page;    // the surface of I1, 1200 x 1000
     Canvas canvas;  // draws on page
 
+    // False when start-up found no WorkDir it could create and lock: there
+    // is no temp.dat, the page stays blank and the pointer does nothing.
+    bool workDirUsable = true;
+
     // Storage reused by every repaint pass so that a repaint does not
     // allocate; its content is read afresh each time and means nothing
     // between passes.

@@ -39,6 +39,18 @@ void FullRepaint(Editor& editor)
     editor.ui.pageChanged(kPageArea);
 }
 
+bool repaintAfterFailure(Editor& editor) noexcept
+{
+    try {
+        FullRepaint(editor);
+        return true;
+    } catch (...) {
+        // FullRepaint blanked the page before the read that failed and
+        // reported it; the caller's error is the one the user sees.
+        return false;
+    }
+}
+
 void SelectionFrame(Editor& editor)
 {
     const SelectionRect& r = editor.editing.SelRect;

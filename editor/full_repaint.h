@@ -24,6 +24,13 @@ namespace veltrano {
 void FullRepaint(Editor& editor);
 void SelectionFrame(Editor& editor);
 
+// After a command failed part-way (its snapshot, append or rewrite threw),
+// the page may show an element that temp.dat does not hold, or miss one it
+// does: it is drawn again from temp.dat with FullRepaint. If that fails
+// too, the page is left blank. Never throws; returns whether the document
+// could be drawn. The caller rethrows its own error.
+bool repaintAfterFailure(Editor& editor) noexcept;
+
 // The page pixels the frame of rect can touch, clipped to the page.
 QRect selectionFrameArea(const SelectionRect& rect);
 

@@ -4,7 +4,7 @@
 
 namespace veltrano {
 
-void LeftToolClick(Editor& editor, const PaletteButton& button)
+void leftToolClick(Editor& editor, const PaletteButton& button)
 {
     if (button.code == kind::SelectTool) {
         SpeedButton67Click(editor);
@@ -34,12 +34,12 @@ void SpeedButton67Click(Editor& editor)
     editor.tools.LeftTool = kind::SelectTool;
 }
 
-void RightLabelClick(Editor& editor, const PaletteButton& button)
+void rightLabelClick(Editor& editor, const PaletteButton& button)
 {
     editor.tools.RightLabel = button.code;
 }
 
-void RingSizeClick(Editor& editor, const PaletteButton& button)
+void ringSizeClick(Editor& editor, const PaletteButton& button)
 {
     editor.tools.RingStep = button.ringStep;
 }
@@ -57,13 +57,13 @@ bool PaletteButtonClick(Editor& editor, std::string_view name)
         return false;
     switch (button->group) {
     case ButtonGroup::LeftButton:
-        LeftToolClick(editor, *button);
+        leftToolClick(editor, *button);
         break;
     case ButtonGroup::RightButton:
-        RightLabelClick(editor, *button);
+        rightLabelClick(editor, *button);
         break;
     case ButtonGroup::RingSize:
-        RingSizeClick(editor, *button);
+        ringSizeClick(editor, *button);
         break;
     }
     return true;

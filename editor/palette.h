@@ -15,7 +15,7 @@ namespace veltrano {
 // box off (on for the arrow tool), enables the right-button group, stores
 // the tool's code (the arrow tool's follows the curvature box), ends the
 // selection, repaints, and leaves SelRect as (1, 1, 1, 1).
-void LeftToolClick(Editor& editor, const PaletteButton& button);
+void leftToolClick(Editor& editor, const PaletteButton& button);
 
 // SpeedButton67, the selection tool: switches the curvature box and the
 // right-button group off and stores 247. The drawing, the selection and
@@ -24,10 +24,10 @@ void SpeedButton67Click(Editor& editor);
 
 // A right-button label, the "Text" button or a Greek letter: stores the
 // code in RightLabel and nothing else.
-void RightLabelClick(Editor& editor, const PaletteButton& button);
+void rightLabelClick(Editor& editor, const PaletteButton& button);
 
 // A ring size button: stores its RingStep and nothing else.
-void RingSizeClick(Editor& editor, const PaletteButton& button);
+void ringSizeClick(Editor& editor, const PaletteButton& button);
 
 // The curvature box changed: LeftTool becomes the arrow code of the chosen
 // item; with no item chosen it stays as it is.

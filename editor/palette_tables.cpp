@@ -156,6 +156,15 @@ std::span<const PaletteButton> rightLabelButtons() { return kRightLabelButtons; 
 std::span<const PaletteButton> ringSizeButtons() { return kRingSizeButtons; }
 std::span<const CurvatureItem> curvatureItems() { return kCurvatureItems; }
 
+const PaletteButton& pressedAtStart(std::span<const PaletteButton> group)
+{
+    for (const PaletteButton& button : group) {
+        if (button.downAtStart)
+            return button;
+    }
+    return group.front();
+}
+
 const PaletteButton* findPaletteButton(std::string_view name)
 {
     for (auto table : {leftToolButtons(), rightLabelButtons(), ringSizeButtons()}) {

@@ -35,6 +35,10 @@ enum class ButtonPicture {
     SolidWedgeDownLeft,    // filled wedge widening toward the lower left
     HashedWedgeDownLeft,   // hashed wedge widening toward the lower left
     BenzeneRing,           // opens the template palette
+    ArrowUp,               // the move buttons
+    ArrowRight,
+    ArrowLeft,
+    ArrowDown,
 };
 
 enum class ControlKind { GroupBox, PushButton, PictureButton, DropDownList, EditField };
@@ -80,6 +84,10 @@ std::span<const PaletteButton> leftToolButtons();
 std::span<const PaletteButton> rightLabelButtons();
 std::span<const PaletteButton> ringSizeButtons();
 std::span<const CurvatureItem> curvatureItems();
+
+// The button of a radio group that is pressed at start (every group has
+// exactly one).
+const PaletteButton& pressedAtStart(std::span<const PaletteButton> group);
 
 // The button of any radio group with this component name, or nullptr.
 const PaletteButton* findPaletteButton(std::string_view name);

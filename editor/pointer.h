@@ -5,7 +5,8 @@
 // coordinates, independent of scrolling; they may be negative or beyond the
 // page while a drag leaves the image).
 //
-// Press. Every press marks the document modified. With the selection tool
+// Press. Without a usable WorkDir a press does nothing. Every press marks
+// the document modified. With the selection tool
 // (247) any button starts a selection drag: inside the selection it starts
 // moving it, elsewhere it repaints (ending the selection) and starts a
 // rectangle. With another tool the page is repainted first; the left button
@@ -31,7 +32,9 @@
 // Every change of the page is reported to the UI port: the repaints report
 // the whole page, the feedback and placed text only the area they touched.
 // Record-file failures throw IoError out of these functions; the gesture
-// state then still describes what is on the page and in temp.dat.
+// state then still describes what is in temp.dat, and a failed commit (a
+// release, a placement, a selection move) has repainted the page from
+// temp.dat first, so no element that was not written stays on it.
 
 #include "editor/editing_state.h"
 #include "editor/editor.h"

@@ -31,8 +31,8 @@ struct Step {
 void shiftRecord(ElementRecord& record, const std::vector<Step>& steps)
 {
     const ElementKind k = record.kind;
-    const bool twoPoint = (k >= 248 && k <= 255) || (k >= 401 && k <= 499);
-    const bool onePoint = k < 247 || (k >= 256 && k <= 400) || (k >= 500 && k <= 564);
+    const bool twoPoint = isBond(k) || isInArrowRange(k);
+    const bool onePoint = isTextKind(k);
     if (!twoPoint && !onePoint)
         return;
     // Each difference is stored before the next is added, exactly as
@@ -74,10 +74,22 @@ void moveSelection(Editor& editor, std::span<const PointerPosition> moves)
     }
 
     const SelectionMarks& marks = state.SelMarks;
-    editor.workingFile.RewriteThroughScratch([&marks, &steps](ElementRecord& record, std::uint32_t position) {
-        if (marks.isMarked(position))
-            shiftRecord(record, steps);
-    });
+    try {
+        editor.workingFile.RewriteThroughScratch([&marks, &steps](ElementRecord& record, std::uint32_t position) {
+            if (marks.isMarked(position))
+                shiftRecord(record, steps);
+        });
+    } catch (...) {
+        // temp.dat kept the unmoved records; the page shows them with the
+        // selection, which still holds.
+        const bool shown = repaintAfterFailure(editor);
+        state.SelectionPresent = true;
+        editor.ui.setEnabled(ui::kDeleteItem, true);
+        editor.ui.setEnabled(ui::kCopyItem, true);
+        if (shown)
+            SelectionFrame(editor);
+        throw;
+    }
     // The records have moved: the rectangle and the last position follow
     // at once, so that they stay in step with temp.dat even if the repaint
     // below fails.
@@ -124,7 +136,7 @@ void dragRectangle(Editor& editor, PointerPosition pointer)
 
 bool isArrowTool(ElementKind tool)
 {
-    return tool >= 401 && tool <= 499;
+    return isInArrowRange(tool);
 }
 
 // Shows the element being drawn with its end for this pointer position.

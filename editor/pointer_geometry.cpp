@@ -1,5 +1,8 @@
 #include "editor/pointer_geometry.h"
 
+#include "document/rounding.h"
+#include "render/code_pages.h"
+
 #include <QList>
 #include <QString>
 
@@ -7,11 +10,6 @@
 #include <cmath>
 
 namespace veltrano {
-
-double Nearest(double value)
-{
-    return std::nearbyint(value);
-}
 
 // --- Start of a drawing drag ---------------------------------------------
 
@@ -59,7 +57,7 @@ PointF bondEnd(PointF start, int x, int y, double lineLength, double ringStep, b
         theta = y < sy ? kPi / 2 : 3 * kPi / 2;  // straight up, else straight down
 
     if (gridOn && ringStep != 0.0) {
-        const double k = Nearest(theta * (180.0 / kPi) / ringStep);
+        const double k = roundHalfEven(theta * (180.0 / kPi) / ringStep);
         theta = k * ringStep * kPi / 180.0;
     }
 
@@ -101,8 +99,8 @@ PointF arrowEnd(PointF start, int x, int y, ElementKind tool)
 
 namespace {
 // Offsets of the top-left corner of a text cell from the pointer.
-double originX(int x, double size) { return x - Nearest(size / 5.8); }
-double originY(int y, double size) { return y - Nearest(size / 3.2); }
+double originX(int x, double size) { return x - roundHalfEven(size / 5.8); }
+double originY(int y, double size) { return y - roundHalfEven(size / 3.2); }
 
 constexpr double kLabelSizeDivisor = 2.4;
 constexpr double kTextSizeDivisor = 2.1;
@@ -116,20 +114,20 @@ TextCell labelPlacement(ElementKind code, int x, int y, double lineLength)
 {
     const bool subscriptDigit = code >= kFirstSubscriptDigit && code <= kLastSubscriptDigit;
     const double size = subscriptDigit ? lineLength / kSubscriptDigitScale : lineLength;
-    return TextCell{originX(x, size), originY(y, size), Nearest(size / kLabelSizeDivisor), code};
+    return TextCell{originX(x, size), originY(y, size), roundHalfEven(size / kLabelSizeDivisor), code};
 }
 
 TextCell greekPlacement(ElementKind code, int x, int y, double lineLength)
 {
     return TextCell{originX(x, lineLength), originY(y, lineLength),
-                    Nearest(lineLength / kTextSizeDivisor), code};
+                    roundHalfEven(lineLength / kTextSizeDivisor), code};
 }
 
 std::vector<TextCell> textPlacement(std::string_view bytes, int x, int y, double lineLength)
 {
     enum class Marker { None, Subscript, Superscript };
 
-    const double fontSize = Nearest(lineLength / kTextSizeDivisor);
+    const double fontSize = roundHalfEven(lineLength / kTextSizeDivisor);
     const double cell = lineLength / kCellDivisor;
     const double left = originX(x, lineLength);
     std::vector<TextCell> cells;
@@ -152,10 +150,10 @@ std::vector<TextCell> textPlacement(std::string_view bytes, int x, int y, double
             const bool raised = marker == Marker::Superscript && previous == '>';
             if (lowered || raised) {
                 shift += 1.0;
-                const double top = lowered ? y + Nearest(lineLength / kSubscriptDrop)
-                                           : y - Nearest(lineLength / kCellDivisor);
+                const double top = lowered ? y + roundHalfEven(lineLength / kSubscriptDrop)
+                                           : y - roundHalfEven(lineLength / kCellDivisor);
                 cells.push_back({left + (double(i) - shift) * cell, top,
-                                 Nearest(fontSize * kScriptSizeFactor), kind});
+                                 roundHalfEven(fontSize * kScriptSizeFactor), kind});
                 marker = Marker::None;
                 shift += kScriptAdvanceRest;
             }
@@ -167,22 +165,7 @@ std::vector<TextCell> textPlacement(std::string_view bytes, int x, int y, double
 
 std::optional<unsigned char> windows1252Code(char32_t character)
 {
-    // The characters of 0x80..0x9F; 0 marks the five bytes without a
-    // character, which Windows passes through as U+0081 and so on.
-    static constexpr std::array<char16_t, 32> kHighControls = {
-        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-        0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-    };
-    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF))
-        return static_cast<unsigned char>(character);
-    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-        const char32_t mapped = kHighControls[i] != 0 ? kHighControls[i] : char32_t(0x80 + i);
-        if (mapped == character)
-            return static_cast<unsigned char>(0x80 + i);
-    }
-    return std::nullopt;
+    return windows1252FromUnicode(character);
 }
 
 std::string placeableText(std::string_view utf8)

@@ -22,9 +22,6 @@
 
 namespace veltrano {
 
-// Rounds to the nearest integer, halves to the even neighbour.
-double Nearest(double value);
-
 // --- Start of a drawing drag ---------------------------------------------
 
 // A record point lies within the snap tolerance of the pointer when it is

@@ -129,7 +129,7 @@ void placeRightLabel(Editor& editor, int x, int y)
         placeInnerLine(editor, x, y);
     else if (code == kind::TextTool)
         placeText(editor, x, y);
-    else if (code >= 500)
+    else if (isGreek(code))
         placeGreekLetter(editor, code, x, y);
     else
         placeLabel(editor, code, x, y);
@@ -139,6 +139,10 @@ void placeRightLabel(Editor& editor, int x, int y)
 
 void I1MouseDown(Editor& editor, PointerButton button, int x, int y)
 {
+    // Without a WorkDir there is nothing to draw into; start-up has said so
+    // once, and a press must not repeat it as a read error.
+    if (!editor.workDirUsable)
+        return;
     editor.editing.Modified = true;
     if (editor.tools.LeftTool == kind::SelectTool) {
         pressWithSelectTool(editor, x, y);
@@ -154,7 +158,14 @@ void I1MouseDown(Editor& editor, PointerButton button, int x, int y)
     // commit the element placed now a second time.
     editor.editing.PressActive = false;
     editor.editing.FeedbackEnd = {0.0, 0.0};
-    placeRightLabel(editor, x, y);
+    try {
+        placeRightLabel(editor, x, y);
+    } catch (...) {
+        // A placed element is painted before it is appended; one whose
+        // append failed must not stay on the page.
+        repaintAfterFailure(editor);
+        throw;
+    }
 }
 
 }  // namespace veltrano

@@ -1,6 +1,7 @@
 // The release on I1: commits the element of a drawing drag, ends a
 // selection move, or turns the dragged rectangle into the selection.
 
+#include "editor/full_repaint.h"
 #include "editor/pointer.h"
 #include "editor/pointer_geometry.h"
 #include "editor/pointer_internal.h"
@@ -73,11 +74,18 @@ void I1MouseUp(Editor& editor, PointerButton button, int x, int y)
     // another control) changes nothing.
     if (!state.PressActive)
         return;
-    if (editor.tools.LeftTool == kind::SelectTool)
-        releaseWithSelectTool(editor, button, x, y);
-    else if (button == PointerButton::Left)
-        commitDrawing(editor);
-    // A right or middle press placed its element already.
+    try {
+        if (editor.tools.LeftTool == kind::SelectTool)
+            releaseWithSelectTool(editor, button, x, y);
+        else if (button == PointerButton::Left)
+            commitDrawing(editor);
+        // A right or middle press placed its element already.
+    } catch (...) {
+        // The feedback element or the rectangle's frame is still on the
+        // page although nothing was committed: show the document instead.
+        repaintAfterFailure(editor);
+        throw;
+    }
 }
 
 }  // namespace veltrano

@@ -5,6 +5,7 @@
 // the UI port when needed.
 
 #include "document/element_kind.h"
+#include "editor/main_control_tables.h"
 #include "render/colour.h"
 
 namespace veltrano {
@@ -13,7 +14,7 @@ struct ToolState {
     ElementKind LeftTool = kind::SingleBond;          // SpeedButton1 pressed
     ElementKind RightLabel = kind::DoubleBondMarker;  // "DB", SpeedButton55 pressed
     double RingStep = 30.0;                           // ring size "6"
-    double LineLength = 30.0;                         // ComboBox1 "30"
+    double LineLength = startLineLength();            // ComboBox1 "30"
     Colour CurrentColour = kBlack;                    // SpeedButton11 pressed
     bool GridOn = true;                               // "Raster ist an"
     Colour DialogColour = kBlack;                     // the colour dialog opens with the one confirmed last

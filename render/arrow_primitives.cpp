@@ -1,4 +1,5 @@
 // The arrow shapes: straight, double-headed, equilibrium, open and curved.
+#include "document/rounding.h"
 #include "render/primitive_math.h"
 #include "render/primitives.h"
 
@@ -6,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <cmath>
 #include <numbers>
 #include <span>
@@ -13,7 +15,6 @@
 namespace veltrano {
 
 using primitive_math::arctanOfRatio;
-using primitive_math::roundHalfEven;
 
 namespace {
 
@@ -46,25 +47,28 @@ double headSign(const SurfacePoints& p)
     return p.Y2 >= p.Y1 ? 1.0 : -1.0;
 }
 
-// The two barbs at the tip, pointing back towards the tail at 45 degrees on
-// either side of a shaft whose direction theta encodes.
-void tipBarb(Canvas& canvas, const SurfacePoints& p, double theta, double s)
+// A barb from the end (x, y) of the shaft, 45 degrees beside a shaft whose
+// direction theta encodes. s is headSign at the tip and its opposite at the
+// tail, so the same routine draws the barbs of both ends.
+void barb(Canvas& canvas, double x, double y, double theta, double s)
 {
-    canvas.lineTo(p.X2 + kBarbLength * s * std::cos(theta), p.Y2 - kBarbLength * s * std::sin(theta));
+    canvas.moveTo(x, y);
+    canvas.lineTo(x + kBarbLength * s * std::cos(theta), y - kBarbLength * s * std::sin(theta));
 }
 
+// The two barbs at the tip, pointing back towards the tail on either side
+// of the shaft.
 void tipBarbs(Canvas& canvas, const SurfacePoints& p, double theta)
 {
     const double s = headSign(p);
-    canvas.moveTo(p.X2, p.Y2);
-    tipBarb(canvas, p, theta, s);
-    canvas.moveTo(p.X2, p.Y2);
-    tipBarb(canvas, p, theta + std::numbers::pi / 2, s);
+    barb(canvas, p.X2, p.Y2, theta, s);
+    barb(canvas, p.X2, p.Y2, theta + std::numbers::pi / 2, s);
 }
 
-void tailBarb(Canvas& canvas, const SurfacePoints& p, double theta, double s)
+void shaft(Canvas& canvas, const SurfacePoints& p)
 {
-    canvas.lineTo(p.X1 - kBarbLength * s * std::cos(theta), p.Y1 + kBarbLength * s * std::sin(theta));
+    canvas.moveTo(p.X1, p.Y1);
+    canvas.lineTo(p.X2, p.Y2);
 }
 
 }  // namespace
@@ -72,13 +76,8 @@ void tailBarb(Canvas& canvas, const SurfacePoints& p, double theta, double s)
 void StraightArrow(Canvas& canvas, const ViewState& view, const ElementRecord& record)
 {
     const SurfacePoints p = surfacePoints(view, record);
-    const double theta = headAngle(p);
-    const double s = headSign(p);
-    canvas.moveTo(p.X1, p.Y1);
-    canvas.lineTo(p.X2, p.Y2);
-    tipBarb(canvas, p, theta, s);
-    canvas.moveTo(p.X2, p.Y2);
-    tipBarb(canvas, p, theta + std::numbers::pi / 2, s);
+    shaft(canvas, p);
+    tipBarbs(canvas, p, headAngle(p));
 }
 
 void DoubleArrow(Canvas& canvas, const ViewState& view, const ElementRecord& record)
@@ -86,15 +85,12 @@ void DoubleArrow(Canvas& canvas, const ViewState& view, const ElementRecord& rec
     const SurfacePoints p = surfacePoints(view, record);
     const double theta = headAngle(p);
     const double s = headSign(p);
-    canvas.moveTo(p.X1, p.Y1);
-    canvas.lineTo(p.X2, p.Y2);
-    tipBarb(canvas, p, theta, s);
-    canvas.moveTo(p.X1, p.Y1);
-    tailBarb(canvas, p, theta, s);
-    canvas.moveTo(p.X2, p.Y2);
-    tipBarb(canvas, p, theta + std::numbers::pi / 2, s);
-    canvas.moveTo(p.X1, p.Y1);
-    tailBarb(canvas, p, theta + std::numbers::pi / 2, s);
+    shaft(canvas, p);
+    // Tip and tail alternate, each pair of barbs on one side of the shaft.
+    for (const double side : {theta, theta + std::numbers::pi / 2}) {
+        barb(canvas, p.X2, p.Y2, side, s);
+        barb(canvas, p.X1, p.Y1, side, -s);
+    }
 }
 
 void EquilibriumArrow(Canvas& canvas, const ViewState& view, const ElementRecord& record)
@@ -175,15 +171,13 @@ void OpenArrow(Canvas& canvas, const ViewState& view, const ElementRecord& recor
 
 int curvatureOf(ElementKind k)
 {
-    switch (k) {
-    case 407: return -3;
-    case 408: return -9;
-    case 409: return -20;
-    case 410: return 3;
-    case 411: return 9;
-    case 412: return 20;
-    default: return 0;
-    }
+    // The six curved kinds in order: three bent to one side, three to the
+    // other, each more strongly than the one before.
+    static constexpr int kCurvatures[] = {-3, -9, -20, 3, 9, 20};
+    static_assert(std::size(kCurvatures) == kind::CurvedArrowLast - kind::CurvedArrowFirst + 1);
+    if (k < kind::CurvedArrowFirst || k > kind::CurvedArrowLast)
+        return 0;
+    return kCurvatures[k - kind::CurvedArrowFirst];
 }
 
 namespace {

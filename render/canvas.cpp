@@ -42,12 +42,6 @@ void Canvas::restoreState(const CanvasState& state)
 {
     m_state = state;
     m_face.reset();
-    choosePenStroke();
-}
-
-void Canvas::choosePenStroke()
-{
-    m_penStroke = m_state.penWidth > 1 ? PenStroke::Wide : PenStroke::OnePixel;
 }
 
 void Canvas::setPenColour(Colour colour)
@@ -58,7 +52,6 @@ void Canvas::setPenColour(Colour colour)
 void Canvas::setPenWidth(int width)
 {
     m_state.penWidth = width;
-    choosePenStroke();
 }
 
 void Canvas::moveTo(double x, double y)
@@ -66,82 +59,63 @@ void Canvas::moveTo(double x, double y)
     m_state.penPosition = {x, y};
 }
 
-void Canvas::lineTo(double x, double y)
-{
-    const PenPosition from = m_state.penPosition;
-    m_state.penPosition = {x, y};
-    const auto segment = snapSegment(from.x, from.y, x, y);
-    if (!segment)
-        return;
-    if (m_penStroke == PenStroke::Wide)
-        drawWideLine(*m_image, segment->from, segment->to, m_state.penWidth, toRgb(m_state.penColour));
-    else
-        drawThinLine(*m_image, segment->from, segment->to, toRgb(m_state.penColour));
-}
-
-namespace {
-
 // The pen settings of a run of segments, read once for the run.
-template <bool Wide>
 struct SegmentStroker {
     const RasterTarget& target;
+    bool wide;
     int width;
     QRgb colour;
 
     void operator()(PenPosition from, PenPosition to) const
     {
-        const auto segment = snapSegment(from.x, from.y, to.x, to.y);
-        if (!segment)
-            return;
-        if constexpr (Wide)
-            drawWideLine(target, segment->from, segment->to, width, colour);
-        else
-            drawThinLine(target, segment->from, segment->to, colour);
+        if (wide) {
+            if (const auto segment = snapSegment(from.x, from.y, to.x, to.y))
+                drawWideLine(target, segment->from, segment->to, width, colour);
+        } else if (withinExactSquare(from.x, from.y, to.x, to.y)) {
+            const PixelSegment segment = snapWithinSquare(from.x, from.y, to.x, to.y);
+            drawThinLine(target, segment.from, segment.to, colour);
+        } else if (!segmentMissesBox(from.x, from.y, to.x, to.y, target.width, target.height)) {
+            if (const auto line = snapFarLine(from.x, from.y, to.x, to.y))
+                drawThinLine(target, line->from, line->to, colour);
+        }
     }
 };
 
-// Each point is the end of one segment and the start of the next.
-template <bool Wide>
-void strokeChain(const SegmentStroker<Wide>& stroke, PenPosition from, std::span<const PenPosition> points)
+SegmentStroker Canvas::stroker(const RasterTarget& target) const
 {
-    for (const PenPosition& point : points) {
-        stroke(from, point);
-        from = point;
-    }
+    return SegmentStroker{target, m_state.penWidth > 1, m_state.penWidth, toRgb(m_state.penColour)};
 }
 
-template <bool Wide>
-void strokePairs(const SegmentStroker<Wide>& stroke, std::span<const PenPosition> ends)
+void Canvas::lineTo(double x, double y)
 {
-    for (std::size_t i = 0; i + 1 < ends.size(); i += 2)
-        stroke(ends[i], ends[i + 1]);
+    const PenPosition from = m_state.penPosition;
+    m_state.penPosition = {x, y};
+    const RasterTarget target = rasterTargetOf(*m_image);
+    stroker(target)(from, {x, y});
 }
-
-}  // namespace
 
 void Canvas::polylineTo(std::span<const PenPosition> points)
 {
     if (points.empty())
         return;
     const RasterTarget target = rasterTargetOf(*m_image);
-    const PenPosition from = m_state.penPosition;
+    const SegmentStroker stroke = stroker(target);
+    // Each point is the end of one segment and the start of the next.
+    PenPosition from = m_state.penPosition;
+    for (const PenPosition& point : points) {
+        stroke(from, point);
+        from = point;
+    }
     m_state.penPosition = points.back();
-    const QRgb colour = toRgb(m_state.penColour);
-    if (m_penStroke == PenStroke::Wide)
-        strokeChain(SegmentStroker<true>{target, m_state.penWidth, colour}, from, points);
-    else
-        strokeChain(SegmentStroker<false>{target, m_state.penWidth, colour}, from, points);
 }
 
 void Canvas::separateLines(std::span<const PenPosition> ends)
 {
     if (ends.size() >= 2) {
         const RasterTarget target = rasterTargetOf(*m_image);
-        const QRgb colour = toRgb(m_state.penColour);
-        if (m_penStroke == PenStroke::Wide)
-            strokePairs(SegmentStroker<true>{target, m_state.penWidth, colour}, ends);
-        else
-            strokePairs(SegmentStroker<false>{target, m_state.penWidth, colour}, ends);
+        const SegmentStroker stroke = stroker(target);
+        for (std::size_t i = 0; i + 1 < ends.size(); i += 2)
+            stroke(ends[i], ends[i + 1]);
         // The pen ends at the end of the last whole segment.
         m_state.penPosition = ends[(ends.size() / 2) * 2 - 1];
     }

@@ -22,6 +22,7 @@ namespace veltrano {
 
 class GlyphFace;
 struct RasterTarget;
+struct SegmentStroker;
 
 constexpr int kPageWidth = 1200;
 constexpr int kPageHeight = 1000;
@@ -100,17 +101,37 @@ public:
     void setPixel(int x, int y, Colour colour);
 
 private:
-    // Chosen when the pen width changes: a width of 0 or 1 is the one-pixel
-    // line, anything wider the round-capped wide pen.
-    enum class PenStroke { OnePixel, Wide };
-    void choosePenStroke();
+    // The current pen for a run of segments: a width of 0 or 1 is the
+    // one-pixel line, anything wider the round-capped wide pen.
+    SegmentStroker stroker(const RasterTarget& target) const;
     GlyphFace& face() const;
 
     QImage* m_image;
     CanvasState m_state;
-    PenStroke m_penStroke = PenStroke::OnePixel;
     // The glyphs of the current font, fetched on first use after a change.
     mutable std::shared_ptr<GlyphFace> m_face;
+};
+
+// Keeps the font name and character set of a canvas and puts them back when
+// it goes out of scope, for drawing calls that use a font of their own.
+class FontNameSaver {
+public:
+    explicit FontNameSaver(Canvas& canvas)
+        : m_canvas(canvas), m_fontName(canvas.fontName()), m_charSet(canvas.charSet())
+    {
+    }
+    ~FontNameSaver()
+    {
+        m_canvas.setFontName(m_fontName);
+        m_canvas.setCharSet(m_charSet);
+    }
+    FontNameSaver(const FontNameSaver&) = delete;
+    FontNameSaver& operator=(const FontNameSaver&) = delete;
+
+private:
+    Canvas& m_canvas;
+    std::string m_fontName;
+    CharSet m_charSet;
 };
 
 }  // namespace veltrano

@@ -30,6 +30,17 @@ char16_t windows1252ToUnicode(unsigned char byte)
     return byte;
 }
 
+std::optional<unsigned char> windows1252FromUnicode(char32_t character)
+{
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF))
+        return static_cast<unsigned char>(character);
+    for (unsigned i = 0; i < 32; ++i) {
+        if (kWindows1252High[i] == character)
+            return static_cast<unsigned char>(0x80 + i);
+    }
+    return std::nullopt;
+}
+
 char16_t windows1253ToUnicode(unsigned char byte)
 {
     if (byte < 0x80)

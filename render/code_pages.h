@@ -2,6 +2,8 @@
 // The two Windows code pages of the page's text: Windows-1252 for labels and
 // typed characters, Windows-1253 for text in the Greek character set.
 
+#include <optional>
+
 namespace veltrano {
 
 // The Unicode character of a byte. Bytes 0x81, 0x8D, 0x8F, 0x90, 0x9D of
@@ -10,5 +12,11 @@ namespace veltrano {
 // the undefined Greek bytes 0xAA, 0xD2 and 0xFF give 0.
 char16_t windows1252ToUnicode(unsigned char byte);
 char16_t windows1253ToUnicode(unsigned char byte);
+
+// The Windows-1252 byte of a Unicode character, the inverse of
+// windows1252ToUnicode: nothing for characters the code page lacks (the C1
+// controls U+0081, U+008D, U+008F, U+0090 and U+009D come back as their own
+// byte).
+std::optional<unsigned char> windows1252FromUnicode(char32_t character);
 
 }  // namespace veltrano

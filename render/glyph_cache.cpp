@@ -1,5 +1,6 @@
 #include "render/glyph_cache.h"
 
+#include "document/rounding.h"
 #include "render/code_pages.h"
 
 #include <QFontMetrics>
@@ -20,20 +21,67 @@ constexpr int kDefaultPixelSize = 12;
 // The pixel size at which the cell-to-em ratio of a font is measured.
 constexpr int kMeasureSize = 100;
 
-bool drawsNothing(char16_t character)
+// Control codes (and bytes without a character) have no glyph in any font:
+// they get the font's missing-glyph advance, so their cell is painted like
+// any other, but no ink.
+bool hasNoGlyph(char16_t character)
 {
     return character < 0x20 || (character >= 0x7F && character <= 0x9F);
 }
 
-int emSizeForCellHeight(const QFont& font, int cellHeight)
+// A noncharacter, which no font has: its advance is the font's missing-glyph
+// advance, for the bytes that stand for no character at all.
+constexpr char16_t kNoCharacter = 0xFFFF;
+
+// The cell height of a font at kMeasureSize pixels, measured once per font
+// name: a probe font per face would cost a font look-up for every size.
+double measuredCell(const QFont& font, const std::string& fontName)
 {
+    static std::unordered_map<std::string, double> cells;
+    if (const auto found = cells.find(fontName); found != cells.end())
+        return found->second;
     QFont probe = font;
     probe.setPixelSize(kMeasureSize);
     const QFontMetricsF metrics(probe);
     const double cell = metrics.ascent() + metrics.descent();
+    cells.emplace(fontName, cell);
+    return cell;
+}
+
+int emSizeForCellHeight(const QFont& font, const std::string& fontName, int cellHeight)
+{
+    const double cell = measuredCell(font, fontName);
     if (!(cell > 0))
         return cellHeight;
-    return int(std::lround(cellHeight * kMeasureSize / cell));
+    return int(roundHalfEvenToInteger(cellHeight * kMeasureSize / cell));
+}
+
+// The font of a face, its pixel size set from a height as Windows takes it.
+QFont faceFont(const std::string& fontName, int height, int& pixelSize)
+{
+    QFont font(QString::fromStdString(fontName));
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferDefaultHinting);
+    font.setKerning(false);
+    int size = kDefaultPixelSize;
+    if (height < 0)
+        size = -std::max(height, -kMaxTextPixelSize);
+    else if (height > 0)
+        size = emSizeForCellHeight(font, fontName, std::min(height, kMaxTextPixelSize));
+    pixelSize = std::clamp(size, 1, kMaxTextPixelSize);
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+// Heights that give the same face: the pixel sizes are limited alike.
+int faceHeight(int height)
+{
+    return std::clamp(height, -kMaxTextPixelSize, kMaxTextPixelSize);
+}
+
+std::size_t glyphBytes(const Glyph& glyph)
+{
+    return glyph.runs.capacity() * sizeof(InkRun);
 }
 
 }  // namespace
@@ -61,23 +109,11 @@ char16_t decodeByte(unsigned char byte, CharSet charSet)
     return charSet == CharSet::Greek ? windows1253ToUnicode(byte) : windows1252ToUnicode(byte);
 }
 
-GlyphFace::GlyphFace(const std::string& fontName, int height, CharSet charSet) : m_charSet(charSet)
+GlyphFace::GlyphFace(const std::string& fontName, int height, CharSet charSet)
+    : m_font(faceFont(fontName, height, m_pixelSize)), m_metrics(m_font), m_charSet(charSet)
 {
-    m_font = QFont(QString::fromStdString(fontName));
-    m_font.setStyleStrategy(QFont::NoAntialias);
-    m_font.setHintingPreference(QFont::PreferDefaultHinting);
-    m_font.setKerning(false);
-    int pixelSize = kDefaultPixelSize;
-    if (height < 0)
-        pixelSize = -height;
-    else if (height > 0)
-        pixelSize = emSizeForCellHeight(m_font, std::min(height, kMaxTextPixelSize));
-    m_pixelSize = std::clamp(pixelSize, 1, kMaxTextPixelSize);
-    m_font.setPixelSize(m_pixelSize);
-
-    const QFontMetrics metrics(m_font);
-    m_ascent = metrics.ascent();
-    m_descent = metrics.descent();
+    m_ascent = m_metrics.ascent();
+    m_descent = m_metrics.descent();
     m_inkMargin = m_pixelSize / 2 + 2;
     m_advances.fill(kUnknownAdvance);
 }
@@ -87,15 +123,20 @@ int GlyphFace::advance(unsigned char byte) const
     int& advance = m_advances[byte];
     if (advance == kUnknownAdvance) {
         const char16_t character = decodeByte(byte, m_charSet);
-        advance = character == 0 || drawsNothing(character) ? 0 : QFontMetrics(m_font).horizontalAdvance(QChar(character));
+        advance = m_metrics.horizontalAdvance(QChar(character != 0 ? character : kNoCharacter));
     }
     return advance;
 }
 
 const Glyph& GlyphFace::glyph(unsigned char byte)
 {
-    if (!m_glyphs[byte])
+    if (!m_glyphs[byte]) {
         m_glyphs[byte] = render(byte);
+        const std::size_t added = glyphBytes(*m_glyphs[byte]);
+        m_glyphBytes += added;
+        if (m_ledger)
+            *m_ledger += added;
+    }
     return *m_glyphs[byte];
 }
 
@@ -103,7 +144,7 @@ Glyph GlyphFace::render(unsigned char byte) const
 {
     Glyph glyph;
     const char16_t character = decodeByte(byte, m_charSet);
-    if (character == 0 || drawsNothing(character))
+    if (hasNoGlyph(character))
         return glyph;
 
     // The glyph is drawn on a transparent image that covers its ink box as
@@ -111,7 +152,7 @@ Glyph GlyphFace::render(unsigned char byte) const
     // margin around the cell; origin is where the cell's top-left lands.
     const QRect cell(0, 0, advance(byte), cellHeight());
     const int spare = 2 + m_pixelSize / 16;
-    const QRect ink = QFontMetrics(m_font).boundingRect(QChar(character)).translated(0, m_ascent);
+    const QRect ink = m_metrics.boundingRect(QChar(character)).translated(0, m_ascent);
     const QRect area = ink.adjusted(-spare, -spare, spare, spare)
                        & cell.adjusted(-m_inkMargin, -m_inkMargin, m_inkMargin, m_inkMargin);
     if (area.isEmpty())
@@ -141,6 +182,7 @@ Glyph GlyphFace::render(unsigned char byte) const
                                   std::int16_t(x + area.left())});
         }
     }
+    glyph.runs.shrink_to_fit();
     return glyph;
 }
 
@@ -150,21 +192,45 @@ std::size_t GlyphCache::KeyHash::operator()(const Key& key) const
            ^ std::size_t(key.charSet);
 }
 
+void GlyphFace::chargeTo(std::shared_ptr<std::size_t> ledger)
+{
+    if (m_ledger)
+        *m_ledger -= bytes();
+    m_ledger = std::move(ledger);
+    if (m_ledger)
+        *m_ledger += bytes();
+}
+
+GlyphCache::~GlyphCache()
+{
+    // Faces that callers still hold stop counting into this cache.
+    for (auto& [key, entry] : m_entries)
+        entry.face->chargeTo(nullptr);
+}
+
+void GlyphCache::makeRoomFor(std::size_t bytes)
+{
+    while (!m_entries.empty() && *m_held + bytes > m_budget) {
+        const auto oldest = std::min_element(m_entries.begin(), m_entries.end(), [](const auto& a, const auto& b) {
+            return a.second.lastUse < b.second.lastUse;
+        });
+        oldest->second.face->chargeTo(nullptr);
+        m_entries.erase(oldest);
+    }
+}
+
 std::shared_ptr<GlyphFace> GlyphCache::face(const std::string& fontName, int height, CharSet charSet)
 {
     ++m_clock;
-    Key key{fontName, height, charSet};
+    Key key{fontName, faceHeight(height), charSet};
     if (const auto found = m_entries.find(key); found != m_entries.end()) {
         found->second.lastUse = m_clock;
         return found->second.face;
     }
-    if (m_entries.size() >= kMaxFaces) {
-        const auto oldest = std::min_element(m_entries.begin(), m_entries.end(), [](const auto& a, const auto& b) {
-            return a.second.lastUse < b.second.lastUse;
-        });
-        m_entries.erase(oldest);
-    }
-    auto face = std::make_shared<GlyphFace>(fontName, height, charSet);
+    auto face = std::make_shared<GlyphFace>(fontName, key.height, charSet);
+    ++m_created;
+    makeRoomFor(face->bytes());
+    face->chargeTo(m_held);
     m_entries.emplace(std::move(key), Entry{m_clock, face});
     return face;
 }

@@ -12,6 +12,7 @@
 #include "render/canvas.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -63,13 +64,28 @@ public:
     int inkMargin() const { return m_inkMargin; }
     const Glyph& glyph(unsigned char byte);
 
+    // The memory the face holds: itself, an allowance for the font engine it
+    // keeps alive, and the ink runs of the glyphs rendered so far.
+    std::size_t bytes() const { return sizeof(GlyphFace) + kFontEngineBytes + m_glyphBytes; }
+    // A font engine with its scaled outlines and caches, roughly.
+    static constexpr std::size_t kFontEngineBytes = 16 * 1024;
+    // The count the face's bytes are added to, now and as glyphs are
+    // rendered; null stops the counting.
+    void chargeTo(std::shared_ptr<std::size_t> ledger);
+
 private:
     Glyph render(unsigned char byte) const;
     static constexpr int kUnknownAdvance = -1;
 
-    QFont m_font;
-    CharSet m_charSet;
+    // Set while m_font is made, so declared before it.
     int m_pixelSize = 0;
+    QFont m_font;
+    // Kept with the face: creating metrics for each advance or glyph would
+    // look the font engine up again each time.
+    QFontMetrics m_metrics;
+    CharSet m_charSet;
+    std::size_t m_glyphBytes = 0;
+    std::shared_ptr<std::size_t> m_ledger;
     int m_ascent = 0;
     int m_descent = 0;
     int m_inkMargin = 0;
@@ -78,14 +94,30 @@ private:
     std::array<std::optional<Glyph>, 256> m_glyphs;
 };
 
-// The faces in use. When more than kMaxFaces are asked for, the one not
-// used for longest is dropped (callers keep theirs alive through the shared
-// pointer).
+// The faces in use, bounded by the memory they hold (GlyphFace::bytes), not
+// by their number: a document may use a few hundred sizes of each font, and
+// a repaint must then find every face it made for an earlier record. When a
+// new face would take the faces held past the budget, those not used for
+// longest are dropped first (callers keep theirs alive through the shared
+// pointer). Heights beyond what a face can have share the face of the limit.
 class GlyphCache {
 public:
-    static constexpr std::size_t kMaxFaces = 256;
+    // Room for every face of the three page fonts at every size with the
+    // glyphs of ordinary text.
+    static constexpr std::size_t kDefaultBudget = std::size_t(96) << 20;
+
+    explicit GlyphCache(std::size_t budgetBytes = kDefaultBudget) : m_budget(budgetBytes) {}
+    ~GlyphCache();
+    GlyphCache(const GlyphCache&) = delete;
+    GlyphCache& operator=(const GlyphCache&) = delete;
 
     std::shared_ptr<GlyphFace> face(const std::string& fontName, int height, CharSet charSet);
+
+    std::size_t facesHeld() const { return m_entries.size(); }
+    std::size_t bytesHeld() const { return *m_held; }
+    // Faces made since the cache was created, for seeing whether a sequence
+    // of requests made any face twice.
+    std::uint64_t facesCreated() const { return m_created; }
 
     // The cache of the process: the page is drawn on one thread.
     static GlyphCache& shared();
@@ -104,8 +136,14 @@ private:
         std::uint64_t lastUse;
         std::shared_ptr<GlyphFace> face;
     };
+    void makeRoomFor(std::size_t bytes);
+
+    std::size_t m_budget;
     std::unordered_map<Key, Entry, KeyHash> m_entries;
+    // The bytes of the faces held, kept up to date by the faces themselves.
+    std::shared_ptr<std::size_t> m_held = std::make_shared<std::size_t>(0);
     std::uint64_t m_clock = 0;
+    std::uint64_t m_created = 0;
 };
 
 // The Unicode character a byte stands for in a character set (0: none).

@@ -1,5 +1,6 @@
 // Bonds and brackets: the smoothed, dashed and segmented lines, the wedges,
 // the double and triple lines and the three brackets.
+#include "document/rounding.h"
 #include "render/primitive_math.h"
 #include "render/primitives.h"
 
@@ -11,7 +12,6 @@ namespace veltrano {
 
 using primitive_math::arctanOfRatio;
 using primitive_math::fractionOf;
-using primitive_math::roundHalfEven;
 
 namespace {
 
@@ -130,36 +130,35 @@ void TripleLine(Canvas& canvas, double X1, double Y1, double X2, double Y2, Colo
     canvas.lineTo(X2, Y2);
 }
 
-void LeftBracket(Canvas& canvas, double X1, double Y1, double X2, double Y2)
+namespace {
+
+// One bracket: the stroke from (X1, Y1) to (X2, Y2) with ticks of length
+// tick along x at both ends (positive: toward +x, "[", negative: "]").
+void bracket(Canvas& canvas, double X1, double Y1, double X2, double Y2, double tick)
 {
     canvas.moveTo(X1, Y1);
     canvas.lineTo(X2, Y2);
-    canvas.lineTo(X2 + kBracketTick, Y2);
+    canvas.lineTo(X2 + tick, Y2);
     canvas.moveTo(X1, Y1);
-    canvas.lineTo(X1 + kBracketTick, Y1);
+    canvas.lineTo(X1 + tick, Y1);
+}
+
+}  // namespace
+
+void LeftBracket(Canvas& canvas, double X1, double Y1, double X2, double Y2)
+{
+    bracket(canvas, X1, Y1, X2, Y2, kBracketTick);
 }
 
 void RightBracket(Canvas& canvas, double X1, double Y1, double X2, double Y2)
 {
-    canvas.moveTo(X1, Y1);
-    canvas.lineTo(X2, Y2);
-    canvas.lineTo(X2 - kBracketTick, Y2);
-    canvas.moveTo(X1, Y1);
-    canvas.lineTo(X1 - kBracketTick, Y1);
+    bracket(canvas, X1, Y1, X2, Y2, -kBracketTick);
 }
 
 void BracketPair(Canvas& canvas, double X1, double Y1, double X2, double Y2)
 {
-    canvas.moveTo(X1, Y1);
-    canvas.lineTo(X1, Y2);
-    canvas.lineTo(X1 + kBracketTick, Y2);
-    canvas.moveTo(X1, Y1);
-    canvas.lineTo(X1 + kBracketTick, Y1);
-    canvas.moveTo(X2, Y1);
-    canvas.lineTo(X2, Y2);
-    canvas.lineTo(X2 - kBracketTick, Y2);
-    canvas.moveTo(X2, Y1);
-    canvas.lineTo(X2 - kBracketTick, Y1);
+    bracket(canvas, X1, Y1, X1, Y2, kBracketTick);
+    bracket(canvas, X2, Y1, X2, Y2, -kBracketTick);
 }
 
 }  // namespace veltrano

@@ -6,95 +6,156 @@ namespace veltrano {
 
 namespace {
 
-using u64 = std::uint64_t;
-using i64 = std::int64_t;
+using i128 = ExactCoordinate::Value;
+using u128 = ExactCoordinate::Magnitude;
+
+constexpr u128 kAllSteps = ~u128(0);
+
+// A 256-bit product of two 128-bit magnitudes.
+struct Product {
+    u128 high;
+    u128 low;
+};
+
+Product multiply(u128 a, u128 b)
+{
+    const u128 mask = u128(~std::uint64_t(0));
+    const u128 a0 = a & mask, a1 = a >> 64, b0 = b & mask, b1 = b >> 64;
+    const u128 p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0, p11 = a1 * b1;
+    const u128 middle = (p00 >> 64) + (p01 & mask) + (p10 & mask);
+    return {p11 + (p01 >> 64) + (p10 >> 64) + (middle >> 64), (middle << 64) | (p00 & mask)};
+}
+
+Product plus(Product p, u128 value)
+{
+    const u128 low = p.low + value;
+    return {p.high + (low < value ? 1 : 0), low};
+}
+
+// p - value; p >= value.
+Product minus(Product p, u128 value)
+{
+    return {p.high - (p.low < value ? 1 : 0), p.low - value};
+}
+
+bool below(Product p, u128 value)
+{
+    return p.high == 0 && p.low < value;
+}
+
+struct Division {
+    u128 quotient;  // kAllSteps when the quotient does not fit
+    u128 remainder;
+};
+
+// p / divisor, divisor > 0: in one instruction sequence when p fits 128
+// bits, else by long division (only lines with ends far off the page get
+// there).
+Division divide(Product p, u128 divisor)
+{
+    if (p.high == 0)
+        return {p.low / divisor, p.low % divisor};
+    if (p.high >= divisor)
+        return {kAllSteps, 0};
+    u128 remainder = p.high, quotient = 0;
+    for (int bit = 127; bit >= 0; --bit) {
+        const bool carry = (remainder >> 127) != 0;
+        remainder = (remainder << 1) | ((p.low >> bit) & 1);
+        quotient <<= 1;
+        if (carry || remainder >= divisor) {
+            remainder -= divisor;
+            quotient |= 1;
+        }
+    }
+    return {quotient, remainder};
+}
 
 // A closed interval of step indices or minor-step counts.
 struct Interval {
-    i64 low;
-    i64 high;
+    u128 low;
+    u128 high;
     bool empty() const { return low > high; }
-    Interval intersect(Interval other) const
-    {
-        return {std::max(low, other.low), std::min(high, other.high)};
-    }
+    Interval intersect(Interval other) const { return {std::max(low, other.low), std::min(high, other.high)}; }
 };
 
-// Values k with start + step*k in [0, limit), step being +1 or -1.
-Interval insideBox(i64 start, int step, int limit)
+constexpr Interval kNothing{1, 0};
+
+u128 magnitude(i128 value)
 {
-    if (step > 0)
-        return {-start, limit - 1 - start};
-    return {start - (limit - 1), start};
+    return value < 0 ? u128(0) - u128(value) : u128(value);
+}
+
+// Values k >= 0 with start + step*k in [0, limit), step being +1 or -1.
+Interval insideBox(i128 start, int step, int limit)
+{
+    if (step > 0) {
+        if (start >= limit)
+            return kNothing;
+        return {start >= 0 ? 0 : magnitude(start), start >= 0 ? u128(limit - 1 - start) : u128(limit - 1) + magnitude(start)};
+    }
+    if (start < 0)
+        return kNothing;
+    return {start >= limit ? u128(start) - u128(limit - 1) : 0, u128(start)};
+}
+
+// start + step*k where the result is known to lie on the page: modular
+// arithmetic gives it exactly even where start and k are huge.
+int stepFrom(i128 start, int step, u128 k)
+{
+    const u128 value = step > 0 ? u128(start) + k : u128(start) - k;
+    return int(i128(value));
 }
 
 // The line in major/minor terms.
 struct AxisLine {
-    i64 majorStart, minorStart;
+    i128 majorStart, minorStart;
     int majorStep, minorStep;
-    u64 majorLength, minorLength;  // minorLength <= majorLength
-    u64 offset;                    // major - 1 + bias
-    int majorLimit, minorLimit;    // box size along each axis
-
-    u64 minorStepsBefore(u64 index) const
-    {
-        return (2 * minorLength * index + offset) / (2 * majorLength);
-    }
+    u128 majorLength, minorLength;  // minorLength <= majorLength, majorLength > 0
+    u128 half;                      // h = floor((major - 1 + bias) / 2)
 
     // Steps whose minor-step count n(i) lies in [count.low, count.high],
-    // 0 <= low <= high <= minorLength.
+    // count.high <= minorLength, minorLength > 0.
     Interval stepsWithMinorCount(Interval count) const
     {
-        const u64 twoMajor = 2 * majorLength, twoMinor = 2 * minorLength;
-        const u64 low = u64(count.low), high = u64(count.high);
-        // smallest i with 2*minor*i + offset >= 2*major*low
-        const i64 first = low == 0 ? 0 : i64((twoMajor * low - offset + twoMinor - 1) / twoMinor);
-        // largest i with 2*minor*i + offset < 2*major*(high+1)
-        const i64 last = i64((twoMajor * (high + 1) - offset - 1) / twoMinor);
+        // smallest i with minor*i + h >= major*low
+        const Product lowest = multiply(majorLength, count.low);
+        u128 first = 0;
+        if (!below(lowest, half + 1)) {
+            const Division d = divide(minus(lowest, half), minorLength);
+            first = d.quotient == kAllSteps ? kAllSteps : d.quotient + (d.remainder != 0 ? 1 : 0);
+        }
+        // largest i with minor*i + h < major*(high+1)
+        const Product beyond = multiply(majorLength, count.high + 1);
+        if (below(beyond, half + 1))
+            return kNothing;
+        const u128 last = divide(minus(beyond, half + 1), minorLength).quotient;
         return {first, last};
     }
 };
 
 }  // namespace
 
-ThinLineRun clipThinLine(PixelPoint from, PixelPoint to, int width, int height)
+ThinLineRun clipThinLine(LinePoint from, LinePoint to, int width, int height)
 {
-    const i64 dx = to.x - from.x, dy = to.y - from.y;
-    if (dx == 0 && dy == 0)
+    const u128 adx = to.x >= from.x ? u128(to.x) - u128(from.x) : u128(from.x) - u128(to.x);
+    const u128 ady = to.y >= from.y ? u128(to.y) - u128(from.y) : u128(from.y) - u128(to.y);
+    if (adx == 0 && ady == 0)
         return {};
-    const u64 adx = u64(dx < 0 ? -dx : dx), ady = u64(dy < 0 ? -dy : dy);
     const bool xMajor = adx > ady;
-    const int stepX = dx < 0 ? -1 : 1, stepY = dy < 0 ? -1 : 1;
+    const int stepX = to.x < from.x ? -1 : 1, stepY = to.y < from.y ? -1 : 1;
 
     AxisLine line{};
     if (xMajor)
-        line = {from.x, from.y, stepX, stepY, adx, ady, 0, width, height};
+        line = {from.x, from.y, stepX, stepY, adx, ady, 0};
     else
-        line = {from.y, from.x, stepY, stepX, ady, adx, 0, height, width};
+        line = {from.y, from.x, stepY, stepX, ady, adx, 0};
     const bool towardSmaller = line.minorStep < 0 && line.minorLength != 0;
-    line.offset = line.majorLength - 1 + (towardSmaller ? 1 : 0);
+    line.half = (line.majorLength - 1 + (towardSmaller ? 1 : 0)) / 2;
+    const int majorLimit = xMajor ? width : height, minorLimit = xMajor ? height : width;
 
-    // Every step on the box: no clipping, and no division either, because
-    // the first remainder is the offset itself (offset < 2 * major).
-    const bool startInside = from.x >= 0 && from.y >= 0 && from.x < width && from.y < height;
-    const bool endInside = to.x >= 0 && to.y >= 0 && to.x < width && to.y < height;
-    if (startInside && endInside) {
-        ThinLineRun run;
-        run.count = int(line.majorLength);
-        run.x = int(from.x);
-        run.y = int(from.y);
-        run.remainder = line.offset;
-        run.increment = 2 * line.minorLength;
-        run.modulus = 2 * line.majorLength;
-        (xMajor ? run.majorStepX : run.majorStepY) = line.majorStep;
-        (xMajor ? run.minorStepY : run.minorStepX) = line.minorStep;
-        return run;
-    }
-
-    Interval steps{0, i64(line.majorLength) - 1};
-    steps = steps.intersect(insideBox(line.majorStart, line.majorStep, line.majorLimit));
-    Interval counts = insideBox(line.minorStart, line.minorStep, line.minorLimit)
-                          .intersect({0, i64(line.minorLength)});
+    Interval steps{0, line.majorLength - 1};
+    steps = steps.intersect(insideBox(line.majorStart, line.majorStep, majorLimit));
+    const Interval counts = insideBox(line.minorStart, line.minorStep, minorLimit).intersect({0, line.minorLength});
     if (steps.empty() || counts.empty())
         return {};
     if (line.minorLength != 0)
@@ -102,25 +163,23 @@ ThinLineRun clipThinLine(PixelPoint from, PixelPoint to, int width, int height)
     if (steps.empty())
         return {};
 
-    const u64 first = u64(steps.low);
-    const u64 numerator = 2 * line.minorLength * first + line.offset;
-    const u64 twoMajor = 2 * line.majorLength;
-    const i64 major = line.majorStart + line.majorStep * steps.low;
-    const i64 minor = line.minorStart + line.minorStep * i64(numerator / twoMajor);
+    const Division first = divide(plus(multiply(line.minorLength, steps.low), line.half), line.majorLength);
+    const int major = stepFrom(line.majorStart, line.majorStep, steps.low);
+    const int minor = stepFrom(line.minorStart, line.minorStep, first.quotient);
 
     ThinLineRun run;
     run.count = int(steps.high - steps.low + 1);
-    run.remainder = numerator % twoMajor;
-    run.increment = 2 * line.minorLength;
-    run.modulus = twoMajor;
+    run.remainder = first.remainder;
+    run.increment = line.minorLength;
+    run.modulus = line.majorLength;
     if (xMajor) {
-        run.x = int(major);
-        run.y = int(minor);
+        run.x = major;
+        run.y = minor;
         run.majorStepX = line.majorStep;
         run.minorStepY = line.minorStep;
     } else {
-        run.y = int(major);
-        run.x = int(minor);
+        run.y = major;
+        run.x = minor;
         run.majorStepY = line.majorStep;
         run.minorStepX = line.minorStep;
     }
@@ -131,31 +190,63 @@ namespace {
 
 void plotRun(const RasterTarget& target, const ThinLineRun& run, QRgb colour)
 {
-    if (run.count <= 0)
-        return;
     int x = run.x, y = run.y;
-    u64 remainder = run.remainder;
+    u128 remainder = run.remainder;
+    // remainder + increment >= modulus, tested without the sum, which can
+    // exceed 128 bits for the longest lines.
+    const u128 threshold = run.modulus - run.increment;
     for (int k = 0; k < run.count; ++k) {
         target.bits[y * target.stride + x] = colour;
         x += run.majorStepX;
         y += run.majorStepY;
-        remainder += run.increment;
-        if (remainder >= run.modulus) {
-            remainder -= run.modulus;
+        if (remainder >= threshold) {
+            remainder -= threshold;
             x += run.minorStepX;
             y += run.minorStepY;
+        } else {
+            remainder += run.increment;
+        }
+    }
+}
+
+bool onTarget(const RasterTarget& target, PixelPoint p)
+{
+    return p.x >= 0 && p.y >= 0 && p.x < target.width && p.y < target.height;
+}
+
+// Both ends on the image, so every step is: the same stepping as a run from
+// clipThinLine, in plain ints (differences are below the image size).
+void drawOnTarget(const RasterTarget& target, PixelPoint from, PixelPoint to, QRgb colour)
+{
+    const int dx = int(to.x - from.x), dy = int(to.y - from.y);
+    if (dx == 0 && dy == 0)
+        return;
+    const qsizetype stride = target.stride;
+    QRgb* pixel = target.bits + qsizetype(from.y) * stride + qsizetype(from.x);
+    const int adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+    const qsizetype stepX = dx < 0 ? -1 : 1, stepY = dy < 0 ? -stride : stride;
+    const bool xMajor = adx > ady;
+    const int major = xMajor ? adx : ady, minor = xMajor ? ady : adx;
+    const qsizetype majorStep = xMajor ? stepX : stepY, minorStep = xMajor ? stepY : stepX;
+    const bool towardSmaller = (xMajor ? dy : dx) < 0 && minor != 0;
+    if (minor == 0) {
+        for (int k = 0; k < major; ++k, pixel += majorStep)
+            *pixel = colour;
+        return;
+    }
+    int remainder = (major - 1 + (towardSmaller ? 1 : 0)) / 2;
+    for (int k = 0; k < major; ++k) {
+        *pixel = colour;
+        pixel += majorStep;
+        remainder += minor;
+        if (remainder >= major) {
+            remainder -= major;
+            pixel += minorStep;
         }
     }
 }
 
 }  // namespace
-
-void plotThinLine(QImage& image, const ThinLineRun& run, QRgb colour)
-{
-    if (run.count <= 0)
-        return;
-    plotRun(rasterTargetOf(image), run, colour);
-}
 
 void drawThinLine(QImage& image, PixelPoint from, PixelPoint to, QRgb colour)
 {
@@ -164,43 +255,15 @@ void drawThinLine(QImage& image, PixelPoint from, PixelPoint to, QRgb colour)
 
 void drawThinLine(const RasterTarget& target, PixelPoint from, PixelPoint to, QRgb colour)
 {
-    const int width = target.width, height = target.height;
-    const bool startInside = from.x >= 0 && from.y >= 0 && from.x < width && from.y < height;
-    const bool endInside = to.x >= 0 && to.y >= 0 && to.x < width && to.y < height;
-    if (!startInside || !endInside) {
-        plotRun(target, clipThinLine(from, to, width, height), colour);
-        return;
-    }
-    // Both ends on the image, so every step is: the same stepping as a run
-    // from clipThinLine, in plain ints (differences are below the image size).
-    const int dx = int(to.x - from.x), dy = int(to.y - from.y);
-    if (dx == 0 && dy == 0)
-        return;
-    const qsizetype stride = target.stride;
-    QRgb* pixel = target.bits + from.y * stride + from.x;
-    const int adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
-    const qsizetype stepX = dx < 0 ? -1 : 1, stepY = dy < 0 ? -stride : stride;
-    const bool xMajor = adx > ady;
-    const int major = xMajor ? adx : ady, minor = xMajor ? ady : adx;
-    const qsizetype majorStep = xMajor ? stepX : stepY, minorStep = xMajor ? stepY : stepX;
-    const bool towardSmaller = (xMajor ? dy : dx) < 0 && minor != 0;
-    const int modulus = 2 * major, increment = 2 * minor;
-    if (minor == 0) {
-        for (int k = 0; k < major; ++k, pixel += majorStep)
-            *pixel = colour;
-        return;
-    }
-    // Slanted: the minor steps follow no pattern the branch predictor could
-    // learn, so they are taken through masks.
-    int remainder = major - 1 + (towardSmaller ? 1 : 0);
-    for (int k = 0; k < major; ++k) {
-        *pixel = colour;
-        pixel += majorStep;
-        remainder += increment;
-        const int carry = -int(remainder >= modulus);
-        remainder -= modulus & carry;
-        pixel += minorStep & qsizetype(carry);
-    }
+    if (onTarget(target, from) && onTarget(target, to))
+        drawOnTarget(target, from, to, colour);
+    else
+        plotRun(target, clipThinLine(from, to, target.width, target.height), colour);
+}
+
+void drawThinLine(const RasterTarget& target, LinePoint from, LinePoint to, QRgb colour)
+{
+    plotRun(target, clipThinLine(from, to, target.width, target.height), colour);
 }
 
 }  // namespace veltrano

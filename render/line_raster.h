@@ -7,15 +7,16 @@
 //
 // For pixel i of the line (i = 0 .. major-1) the number of minor steps taken
 // so far is n(i) = floor((2*minor*i + major - 1 + bias) / (2*major)), where
-// bias is 1 when the minor step goes toward smaller coordinates. That is the
-// Bresenham error term in closed form, so the first and last pixel inside a
-// clip box are computed directly and only visible pixels are ever stepped.
+// bias is 1 when the minor step goes toward smaller coordinates; that equals
+// floor((minor*i + h) / major) with h = floor((major - 1 + bias) / 2). That
+// is the Bresenham error term in closed form, so the first and last pixel
+// inside a clip box are computed directly, in exact integer arithmetic for
+// ends up to 2^127 away, and only visible pixels are ever stepped.
 
 #include "render/pixel_point.h"
 #include "render/raster_target.h"
 
 #include <QImage>
-#include <cstdint>
 
 namespace veltrano {
 
@@ -29,24 +30,26 @@ struct ThinLineRun {
     int majorStepY = 0;
     int minorStepX = 0;
     int minorStepY = 0;
-    // Remainder of the closed-form division; a minor step is taken each time
-    // it reaches modulus.
-    std::uint64_t remainder = 0;
-    std::uint64_t increment = 0;
-    std::uint64_t modulus = 1;
+    // (minor*i + h) mod major at the first visible pixel; a minor step is
+    // taken each time adding increment (the minor length) reaches modulus
+    // (the major length).
+    ExactCoordinate::Magnitude remainder = 0;
+    ExactCoordinate::Magnitude increment = 0;
+    ExactCoordinate::Magnitude modulus = 1;
 };
 
 // The pixels of the line from `from` up to (not including) `to` that lie in
-// the box 0 <= x < width, 0 <= y < height. Both points must lie within
-// +-kExactCoordinateLimit.
-ThinLineRun clipThinLine(PixelPoint from, PixelPoint to, int width, int height);
+// the box 0 <= x < width, 0 <= y < height; both ends within
+// +-kLargestExactCoordinate.
+ThinLineRun clipThinLine(LinePoint from, LinePoint to, int width, int height);
 
-// Sets the pixels of a clipped run; the run must come from clipThinLine with
-// the image's own size. image is Format_RGB32.
-void plotThinLine(QImage& image, const ThinLineRun& run, QRgb colour);
-
-void drawThinLine(QImage& image, PixelPoint from, PixelPoint to, QRgb colour);
-// The same on pixels fetched once for several lines.
+// Draws the line from `from` up to (not including) `to`, clipped to the
+// target. The ends of most lines fit a PixelPoint (within
+// +-kExactCoordinateLimit) and are passed as such: 128-bit values cost a
+// round trip through memory in every call.
 void drawThinLine(const RasterTarget& target, PixelPoint from, PixelPoint to, QRgb colour);
+void drawThinLine(QImage& image, PixelPoint from, PixelPoint to, QRgb colour);
+// Ends within +-kLargestExactCoordinate.
+void drawThinLine(const RasterTarget& target, LinePoint from, LinePoint to, QRgb colour);
 
 }  // namespace veltrano

@@ -2,8 +2,6 @@
 
 #include "render/canvas.h"
 
-#include <cstring>
-
 namespace veltrano {
 
 QImage makeBlankPage()
@@ -15,14 +13,6 @@ QImage makeBlankPage()
 
 void resetToBlank(QImage& page)
 {
-    // White is all bits set in the 32-bit formats the page uses, so the
-    // whole buffer, padding included, can be set byte by byte.
-    const QImage::Format format = page.format();
-    if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
-        || format == QImage::Format_ARGB32_Premultiplied) {
-        std::memset(page.bits(), 0xFF, std::size_t(page.sizeInBytes()));
-        return;
-    }
     page.fill(Qt::white);
 }
 

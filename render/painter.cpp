@@ -1,6 +1,7 @@
 #include "render/painter.h"
 
 #include "document/record_file.h"
+#include "document/rounding.h"
 #include "render/primitive_math.h"
 #include "render/primitives.h"
 
@@ -9,7 +10,6 @@
 
 namespace veltrano {
 
-using primitive_math::roundHalfEven;
 
 namespace {
 
@@ -54,14 +54,11 @@ void paintCharacter(Canvas& canvas, const ViewState& view, const ElementRecord& 
 
 void paintGreek(Canvas& canvas, const ViewState& view, const ElementRecord& r)
 {
-    const std::string savedName = canvas.fontName();
-    const CharSet savedCharSet = canvas.charSet();
+    const FontNameSaver saved(canvas);
     setFont(canvas, kCharacterFont, r, view);
     canvas.setCharSet(CharSet::Greek);
     const char code = char((r.kind - kind::GreekOffset) & 0xFF);
     textAt(canvas, r, view, std::string_view(&code, 1));
-    canvas.setFontName(savedName);
-    canvas.setCharSet(savedCharSet);
 }
 
 void setPen(Canvas& canvas, const ElementRecord& r, int width)

@@ -1,18 +1,13 @@
 #pragma once
 // Small numeric helpers shared by the primitives. Everything stays in double:
-// a coordinate is rounded to a whole pixel value but never converted to an
-// integer type, so no value of a hostile record can overflow a conversion.
+// a coordinate is rounded to a whole pixel value (roundHalfEven of
+// document/rounding.h) but never converted to an integer type, so no value of
+// a hostile record can overflow a conversion.
 
 #include <cmath>
 #include <numbers>
 
 namespace veltrano::primitive_math {
-
-// Nearest whole number, halves to the even neighbour.
-inline double roundHalfEven(double v)
-{
-    return std::nearbyint(v);
-}
 
 // arctan(numerator / denominator) without dividing by zero: a zero
 // denominator gives the limit +-pi/2, and 0/0 gives 0.

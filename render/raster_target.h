@@ -1,6 +1,7 @@
 #pragma once
-// The pixels of a 32-bit image as the line loops write them, fetched once
-// for a run of drawing calls in which nothing else touches the image.
+// The pixels of a 32-bit image as the line, wide-pen and text loops write
+// them, fetched once for a run of drawing calls in which nothing else
+// touches the image.
 
 #include <QImage>
 
@@ -11,6 +12,8 @@ struct RasterTarget {
     qsizetype stride = 0;  // in pixels
     int width = 0;
     int height = 0;
+
+    QRgb* row(int y) const { return bits + y * stride; }
 };
 
 // Detaches image (it is written through the result). image is one of the

@@ -8,22 +8,26 @@ namespace veltrano {
 namespace {
 
 constexpr double kLimit = double(kExactCoordinateLimit);
+// One-pixel lines are exact for ends below 2^127; farther ones are clipped to
+// the square of 2^126 first.
+constexpr double kLineLimit = 0x1p127;
+constexpr double kLineClipLimit = 0x1p126;
 // Far coordinates are scaled by a power of two (exact) so that the largest is
 // at most 2^kScaledMagnitude: the cross product below then cannot overflow,
 // and values of pixel size stay far from underflow.
 constexpr int kScaledMagnitude = 500;
 
-using snap_detail::kRoundingShift;
-
 std::int64_t toPixel(double value)
 {
     // Clamped to the exact square, so the rounded value converts safely.
-    const double clamped = std::clamp(value, -kLimit, kLimit);
-    const double shifted = clamped + kRoundingShift;
-    return std::int64_t(shifted - kRoundingShift);
+    return roundHalfEvenToInteger(std::clamp(value, -kLimit, kLimit));
 }
 
-bool withinLimit(double value) { return std::fabs(value) <= kLimit; }
+ExactCoordinate::Value toLinePixel(double value)
+{
+    // Below 2^127 in magnitude, so the whole number converts exactly.
+    return ExactCoordinate::Value(roundHalfEven(value));
+}
 
 // a*d - b*c to within a few units in the last place (Kahan's method): the
 // position of a far line must not be lost in the cancellation.
@@ -47,11 +51,17 @@ struct FarLine {
     double uAt(double v) const { return (v + intercept) / slope; }
 };
 
-std::optional<PixelSegment> clipFar(double x0, double y0, double x1, double y1)
+struct DoubleSegment {
+    double x0, y0, x1, y1;
+};
+
+// The part of the segment inside the square of half-size squareLimit, in
+// doubles; ends inside the square keep their coordinates.
+std::optional<DoubleSegment> clipFar(double x0, double y0, double x1, double y1, double squareLimit)
 {
     const double largest = std::max({std::fabs(x0), std::fabs(y0), std::fabs(x1), std::fabs(y1)});
     const int exponent = std::min(0, kScaledMagnitude - std::ilogb(largest));
-    const double limit = std::ldexp(kLimit, exponent);
+    const double limit = std::ldexp(squareLimit, exponent);
     const bool xLonger = std::fabs(x1 - x0) >= std::fabs(y1 - y0);
     const double u0 = std::ldexp(xLonger ? x0 : y0, exponent), v0 = std::ldexp(xLonger ? y0 : x0, exponent);
     const double u1 = std::ldexp(xLonger ? x1 : y1, exponent), v1 = std::ldexp(xLonger ? y1 : x1, exponent);
@@ -74,40 +84,83 @@ std::optional<PixelSegment> clipFar(double x0, double y0, double x1, double y1)
         return std::nullopt;
 
     // Ends that were not moved keep their own coordinates.
-    auto end = [&](double u, double originalU, double originalV) -> std::optional<PixelPoint> {
+    double x[2], y[2];
+    auto end = [&](int which, double u, double originalU, double originalV) {
         const double v = u == originalU ? originalV : line.vAt(u);
         if (!std::isfinite(v))
-            return std::nullopt;
+            return false;
         const double clampedV = std::clamp(v, -limit, limit);
-        const double x = std::ldexp(xLonger ? u : clampedV, -exponent);
-        const double y = std::ldexp(xLonger ? clampedV : u, -exponent);
-        return PixelPoint{toPixel(x), toPixel(y)};
+        x[which] = std::clamp(std::ldexp(xLonger ? u : clampedV, -exponent), -squareLimit, squareLimit);
+        y[which] = std::clamp(std::ldexp(xLonger ? clampedV : u, -exponent), -squareLimit, squareLimit);
+        return true;
     };
     const bool increasing = du > 0;
-    const auto from = end(increasing ? low : high, u0, v0);
-    const auto to = end(increasing ? high : low, u1, v1);
-    if (!from || !to)
+    if (!end(0, increasing ? low : high, u0, v0) || !end(1, increasing ? high : low, u1, v1))
         return std::nullopt;
-    return PixelSegment{*from, *to};
+    return DoubleSegment{x[0], y[0], x[1], y[1]};
+}
+
+bool allFinite(double x0, double y0, double x1, double y1)
+{
+    return std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1);
 }
 
 }  // namespace
 
 std::optional<PixelPoint> snapPoint(double x, double y)
 {
-    if (!std::isfinite(x) || !std::isfinite(y) || !withinLimit(x) || !withinLimit(y))
+    if (!withinExactSquare(x) || !withinExactSquare(y))
         return std::nullopt;
     return PixelPoint{toPixel(x), toPixel(y)};
 }
 
 std::optional<PixelSegment> snapFarSegment(double x0, double y0, double x1, double y1)
 {
-    if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1))
+    if (!allFinite(x0, y0, x1, y1))
         return std::nullopt;
-    if (withinLimit(x0) && withinLimit(y0) && withinLimit(x1) && withinLimit(y1))
-        return PixelSegment{{toPixel(x0), toPixel(y0)}, {toPixel(x1), toPixel(y1)}};
+    if (withinExactSquare(x0, y0, x1, y1))
+        return snapWithinSquare(x0, y0, x1, y1);
+    const auto clipped = clipFar(x0, y0, x1, y1, kLimit);
+    if (!clipped)
+        return std::nullopt;
+    return PixelSegment{{toPixel(clipped->x0), toPixel(clipped->y0)}, {toPixel(clipped->x1), toPixel(clipped->y1)}};
+}
 
-    return clipFar(x0, y0, x1, y1);
+bool segmentMissesBox(double x0, double y0, double x1, double y1, int width, int height)
+{
+    // Rounding moves an end by at most half a pixel and a lit pixel lies
+    // within one pixel of the line between the rounded ends.
+    constexpr double kReach = 2.0;
+    if (std::max(x0, x1) < -kReach || std::min(x0, x1) > width + kReach || std::max(y0, y1) < -kReach
+        || std::min(y0, y1) > height + kReach)
+        return true;
+    const double cx = width / 2.0, cy = height / 2.0;
+    const double dx = x1 - x0, dy = y1 - y0;
+    const double ax = std::fabs(dx) * std::fabs(cy - y0), ay = std::fabs(dy) * std::fabs(cx - x0);
+    const double cross = dx * (cy - y0) - dy * (cx - x0);
+    // Each difference and product is within a few units in the last place;
+    // 16 of them is ample.
+    const double error = 16 * 0x1p-53 * (ax + ay);
+    const double length = std::hypot(dx, dy);
+    const double radius = std::hypot(cx, cy) + kReach + 1;
+    return std::isfinite(cross) && std::fabs(cross) - error > radius * length * (1 + 0x1p-50);
+}
+
+std::optional<LineSegment> snapFarLine(double x0, double y0, double x1, double y1)
+{
+    if (!allFinite(x0, y0, x1, y1))
+        return std::nullopt;
+    auto within = [](double value) { return std::fabs(value) < kLineLimit; };
+    if (!(within(x0) && within(y0) && within(x1) && within(y1))) {
+        const auto clipped = clipFar(x0, y0, x1, y1, kLineClipLimit);
+        if (!clipped)
+            return std::nullopt;
+        x0 = clipped->x0;
+        y0 = clipped->y0;
+        x1 = clipped->x1;
+        y1 = clipped->y1;
+    }
+    return LineSegment{{toLinePixel(x0), toLinePixel(y0)}, {toLinePixel(x1), toLinePixel(y1)}};
 }
 
 }  // namespace veltrano

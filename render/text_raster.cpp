@@ -6,25 +6,9 @@ namespace veltrano {
 
 namespace {
 
-// The image's pixels, fetched once per text.
-struct Pixels {
-    QRgb* bits;
-    qsizetype stride;  // in pixels
-    int width;
-    int height;
-
-    explicit Pixels(QImage& image)
-        : bits(reinterpret_cast<QRgb*>(image.bits())), stride(image.bytesPerLine() / qsizetype(sizeof(QRgb))),
-          width(image.width()), height(image.height())
-    {
-    }
-
-    QRgb* row(int y) const { return bits + y * stride; }
-};
-
 // Fills [left, right) x [top, bottom), clipped to the image. The rectangle
 // may lie wholly beside the image (its ink margin may still reach it).
-void fillRect(const Pixels& pixels, std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+void fillRect(const RasterTarget& pixels, std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
               QRgb colour)
 {
     const int x0 = int(std::max<std::int64_t>(left, 0)), x1 = int(std::min<std::int64_t>(right, pixels.width));
@@ -37,7 +21,7 @@ void fillRect(const Pixels& pixels, std::int64_t left, std::int64_t top, std::in
 
 // The caller has checked that the glyph's pen position lies within a
 // margin of the image, so all coordinates fit an int.
-void blitGlyph(const Pixels& pixels, const Glyph& glyph, int penX, int top, QRgb colour)
+void blitGlyph(const RasterTarget& pixels, const Glyph& glyph, int penX, int top, QRgb colour)
 {
     for (const InkRun& run : glyph.runs) {
         const int y = top + run.y;
@@ -51,7 +35,7 @@ void blitGlyph(const Pixels& pixels, const Glyph& glyph, int penX, int top, QRgb
 
 // A glyph whose cell with its ink margin lies wholly on the image: no run
 // needs clipping.
-void blitWholeGlyph(const Pixels& pixels, const Glyph& glyph, int penX, int top, QRgb colour)
+void blitWholeGlyph(const RasterTarget& pixels, const Glyph& glyph, int penX, int top, QRgb colour)
 {
     for (const InkRun& run : glyph.runs) {
         QRgb* const row = pixels.row(top + run.y);
@@ -87,7 +71,7 @@ void drawOpaqueText(QImage& image, GlyphFace& face, PixelPoint anchor, std::stri
         || bottom + margin <= 0)
         return;
 
-    const Pixels pixels(image);
+    const RasterTarget pixels = rasterTargetOf(image);
     fillRect(pixels, anchor.x, anchor.y, anchor.x + advance, bottom, qRgb(255, 255, 255));
     const bool wholeRows = anchor.y - margin >= 0 && bottom + margin <= pixels.height;
     std::int64_t penX = anchor.x;

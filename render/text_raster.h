@@ -6,6 +6,7 @@
 
 #include "render/glyph_cache.h"
 #include "render/pixel_point.h"
+#include "render/raster_target.h"
 
 #include <QImage>
 #include <string_view>

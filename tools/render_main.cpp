@@ -5,8 +5,8 @@
 // white margin of 10 pixels. Needs no display: it picks the offscreen
 // platform unless QT_QPA_PLATFORM says otherwise.
 //
-// Exit codes: 0 written, 1 input unreadable or output unwritable (nothing is
-// left at the output path then), 2 wrong arguments.
+// Exit codes: 0 written, 1 input unreadable, output unwritable or memory
+// exhausted (nothing is left at the output path then), 2 wrong arguments.
 #include "document/file_system.h"
 #include "document/io_error.h"
 #include "document/record_file.h"
@@ -21,6 +21,7 @@
 #include <QString>
 
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,36 @@ int usage()
 {
     std::fprintf(stderr, "usage: veltrano-render [--fit] INPUT.cfd OUTPUT.bmp|OUTPUT.png\n");
     return 2;
+}
+
+// Reads, draws and writes; record-file errors are reported here, running
+// out of memory is left to main.
+int render(const std::string& input, const std::string& output, bool fit)
+{
+    std::vector<veltrano::ElementRecord> records;
+    try {
+        records = veltrano::readAllRecords(veltrano::FileSystem::system(), input);
+    } catch (const veltrano::IoError& error) {
+        std::fprintf(stderr, "veltrano-render: %s: %s\n", input.c_str(), error.what());
+        return 1;
+    }
+
+    QImage page = veltrano::makeBlankPage();
+    if (page.isNull())
+        throw std::bad_alloc();  // QImage reports a failed allocation this way
+    veltrano::Canvas canvas(page);
+    veltrano::ViewState view;
+    veltrano::ResetView(view);
+    veltrano::RepaintFile(canvas, view, records);
+
+    try {
+        const QImage picture = fit ? veltrano::fittedCutOut(page, page.size()) : page;
+        veltrano::writeBitmapFile(veltrano::FileSystem::system(), output, picture);
+    } catch (const veltrano::IoError& error) {
+        std::fprintf(stderr, "veltrano-render: %s: %s\n", output.c_str(), error.what());
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -53,26 +84,11 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
 
-    std::vector<veltrano::ElementRecord> records;
     try {
-        records = veltrano::readAllRecords(veltrano::FileSystem::system(), input);
-    } catch (const veltrano::IoError& error) {
-        std::fprintf(stderr, "veltrano-render: %s: %s\n", input.c_str(), error.what());
+        return render(input, output, fit);
+    } catch (const std::bad_alloc&) {
+        // The output is written atomically, so nothing half-written remains.
+        std::fprintf(stderr, "veltrano-render: %s: %s\n", input.c_str(), veltrano::kOutOfMemoryMessage);
         return 1;
     }
-
-    QImage page = veltrano::makeBlankPage();
-    veltrano::Canvas canvas(page);
-    veltrano::ViewState view;
-    veltrano::ResetView(view);
-    veltrano::RepaintFile(canvas, view, records);
-
-    try {
-        const QImage picture = fit ? veltrano::fittedCutOut(page, page.size()) : page;
-        veltrano::writeBitmapFile(veltrano::FileSystem::system(), output, picture);
-    } catch (const veltrano::IoError& error) {
-        std::fprintf(stderr, "veltrano-render: %s: %s\n", output.c_str(), error.what());
-        return 1;
-    }
-    return 0;
 }

@@ -46,27 +46,38 @@ std::int32_t someColour(Dice& dice)
 
 ElementRecord bondAt(Dice& dice, ElementKind kind)
 {
-    const double x = dice.real(0, kPageWidth), y = dice.real(0, kPageHeight);
+    const double x = dice.real(0, kPageWidth);
+    const double y = dice.real(0, kPageHeight);
     const double angle = dice.real(0, 2 * std::numbers::pi);
-    return makeRecord(kind, x, y, x + kBondLength * std::cos(angle), y - kBondLength * std::sin(angle),
-                      someColour(dice));
+    const std::int32_t colour = someColour(dice);
+    return makeRecord(kind, x, y, x + kBondLength * std::cos(angle), y - kBondLength * std::sin(angle), colour);
 }
 
 ElementRecord arrowAt(Dice& dice, ElementKind kind)
 {
-    const double x = dice.real(0, kPageWidth), y = dice.real(0, kPageHeight);
-    const double dx = dice.real(-150, 150), dy = dice.real(-150, 150);
+    const double x = dice.real(0, kPageWidth);
+    const double y = dice.real(0, kPageHeight);
+    const double dx = dice.real(-150, 150);
+    const double dy = dice.real(-150, 150);
     // Equilibrium and open arrows are drawn horizontal or vertical.
     const bool axisAligned = kind == kind::EquilibriumArrow || kind == kind::OpenArrow;
     const bool horizontal = dice.below(2) == 0;
+    const std::int32_t colour = someColour(dice);
     return makeRecord(kind, x, y, x + (axisAligned && !horizontal ? 0 : dx),
-                      y + (axisAligned && horizontal ? 0 : dy), someColour(dice));
+                      y + (axisAligned && horizontal ? 0 : dy), colour);
 }
 
+// Every number is drawn into a local of its own, in a fixed order: the
+// order in which a call's arguments are evaluated differs between compilers,
+// and the documents must be the same everywhere. The colour is drawn before
+// the place, which keeps the documents that the pixel guards were taken with
+// (the compiler they were taken with evaluated the arguments last to first).
 ElementRecord textAt(Dice& dice, ElementKind kind, double points)
 {
-    return makeRecord(kind, dice.real(0, kPageWidth), dice.real(0, kPageHeight), points, 0,
-                      someColour(dice));
+    const std::int32_t colour = someColour(dice);
+    const double y = dice.real(0, kPageHeight);
+    const double x = dice.real(0, kPageWidth);
+    return makeRecord(kind, x, y, points, 0, colour);
 }
 
 ElementKind drawnKind(Dice& dice)
@@ -89,58 +100,104 @@ double hostileValue(Dice& dice)
     switch (dice.below(4)) {
     case 0: return extremes[dice.below(extremes.size())];
     case 1: return dice.real(-1e6, 1e6);
-    case 2: return std::ldexp(dice.real(-1, 1), int(dice.below(254)) - 127);
+    case 2: {
+        // The exponent first, as for textAt.
+        const int exponent = int(dice.below(254)) - 127;
+        const double fraction = dice.real(-1, 1);
+        return std::ldexp(fraction, exponent);
+    }
     default: return dice.real(-50, 1250);
     }
+}
+
+// count records from make(dice, index), with the dice seeded by seed.
+template <typename Make>
+std::vector<ElementRecord> generated(std::uint32_t seed, std::size_t count, Make make)
+{
+    Dice dice(seed);
+    std::vector<ElementRecord> records;
+    records.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        records.push_back(make(dice, i));
+    return records;
 }
 
 }  // namespace
 
 std::vector<ElementRecord> mixedDocument(std::size_t count)
 {
-    Dice dice(5001);
-    std::vector<ElementRecord> records;
-    records.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
+    return generated(5001, count, [](Dice& dice, std::size_t) {
         const ElementKind kind = drawnKind(dice);
         if (isBond(kind))
-            records.push_back(bondAt(dice, kind));
-        else if (isArrowOrBracket(kind))
-            records.push_back(arrowAt(dice, kind));
-        else
-            records.push_back(textAt(dice, kind, isLabel(kind) ? 12 : 14));
-    }
-    return records;
+            return bondAt(dice, kind);
+        if (isArrowOrBracket(kind))
+            return arrowAt(dice, kind);
+        return textAt(dice, kind, isLabel(kind) ? 12 : 14);
+    });
 }
 
 std::vector<ElementRecord> bondsDocument(std::size_t count)
 {
-    Dice dice(248);
-    std::vector<ElementRecord> records;
-    records.reserve(count);
-    for (std::size_t i = 0; i < count; ++i)
-        records.push_back(bondAt(dice, ElementKind(248 + dice.below(8))));
-    return records;
+    return generated(248, count, [](Dice& dice, std::size_t) {
+        const ElementKind kind = ElementKind(248 + dice.below(8));
+        return bondAt(dice, kind);
+    });
 }
 
 std::vector<ElementRecord> hostileDocument(std::size_t count)
 {
-    Dice dice(0xBAD);
-    std::vector<ElementRecord> records;
-    records.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
+    return generated(0xBAD, count, [](Dice& dice, std::size_t) {
         const ElementKind kind = dice.below(2) ? drawnKind(dice) : ElementKind(dice.below(65536));
-        const double x1 = hostileValue(dice), y1 = hostileValue(dice);
-        double x2 = hostileValue(dice), y2 = hostileValue(dice);
+        const double x1 = hostileValue(dice);
+        const double y1 = hostileValue(dice);
+        double x2 = hostileValue(dice);
+        double y2 = hostileValue(dice);
         if (dice.below(8) == 0) {  // zero length
             x2 = x1;
             y2 = y1;
         }
-        ElementRecord r = makeRecord(kind, x1, y1, x2, y2, std::int32_t(dice.bits()));
-        r.reserved = {std::uint8_t(dice.bits()), std::uint8_t(dice.bits())};
-        records.push_back(r);
-    }
-    return records;
+        const std::int32_t colour = std::int32_t(dice.bits());
+        const std::uint8_t reserved0 = std::uint8_t(dice.bits());
+        const std::uint8_t reserved1 = std::uint8_t(dice.bits());
+        ElementRecord r = makeRecord(kind, x1, y1, x2, y2, colour);
+        r.reserved = {reserved0, reserved1};
+        return r;
+    });
+}
+
+std::vector<ElementRecord> manySizesDocument(std::size_t count)
+{
+    return generated(300, count, [](Dice& dice, std::size_t i) {
+        // 137 is prime to 300, so consecutive records step through all sizes.
+        const int step = int((i * 137) % 300);
+        const double points = step < 150 ? step + 1 : -(step - 149);
+        const std::uint32_t which = dice.below(3);
+        const ElementKind kind = which == 0   ? ElementKind(dice.below(kind::LabelCount))
+                                 : which == 1 ? ElementKind(65 + dice.below(182))
+                                              : ElementKind(500 + dice.below(62));
+        return textAt(dice, kind, points);
+    });
+}
+
+std::vector<ElementRecord> largeLabelsDocument(std::size_t count)
+{
+    return generated(44, count, [](Dice& dice, std::size_t) {
+        const ElementKind kind = ElementKind(dice.below(kind::LabelCount));
+        return textAt(dice, kind, 300);
+    });
+}
+
+std::vector<ElementRecord> curvedArrowsDocument(std::size_t count)
+{
+    return generated(407, count, [](Dice& dice, std::size_t) {
+        const ElementKind kind = ElementKind(kind::CurvedArrowFirst + dice.below(6));
+        const double y1 = dice.real(100, kPageHeight - 100);
+        const double y2 = dice.real(100, kPageHeight - 100);
+        const double x1 = dice.real(0, 20);
+        const double x2 = dice.real(kPageWidth - 20, kPageWidth);
+        const std::int32_t colour = someColour(dice);
+        return makeRecord(kind, x1, y1, x2, y2, colour);
+    });
 }
 
 std::vector<ElementRecord> benzoicAcid()

@@ -25,6 +25,20 @@ std::vector<ElementRecord> bondsDocument(std::size_t count = kSampleSize);
 // 16-bit range, with random colours and reserved bytes.
 std::vector<ElementRecord> hostileDocument(std::size_t count = kSampleSize);
 
+// Typed characters, labels and Greek letters in 300 distinct font sizes
+// (-150 to 150 points without 0; a negative size asks for a cell height),
+// each size used about equally often, at random places: more fonts than a
+// repaint of an ordinary document needs.
+std::vector<ElementRecord> manySizesDocument(std::size_t count = kSampleSize);
+
+// Labels of every kind at 300 points, at random places: a repaint that is
+// nearly all pixel work.
+std::vector<ElementRecord> largeLabelsDocument(std::size_t count = kSampleSize);
+
+// Curved arrows of all six kinds from near the left edge of the page to near
+// the right edge, each bent by its curvature.
+std::vector<ElementRecord> curvedArrowsDocument(std::size_t count = kSampleSize);
+
 // Benzoic acid as the editor draws it at bond length 30: a benzene ring of
 // alternating single and double bonds with a COOH group of bonds and the
 // labels "O" and "OH".

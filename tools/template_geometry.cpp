@@ -4,6 +4,7 @@
 #include "document/element_kind.h"
 #include "document/file_system.h"
 #include "document/record_file.h"
+#include "document/rounding.h"
 #include "editor/pointer_geometry.h"
 
 #include <algorithm>
@@ -548,8 +549,8 @@ std::vector<ElementRecord> templateRecords(std::string_view name, double lineLen
         const Point pb = shape.vertices[std::size_t(b)];
         const Point middle{(pa.x + pb.x) / 2.0, (pa.y + pb.y) / 2.0};
         const Point centre = centroid(shape, shape.rings.front());
-        const int pressX = int(Nearest(middle.x + 0.3 * (centre.x - middle.x)));
-        const int pressY = int(Nearest(middle.y + 0.3 * (centre.y - middle.y)));
+        const int pressX = int(roundHalfEven(middle.x + 0.3 * (centre.x - middle.x)));
+        const int pressY = int(roundHalfEven(middle.y + 0.3 * (centre.y - middle.y)));
         const auto match = findInnerLine(records, pressX, pressY, lineLength);
         if (!match || match->position != std::size_t(index))
             throw std::logic_error("template " + std::string(name) + ": the press misses its bond");

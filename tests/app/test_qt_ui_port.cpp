@@ -51,7 +51,7 @@ protected:
         window.setObjectName("Thauptf");
         auto* client = new QWidget;
         window.setCentralWidget(client);
-        buildMainMenu(window.menuBar(), &window);
+        buildMainMenu(window.menuBar());
         edit = new QLineEdit(client);
         edit->setObjectName("Edit1");
         lengthBox = new QComboBox(client);

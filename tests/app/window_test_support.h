@@ -1,13 +1,11 @@
 #pragma once
-// Helpers of the window tests: a private set of folders per test (home of
-// the application data, documents, program folder, registration root) and
-// a watcher that answers the modal message boxes the window opens.
+// Helpers of the window tests: the private folders of a test and a watcher
+// that answers the modal message boxes the window opens.
 
-#include "app/startup.h"
+#include "support/test_folders.h"
 
 #include <QObject>
 #include <QString>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
@@ -15,27 +13,6 @@
 #include <vector>
 
 namespace veltrano::test {
-
-// Folders of one test. The environment variables the window reads are
-// pointed into the temporary folder for the lifetime of the object.
-class TestFolders {
-public:
-    TestFolders();
-    ~TestFolders();
-
-    std::string root() const;                 // with a trailing separator
-    std::string path(const std::string& relative) const;
-    std::string workDir() const;              // where start-up puts temp.dat
-    std::string tempDat() const { return workDir() + "temp.dat"; }
-
-    // An environment for these folders on a wide screen.
-    StartupEnvironment environment(const QStringList& parameters = {}) const;
-
-private:
-    QTemporaryDir m_dir;
-    QByteArray m_savedDataHome;
-    QByteArray m_savedXdgRoot;
-};
 
 struct SeenMessageBox {
     QString title;

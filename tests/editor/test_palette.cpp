@@ -58,7 +58,7 @@ TEST_F(PaletteTest, EveryLeftToolStoresItsCode)
         if (tool.code == kind::SelectTool)
             continue;
         editor.tools.LeftTool = 0;
-        LeftToolClick(editor, tool);
+        leftToolClick(editor, tool);
         EXPECT_EQ(editor.tools.LeftTool, tool.code) << tool.name;
         EXPECT_EQ(ui.isEnabled("ComboBox2"), tool.name == "SpeedButton68") << tool.name;
         EXPECT_TRUE(ui.isEnabled("GroupBox2"));

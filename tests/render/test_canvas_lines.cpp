@@ -25,8 +25,9 @@ PixelList drawLine(double x0, double y0, double x1, double y1)
     return nonWhitePixels(page);
 }
 
-// The stepping loop exactly as the raster notes state it, run over the whole
-// unclipped line.
+// The classic Bresenham stepping of the one-pixel line rule (err starts at
+// 2*minor - major, a minor step when err + bias > 0, bias 1 toward smaller
+// coordinates), run over the whole unclipped line.
 PixelList bresenhamReference(int x0, int y0, int x1, int y1)
 {
     PixelList pixels;
@@ -89,7 +90,9 @@ PixelList nearestReference(std::int64_t x0, std::int64_t y0, std::int64_t x1, st
     return sorted(pixels);
 }
 
-TEST(CanvasLines, ExampleOfTheNotesInBothDirections)
+// A shallow line lights its start, not its end, and the same pixels between
+// in both directions.
+TEST(CanvasLines, ShallowLineInBothDirections)
 {
     EXPECT_EQ(drawLine(0, 0, 4, 2), sorted({{0, 0}, {1, 0}, {2, 1}, {3, 1}}));
     EXPECT_EQ(drawLine(4, 2, 0, 0), sorted({{4, 2}, {3, 1}, {2, 1}, {1, 0}}));

@@ -1,8 +1,12 @@
 // Test entry: a Qt application on the offscreen platform, so that fonts,
-// images and (for the window tests) widgets work without a display.
+// images and (for the window tests) widgets work without a display. A
+// platform named in QT_QPA_PLATFORM is kept, so the window tests can also
+// run on a real X server (ctest runs them under Xvfb as well).
 #include <gmock/gmock.h>
 #include <QTemporaryDir>
 #ifdef VELTRANO_TEST_WIDGETS
+#include "app/application_setup.h"
+
 #include <QApplication>
 using TestApplication = QApplication;
 #else
@@ -12,12 +16,17 @@ using TestApplication = QGuiApplication;
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     // The window's start-up registers the file type; from a test it must
     // write into a folder of its own, never into the system's data folder.
     QTemporaryDir registrationRoot;
     qputenv("VELTRANO_XDG_ROOT", registrationRoot.path().toUtf8());
     TestApplication app(argc, argv);
+#ifdef VELTRANO_TEST_WIDGETS
+    // The windows are tested with the settings the program runs with.
+    veltrano::setUpApplication();
+#endif
     ::testing::InitGoogleMock(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,7 +1,8 @@
 # Command-line behaviour of veltrano-render, run as
 #   cmake -DRENDER=<veltrano-render> -DWORK=<scratch folder> -P renderer_cli.cmake
-# Exit codes: 2 for wrong arguments, 1 for unreadable input or unwritable
-# output (and then no output file), 0 for a written picture.
+# Exit codes: 2 for wrong arguments, 1 for unreadable input, unwritable
+# output or exhausted memory (and then no output file), 0 for a written
+# picture. SANITIZE=ON skips the memory-limit case.
 
 if(NOT RENDER OR NOT WORK)
   message(FATAL_ERROR "RENDER and WORK must be set")
@@ -120,3 +121,33 @@ if(width LESS 21 OR width GREATER_EQUAL 1200 OR height LESS 21 OR height GREATER
   fail("the fitted picture is ${width} x ${height}")
 endif()
 run(2 "--fit after the input" ${example} --fit ${WORK}/late.bmp)
+
+# Out of memory: under a limit of 250 MB of address space the example still
+# renders, but a 250 MB document cannot be held; the tool says so in German
+# and exits with 1, leaving no output. (Skipped in sanitizer builds, whose
+# shadow memory needs far more address space than any such limit.)
+if(NOT SANITIZE)
+  find_program(SHELL_PROGRAM sh)
+  find_program(TRUNCATE_PROGRAM truncate)
+  if(NOT SHELL_PROGRAM OR NOT TRUNCATE_PROGRAM)
+    fail("sh and truncate are needed for the memory test")
+  else()
+    execute_process(COMMAND ${TRUNCATE_PROGRAM} -s 250M ${WORK}/huge.cfd RESULT_VARIABLE made)
+    set(limited ${SHELL_PROGRAM} -c "ulimit -v 250000 && exec \"$0\" \"$@\"" ${RENDER})
+    execute_process(COMMAND ${limited} ${example} ${WORK}/limited.bmp RESULT_VARIABLE code ERROR_VARIABLE err)
+    if(NOT code STREQUAL "0")
+      fail("the example does not render under the memory limit: ${code} ${err}")
+    endif()
+    execute_process(COMMAND ${limited} ${WORK}/huge.cfd ${WORK}/huge.bmp RESULT_VARIABLE code ERROR_VARIABLE err)
+    if(NOT code STREQUAL "1")
+      fail("a document too large for memory: exit code ${code}, expected 1\n${err}")
+    endif()
+    if(NOT (err MATCHES "Zu wenig Arbeitsspeicher\\."))
+      fail("no German out-of-memory message: ${err}")
+    endif()
+    if(EXISTS ${WORK}/huge.bmp)
+      fail("a run out of memory left an output file")
+    endif()
+    file(REMOVE ${WORK}/huge.cfd)
+  endif()
+endif()

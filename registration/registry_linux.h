@@ -19,7 +19,7 @@
 
 #ifndef _WIN32
 
-#include "app/file_type_registry.h"
+#include "registration/file_type_registry.h"
 
 #include <QString>
 

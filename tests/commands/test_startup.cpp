@@ -1,12 +1,12 @@
 // The start-up steps that run without widgets: the command line, the
 // default extension, the folders and the opening of the command-line file.
 
-#include "app/startup.h"
+#include "commands/startup.h"
 #include "document/element_kind.h"
 #include "support/fake_ui_port.h"
 #include "support/faulty_file_system.h"
 #include "support/file_helpers.h"
-#include "window_test_support.h"
+#include "support/test_folders.h"
 
 #include <QDir>
 #include <QFile>
@@ -160,13 +160,13 @@ TEST_F(OpenCommandLineFileTest, AFileThatCannotBeReadGivesTheMessageAndAnUntitle
     EXPECT_EQ(fileBytes(name), recordFileBytes(kThreeRecords));
 }
 
-TEST_F(OpenCommandLineFileTest, AWorkingCopyThatCannotBeDrawnLeavesTheDocumentUntitled)
+TEST_F(OpenCommandLineFileTest, AWorkingCopyThatCannotBeWrittenLeavesTheDocumentUntitled)
 {
     const std::string name = folders.path("benzol.cfd");
     putFileBytes(name, recordFileBytes(kThreeRecords));
-    // The copy succeeds; reading it back for the drawing fails.
+    // The file is read; writing it over temp.dat fails.
     fs.onlyPathsContaining("temp.dat");
-    fs.failAt(1, EIO, test::FsOp::Read);
+    fs.failAt(1, ENOSPC, test::FsOp::Write);
     openCommandLineFile(*editor, name);
     EXPECT_TRUE(fs.injected());
     fs.disarm();
@@ -174,8 +174,9 @@ TEST_F(OpenCommandLineFileTest, AWorkingCopyThatCannotBeDrawnLeavesTheDocumentUn
 
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Die Datei konnte nicht geöffnet werden."});
     EXPECT_EQ(editor->document.DocumentName, "");
-    EXPECT_EQ(ui.currentCaption, "Veltrano:   benzol.cfd");  // set before the drawing
+    EXPECT_EQ(ui.currentCaption, "Veltrano");
     EXPECT_TRUE(fileExists(folders.tempDat()));
+    EXPECT_TRUE(fileBytes(folders.tempDat()).empty());
     EXPECT_EQ(fileBytes(name), recordFileBytes(kThreeRecords));
 }
 

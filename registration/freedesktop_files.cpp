@@ -1,4 +1,4 @@
-#include "app/freedesktop_files.h"
+#include "registration/freedesktop_files.h"
 
 #include <QXmlStreamReader>
 
@@ -15,14 +15,14 @@ constexpr const char* kDefaultsGroup = "[Default Applications]";
 
 // Characters that must be preceded by a backslash inside a quoted argument
 // of an Exec line.
-bool NeedsQuotedEscape(char c)
+bool needsQuotedEscape(char c)
 {
     return c == '"' || c == '`' || c == '$' || c == '\\';
 }
 
 // The string escapes every desktop-entry value undergoes before anything
 // else reads it.
-std::string EscapeValue(const std::string& text)
+std::string escapeValue(const std::string& text)
 {
     std::string out;
     for (char c : text) {
@@ -37,7 +37,7 @@ std::string EscapeValue(const std::string& text)
     return out;
 }
 
-std::optional<std::string> UnescapeValue(const std::string& value)
+std::optional<std::string> unescapeValue(const std::string& value)
 {
     std::string out;
     for (std::size_t i = 0; i < value.size(); ++i) {
@@ -59,7 +59,7 @@ std::optional<std::string> UnescapeValue(const std::string& value)
     return out;
 }
 
-std::string XmlEscaped(const std::string& text)
+std::string xmlEscaped(const std::string& text)
 {
     std::string out;
     for (char c : text) {
@@ -74,7 +74,7 @@ std::string XmlEscaped(const std::string& text)
     return out;
 }
 
-std::string Trimmed(const std::string& text)
+std::string withoutBlanks(const std::string& text)
 {
     const std::size_t first = text.find_first_not_of(" \t\r");
     if (first == std::string::npos)
@@ -83,7 +83,7 @@ std::string Trimmed(const std::string& text)
     return text.substr(first, last - first + 1);
 }
 
-std::vector<std::string> Lines(const std::string& text)
+std::vector<std::string> linesOf(const std::string& text)
 {
     std::vector<std::string> lines;
     std::istringstream stream(text);
@@ -92,19 +92,19 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
-bool IsGroupHeader(const std::string& line)
+bool isGroupHeader(const std::string& line)
 {
-    const std::string trimmed = Trimmed(line);
+    const std::string trimmed = withoutBlanks(line);
     return !trimmed.empty() && trimmed.front() == '[';
 }
 
 // The key of a "key=value" line, blanks around it dropped; empty otherwise.
-std::string KeyOf(const std::string& line)
+std::string keyOf(const std::string& line)
 {
     const std::size_t equals = line.find('=');
-    if (equals == std::string::npos || Trimmed(line).front() == '#')
+    if (equals == std::string::npos || withoutBlanks(line).front() == '#')
         return {};
-    return Trimmed(line.substr(0, equals));
+    return withoutBlanks(line.substr(0, equals));
 }
 
 }  // namespace
@@ -115,18 +115,18 @@ std::string execLine(const std::string& exePath)
     for (char c : exePath) {
         if (c == '%')
             quoted += "%%";
-        else if (NeedsQuotedEscape(c))
+        else if (needsQuotedEscape(c))
             quoted += std::string("\\") + c;
         else
             quoted += c;
     }
     quoted += "\"";
-    return EscapeValue(quoted + kFileFieldCode);
+    return escapeValue(quoted + kFileFieldCode);
 }
 
 std::optional<std::string> exePathFromExecLine(const std::string& execValue)
 {
-    const std::optional<std::string> exec = UnescapeValue(execValue);
+    const std::optional<std::string> exec = unescapeValue(execValue);
     if (!exec || exec->empty() || exec->front() != '"')
         return std::nullopt;
     std::string path;
@@ -134,7 +134,7 @@ std::optional<std::string> exePathFromExecLine(const std::string& execValue)
     for (; i < exec->size() && (*exec)[i] != '"'; ++i) {
         const char c = (*exec)[i];
         if (c == '\\') {
-            if (i + 1 == exec->size() || !NeedsQuotedEscape((*exec)[i + 1]))
+            if (i + 1 == exec->size() || !needsQuotedEscape((*exec)[i + 1]))
                 return std::nullopt;
             path += (*exec)[++i];
         } else if (c == '%') {
@@ -153,10 +153,10 @@ std::optional<std::string> exePathFromExecLine(const std::string& execValue)
 std::optional<std::string> desktopEntryValue(const std::string& file, const std::string& key)
 {
     bool inGroup = false;
-    for (const std::string& line : Lines(file)) {
-        if (IsGroupHeader(line)) {
-            inGroup = Trimmed(line) == kDesktopGroup;
-        } else if (inGroup && KeyOf(line) == key) {
+    for (const std::string& line : linesOf(file)) {
+        if (isGroupHeader(line)) {
+            inGroup = withoutBlanks(line) == kDesktopGroup;
+        } else if (inGroup && keyOf(line) == key) {
             const std::string value = line.substr(line.find('=') + 1);
             const std::size_t first = value.find_first_not_of(" \t");
             return first == std::string::npos ? std::string() : value.substr(first);
@@ -170,10 +170,10 @@ std::string applicationEntry(const std::string& name, const std::string& execVal
 {
     return std::string(kDesktopGroup) + "\n"
         + "Type=Application\n"
-        + "Name=" + EscapeValue(name) + "\n"
+        + "Name=" + escapeValue(name) + "\n"
         + "Exec=" + execValue + "\n"
-        + "Icon=" + EscapeValue(icon) + "\n"
-        + "MimeType=" + EscapeValue(mimeType) + ";\n"
+        + "Icon=" + escapeValue(icon) + "\n"
+        + "MimeType=" + escapeValue(mimeType) + ";\n"
         + "Terminal=false\n"
         + "Categories=Science;Chemistry;\n";
 }
@@ -183,9 +183,9 @@ std::string templateEntry(const std::string& name, const std::string& url,
 {
     return std::string(kDesktopGroup) + "\n"
         + "Type=Link\n"
-        + "Name=" + EscapeValue(name) + "\n"
-        + "URL=" + EscapeValue(url) + "\n"
-        + "Icon=" + EscapeValue(icon) + "\n";
+        + "Name=" + escapeValue(name) + "\n"
+        + "URL=" + escapeValue(url) + "\n"
+        + "Icon=" + escapeValue(icon) + "\n";
 }
 
 std::string mimePackage(const std::string& mimeType, const std::string& comment,
@@ -193,10 +193,10 @@ std::string mimePackage(const std::string& mimeType, const std::string& comment,
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-           "  <mime-type type=\"" + XmlEscaped(mimeType) + "\">\n"
-           "    <comment>" + XmlEscaped(comment) + "</comment>\n"
-           "    <icon name=\"" + XmlEscaped(icon) + "\"/>\n"
-           "    <glob pattern=\"" + XmlEscaped(glob) + "\"/>\n"
+           "  <mime-type type=\"" + xmlEscaped(mimeType) + "\">\n"
+           "    <comment>" + xmlEscaped(comment) + "</comment>\n"
+           "    <icon name=\"" + xmlEscaped(icon) + "\"/>\n"
+           "    <glob pattern=\"" + xmlEscaped(glob) + "\"/>\n"
            "  </mime-type>\n"
            "</mime-info>\n";
 }
@@ -221,27 +221,27 @@ bool mimePackageDeclaresGlob(const std::string& package, const std::string& glob
 std::string withDefaultApplication(const std::string& existing, const std::string& mimeType,
                                    const std::string& desktopId)
 {
-    std::vector<std::string> lines = Lines(existing);
+    std::vector<std::string> lines = linesOf(existing);
     const std::string entry = mimeType + "=" + desktopId;
 
     std::size_t header = 0;
-    while (header < lines.size() && Trimmed(lines[header]) != kDefaultsGroup)
+    while (header < lines.size() && withoutBlanks(lines[header]) != kDefaultsGroup)
         ++header;
     if (header == lines.size()) {
-        if (!lines.empty() && !Trimmed(lines.back()).empty())
+        if (!lines.empty() && !withoutBlanks(lines.back()).empty())
             lines.emplace_back();
         lines.emplace_back(kDefaultsGroup);
         lines.push_back(entry);
     } else {
         std::size_t insertAt = header + 1;
         bool replaced = false;
-        for (std::size_t i = header + 1; i < lines.size() && !IsGroupHeader(lines[i]); ++i) {
-            if (KeyOf(lines[i]) == mimeType) {
+        for (std::size_t i = header + 1; i < lines.size() && !isGroupHeader(lines[i]); ++i) {
+            if (keyOf(lines[i]) == mimeType) {
                 lines[i] = entry;
                 replaced = true;
                 break;
             }
-            if (!Trimmed(lines[i]).empty())
+            if (!withoutBlanks(lines[i]).empty())
                 insertAt = i + 1;
         }
         if (!replaced)

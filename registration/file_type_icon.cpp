@@ -1,4 +1,4 @@
-#include "app/file_type_icon.h"
+#include "registration/file_type_icon.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -26,7 +26,7 @@ constexpr const char* kFrameColour = "#3a5f8a";
 constexpr const char* kBondColour = "#000000";
 
 // Corners of the hexagon, the first at the top, clockwise.
-QPolygonF RingCorners()
+QPolygonF ringCorners()
 {
     QPolygonF corners;
     const double centre = kGrid / 2.0;
@@ -38,7 +38,7 @@ QPolygonF RingCorners()
     return corners;
 }
 
-QString Number(double value)
+QString svgNumber(double value)
 {
     return QString::number(value, 'f', 2);
 }
@@ -48,8 +48,8 @@ QString Number(double value)
 QByteArray fileTypeIconSvg()
 {
     QString points;
-    for (const QPointF& corner : RingCorners())
-        points += Number(corner.x()) + "," + Number(corner.y()) + " ";
+    for (const QPointF& corner : ringCorners())
+        points += svgNumber(corner.x()) + "," + svgNumber(corner.y()) + " ";
     const double frameSize = kGrid - 2.0 * kFrameInset;
     const QString svg = QString(
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -58,10 +58,10 @@ QByteArray fileTypeIconSvg()
         "  <polygon points=\"%6\" fill=\"none\" stroke=\"%7\" stroke-width=\"%8\" stroke-linejoin=\"round\"/>\n"
         "  <circle cx=\"24\" cy=\"24\" r=\"%9\" fill=\"none\" stroke=\"%7\" stroke-width=\"%10\"/>\n"
         "</svg>\n")
-        .arg(Number(kFrameInset), Number(frameSize), Number(kFrameRadius), kFrameColour,
-             Number(kFrameStroke), points.trimmed(), kBondColour, Number(kRingStroke),
-             Number(kCircleRadius))
-        .arg(Number(kCircleStroke));
+        .arg(svgNumber(kFrameInset), svgNumber(frameSize), svgNumber(kFrameRadius), kFrameColour,
+             svgNumber(kFrameStroke), points.trimmed(), kBondColour, svgNumber(kRingStroke),
+             svgNumber(kCircleRadius))
+        .arg(svgNumber(kCircleStroke));
     return svg.toUtf8();
 }
 
@@ -86,7 +86,7 @@ QByteArray fileTypeIconPng(int size)
         bond.setJoinStyle(Qt::RoundJoin);
         painter.setPen(bond);
         painter.setBrush(Qt::NoBrush);
-        painter.drawPolygon(RingCorners());
+        painter.drawPolygon(ringCorners());
         bond.setWidthF(kCircleStroke);
         painter.setPen(bond);
         painter.drawEllipse(QPointF(kGrid / 2.0, kGrid / 2.0), kCircleRadius, kCircleRadius);

@@ -6,7 +6,7 @@
 
 #ifdef _WIN32
 
-#include "app/file_type_registry.h"
+#include "registration/file_type_registry.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN

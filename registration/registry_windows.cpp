@@ -1,6 +1,6 @@
 #ifdef _WIN32
 
-#include "app/registry_windows.h"
+#include "registration/registry_windows.h"
 
 #include <shlobj.h>
 
@@ -12,7 +12,7 @@ namespace veltrano {
 
 namespace {
 
-std::wstring Wide(const std::string& utf8)
+std::wstring toWide(const std::string& utf8)
 {
     if (utf8.empty())
         return {};
@@ -25,7 +25,7 @@ std::wstring Wide(const std::string& utf8)
     return wide;
 }
 
-std::string Utf8(const std::wstring& wide)
+std::string toUtf8(const std::wstring& wide)
 {
     if (wide.empty())
         return {};
@@ -40,7 +40,7 @@ std::string Utf8(const std::wstring& wide)
 }
 
 // The unnamed default value is addressed by a null name.
-const wchar_t* ValueName(const std::wstring& name)
+const wchar_t* valueName(const std::wstring& name)
 {
     return name.empty() ? nullptr : name.c_str();
 }
@@ -63,7 +63,7 @@ bool WindowsFileTypeRegistry::keyExists(const std::string& key)
 {
     HKEY handle = nullptr;
     const LONG result =
-        RegOpenKeyExW(HKEY_CLASSES_ROOT, Wide(key).c_str(), 0, KEY_QUERY_VALUE, &handle);
+        RegOpenKeyExW(HKEY_CLASSES_ROOT, toWide(key).c_str(), 0, KEY_QUERY_VALUE, &handle);
     if (result == ERROR_SUCCESS)
         RegCloseKey(handle);
     // A key the process may not read exists all the same.
@@ -74,24 +74,24 @@ std::optional<std::string> WindowsFileTypeRegistry::readString(const std::string
                                                                const std::string& name)
 {
     HKEY handle = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, Wide(key).c_str(), 0, KEY_QUERY_VALUE, &handle)
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, toWide(key).c_str(), 0, KEY_QUERY_VALUE, &handle)
         != ERROR_SUCCESS)
         return std::nullopt;
-    const std::wstring wideName = Wide(name);
+    const std::wstring wideName = toWide(name);
     std::optional<std::string> value;
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExW(handle, ValueName(wideName), nullptr, &type, nullptr, &size)
+    if (RegQueryValueExW(handle, valueName(wideName), nullptr, &type, nullptr, &size)
             == ERROR_SUCCESS
         && (type == REG_SZ || type == REG_EXPAND_SZ)) {
         // The stored string need not end in a null character; one more
         // element of zeros keeps the buffer terminated in any case.
         std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
         DWORD bytes = static_cast<DWORD>((buffer.size() - 1) * sizeof(wchar_t));
-        if (RegQueryValueExW(handle, ValueName(wideName), nullptr, &type,
+        if (RegQueryValueExW(handle, valueName(wideName), nullptr, &type,
                              reinterpret_cast<BYTE*>(buffer.data()), &bytes)
             == ERROR_SUCCESS)
-            value = Utf8(std::wstring(buffer.data()));
+            value = toUtf8(std::wstring(buffer.data()));
     }
     RegCloseKey(handle);
     return value;
@@ -100,7 +100,7 @@ std::optional<std::string> WindowsFileTypeRegistry::readString(const std::string
 bool WindowsFileTypeRegistry::openKey(const std::string& key)
 {
     closeKey();
-    return RegCreateKeyExW(HKEY_CLASSES_ROOT, Wide(key).c_str(), 0, nullptr,
+    return RegCreateKeyExW(HKEY_CLASSES_ROOT, toWide(key).c_str(), 0, nullptr,
                            REG_OPTION_NON_VOLATILE, m_access, nullptr, &m_key, nullptr)
         == ERROR_SUCCESS;
 }
@@ -109,10 +109,10 @@ bool WindowsFileTypeRegistry::writeString(const std::string& name, const std::st
 {
     if (!m_key)
         return false;
-    const std::wstring wideName = Wide(name);
-    const std::wstring wideData = Wide(data);
+    const std::wstring wideName = toWide(name);
+    const std::wstring wideData = toWide(data);
     const DWORD bytes = static_cast<DWORD>((wideData.size() + 1) * sizeof(wchar_t));
-    const bool stored = RegSetValueExW(m_key, ValueName(wideName), 0, REG_SZ,
+    const bool stored = RegSetValueExW(m_key, valueName(wideName), 0, REG_SZ,
                                        reinterpret_cast<const BYTE*>(wideData.c_str()), bytes)
         == ERROR_SUCCESS;
     m_wroteValues = m_wroteValues || stored;

@@ -1,4 +1,4 @@
-#include "app/file_type_registry.h"
+#include "registration/file_type_registry.h"
 
 namespace veltrano {
 
@@ -9,7 +9,7 @@ constexpr const char* kCommandTail = "\" \"%1\"";
 // True when the registration already opens formula files with exePath.
 // The command key is only read, never created: an empty key left behind by
 // a mere check would hide a later, complete registration.
-bool RegistrationIsCurrent(FileTypeRegistry& registry, const std::string& exePath)
+bool registrationIsCurrent(FileTypeRegistry& registry, const std::string& exePath)
 {
     if (!registry.open(RegistryAccess::Read))
         return false;
@@ -21,7 +21,7 @@ bool RegistrationIsCurrent(FileTypeRegistry& registry, const std::string& exePat
 
 // Writes the table key by key. A key that cannot be opened, or whose values
 // cannot be stored, ends the writing; the keys before it stay written.
-void WriteTable(FileTypeRegistry& registry, const std::string& exePath)
+void writeTable(FileTypeRegistry& registry, const std::string& exePath)
 {
     if (!registry.open(RegistryAccess::AllAccess))
         return;
@@ -71,8 +71,8 @@ void registerFileType(FileTypeRegistry& registry, const std::string& exePath,
     if (exePath.empty())
         return;
     try {
-        if (!RegistrationIsCurrent(registry, exePath) && isUserAdmin && isUserAdmin())
-            WriteTable(registry, exePath);
+        if (!registrationIsCurrent(registry, exePath) && isUserAdmin && isUserAdmin())
+            writeTable(registry, exePath);
     } catch (...) {
         // The registration never stops the start-up.
     }

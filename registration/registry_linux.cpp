@@ -1,9 +1,9 @@
 #ifndef _WIN32
 
-#include "app/registry_linux.h"
+#include "registration/registry_linux.h"
 
-#include "app/file_type_icon.h"
-#include "app/freedesktop_files.h"
+#include "registration/file_type_icon.h"
+#include "registration/freedesktop_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,19 +46,19 @@ constexpr QFileDevice::Permissions kFilePermissions = QFileDevice::ReadOwner
 constexpr QFileDevice::Permissions kFolderPermissions = kFilePermissions
     | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
 
-std::string MimeTypeFor(const std::string& fileClass)
+std::string mimeTypeFor(const std::string& fileClass)
 {
     return kMimeTypePrefix + fileClass;
 }
 
 // The registration is shared by every user, so its folders and new files
 // are readable by all whatever the umask of the registering process.
-bool MakeFolders(const QString& folder)
+bool makeFolders(const QString& folder)
 {
     if (QFileInfo(folder).isDir())
         return true;
     const QString parent = QFileInfo(folder).absolutePath();
-    if (parent == folder || !MakeFolders(parent))
+    if (parent == folder || !makeFolders(parent))
         return false;
     if (!QDir().mkdir(folder) && !QFileInfo(folder).isDir())
         return false;
@@ -67,9 +67,9 @@ bool MakeFolders(const QString& folder)
 }
 
 // Replaces the file as a whole: readers see the old or the new content.
-bool WriteWhole(const QString& path, const QByteArray& content)
+bool writeWhole(const QString& path, const QByteArray& content)
 {
-    if (!MakeFolders(QFileInfo(path).absolutePath()))
+    if (!makeFolders(QFileInfo(path).absolutePath()))
         return false;
     const bool existed = QFileInfo::exists(path);
     QSaveFile file(path);
@@ -81,7 +81,7 @@ bool WriteWhole(const QString& path, const QByteArray& content)
     return true;
 }
 
-std::optional<std::string> ReadWhole(const QString& path)
+std::optional<std::string> readWhole(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -89,14 +89,14 @@ std::optional<std::string> ReadWhole(const QString& path)
     return file.readAll().toStdString();
 }
 
-QString FromUtf8(const std::string& text)
+QString fromUtf8(const std::string& text)
 {
     return QString::fromStdString(text);
 }
 
 // A template file name made from the type name; a slash would leave the
 // template folder.
-std::string TemplateFileName(const std::string& typeName)
+std::string templateFileName(const std::string& typeName)
 {
     std::string name = typeName.empty() ? std::string("Neu") : typeName;
     for (char& c : name) {
@@ -131,7 +131,7 @@ bool LinuxFileTypeRegistry::open(RegistryAccess access)
 bool LinuxFileTypeRegistry::keyExists(const std::string& key)
 {
     if (key == kExtensionKey) {
-        const std::optional<std::string> package = ReadWhole(path(kMimePackagePath));
+        const std::optional<std::string> package = readWhole(path(kMimePackagePath));
         return package && mimePackageDeclaresGlob(*package, std::string("*") + kExtensionKey);
     }
     const std::pair<const char*, const char*> witnesses[] = {
@@ -151,7 +151,7 @@ std::optional<std::string> LinuxFileTypeRegistry::readString(const std::string& 
 {
     if (key != kOpenCommandKey || name != kDefaultValue)
         return std::nullopt;
-    const std::optional<std::string> entry = ReadWhole(path(kApplicationEntryPath));
+    const std::optional<std::string> entry = readWhole(path(kApplicationEntryPath));
     if (!entry)
         return std::nullopt;
     const std::optional<std::string> exec = desktopEntryValue(*entry, "Exec");
@@ -252,10 +252,10 @@ bool LinuxFileTypeRegistry::writeMimePackage()
     if (!fileClass || fileClass->empty())
         return false;
     const std::string package =
-        mimePackage(MimeTypeFor(*fileClass), written(kFileClassKey, kDefaultValue).value_or(""),
+        mimePackage(mimeTypeFor(*fileClass), written(kFileClassKey, kDefaultValue).value_or(""),
                     kIconName, std::string("*") + kExtensionKey);
     m_wroteFiles = true;
-    return WriteWhole(path(kMimePackagePath), QByteArray::fromStdString(package));
+    return writeWhole(path(kMimePackagePath), QByteArray::fromStdString(package));
 }
 
 bool LinuxFileTypeRegistry::writeTemplate()
@@ -264,11 +264,11 @@ bool LinuxFileTypeRegistry::writeTemplate()
     if (!written(kShellNewKey, "NullFile"))
         return true;
     const std::string typeName = written(kFileClassKey, kDefaultValue).value_or("");
-    const std::string source = std::string(kTemplateSourceFolder) + "/" + TemplateFileName(typeName);
+    const std::string source = std::string(kTemplateSourceFolder) + "/" + templateFileName(typeName);
     const QString folder = QFileInfo(path(kTemplateEntryPath)).absolutePath();
     m_wroteFiles = true;
-    return WriteWhole(folder + "/" + FromUtf8(source), QByteArray())
-        && WriteWhole(path(kTemplateEntryPath),
+    return writeWhole(folder + "/" + fromUtf8(source), QByteArray())
+        && writeWhole(path(kTemplateEntryPath),
                       QByteArray::fromStdString(templateEntry(typeName, source, kIconName)));
 }
 
@@ -281,9 +281,9 @@ bool LinuxFileTypeRegistry::writeApplicationEntry()
     if (!fileClass || fileClass->empty() || !exePath)
         return false;
     const std::string entry = applicationEntry(kApplicationName, execLine(*exePath), kIconName,
-                                               MimeTypeFor(*fileClass));
+                                               mimeTypeFor(*fileClass));
     m_wroteFiles = true;
-    return WriteWhole(path(kApplicationEntryPath), QByteArray::fromStdString(entry));
+    return writeWhole(path(kApplicationEntryPath), QByteArray::fromStdString(entry));
 }
 
 bool LinuxFileTypeRegistry::writeDefaultApplication()
@@ -298,22 +298,22 @@ bool LinuxFileTypeRegistry::writeDefaultApplication()
     const QString listPath = path(kDefaultsListPath);
     std::string existing;
     if (QFileInfo::exists(listPath)) {
-        const std::optional<std::string> content = ReadWhole(listPath);
+        const std::optional<std::string> content = readWhole(listPath);
         if (!content)
             return false;  // never replace a list that cannot be read
         existing = *content;
     }
-    const std::string list = withDefaultApplication(existing, MimeTypeFor(*fileClass), kDesktopId);
+    const std::string list = withDefaultApplication(existing, mimeTypeFor(*fileClass), kDesktopId);
     m_wroteFiles = true;
-    return WriteWhole(listPath, QByteArray::fromStdString(list));
+    return writeWhole(listPath, QByteArray::fromStdString(list));
 }
 
 bool LinuxFileTypeRegistry::writeIcons()
 {
     const QByteArray png = fileTypeIconPng(kPngIconSize);
     m_wroteFiles = true;
-    return !png.isEmpty() && WriteWhole(path(kScalableIconPath), fileTypeIconSvg())
-        && WriteWhole(path(kPngIconPath), png);
+    return !png.isEmpty() && writeWhole(path(kScalableIconPath), fileTypeIconSvg())
+        && writeWhole(path(kPngIconPath), png);
 }
 
 QString LinuxFileTypeRegistry::path(const char* relative) const

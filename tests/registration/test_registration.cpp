@@ -3,10 +3,10 @@
 // writing into a temporary data folder that the real freedesktop tools
 // then accept.
 
-#include "app/file_type_icon.h"
-#include "app/file_type_registry.h"
-#include "app/freedesktop_files.h"
-#include "app/registry_linux.h"
+#include "registration/file_type_icon.h"
+#include "registration/file_type_registry.h"
+#include "registration/freedesktop_files.h"
+#include "registration/registry_linux.h"
 
 #include <gmock/gmock.h>
 
@@ -342,7 +342,7 @@ const char* const kWrittenFiles[] = {
     "templates/veltrano.desktop",
 };
 
-QByteArray Content(const QString& path)
+QByteArray contentOf(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
@@ -405,7 +405,7 @@ TEST_F(LinuxRegistration, FirstAdministratorStartWritesEveryEntry)
     ::umask(previousMask);
 
     EXPECT_THAT(FilesBelow(root()), ElementsAreArray(kWrittenFiles));
-    EXPECT_EQ(Content(file("mime/packages/veltrano.xml")),
+    EXPECT_EQ(contentOf(file("mime/packages/veltrano.xml")),
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
               "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
               "  <mime-type type=\"application/x-cfdfile\">\n"
@@ -414,7 +414,7 @@ TEST_F(LinuxRegistration, FirstAdministratorStartWritesEveryEntry)
               "    <glob pattern=\"*.cfd\"/>\n"
               "  </mime-type>\n"
               "</mime-info>\n");
-    EXPECT_EQ(Content(file("applications/veltrano.desktop")),
+    EXPECT_EQ(contentOf(file("applications/veltrano.desktop")),
               "[Desktop Entry]\n"
               "Type=Application\n"
               "Name=Veltrano\n"
@@ -423,17 +423,17 @@ TEST_F(LinuxRegistration, FirstAdministratorStartWritesEveryEntry)
               "MimeType=application/x-cfdfile;\n"
               "Terminal=false\n"
               "Categories=Science;Chemistry;\n");
-    EXPECT_EQ(Content(file("applications/mimeapps.list")),
+    EXPECT_EQ(contentOf(file("applications/mimeapps.list")),
               "[Default Applications]\napplication/x-cfdfile=veltrano.desktop\n");
-    EXPECT_EQ(Content(file("templates/veltrano.desktop")),
+    EXPECT_EQ(contentOf(file("templates/veltrano.desktop")),
               "[Desktop Entry]\n"
               "Type=Link\n"
               "Name=Strukturformel\n"
               "URL=.source/Strukturformel.cfd\n"
               "Icon=veltrano\n");
     EXPECT_EQ(QFileInfo(file("templates/.source/Strukturformel.cfd")).size(), 0);
-    EXPECT_EQ(Content(file("icons/hicolor/scalable/apps/veltrano.svg")), fileTypeIconSvg());
-    EXPECT_EQ(Content(file("icons/hicolor/48x48/apps/veltrano.png")), fileTypeIconPng(48));
+    EXPECT_EQ(contentOf(file("icons/hicolor/scalable/apps/veltrano.svg")), fileTypeIconSvg());
+    EXPECT_EQ(contentOf(file("icons/hicolor/48x48/apps/veltrano.png")), fileTypeIconPng(48));
 
     // Shared by all users whatever the registering process's umask.
     for (const char* relative : kWrittenFiles) {
@@ -458,12 +458,12 @@ TEST_F(LinuxRegistration, SecondStartAndNormalUserWriteNothing)
     start(kProgram, admin);
     AgeFiles(root());
     const std::map<std::string, QDateTime> before = ModificationTimes(root());
-    const QByteArray entry = Content(file("applications/veltrano.desktop"));
+    const QByteArray entry = contentOf(file("applications/veltrano.desktop"));
 
     start(kProgram, admin);
     EXPECT_EQ(admin.asked, 1);  // the check found the registration current
     EXPECT_EQ(ModificationTimes(root()), before);
-    EXPECT_EQ(Content(file("applications/veltrano.desktop")), entry);
+    EXPECT_EQ(contentOf(file("applications/veltrano.desktop")), entry);
 
     // A normal user with another program path sees the difference but may
     // not write.
@@ -489,9 +489,9 @@ TEST_F(LinuxRegistration, ChangedProgramPathRewritesAll)
     ASSERT_EQ(after.size(), before.size());
     for (const auto& [relative, time] : after)
         EXPECT_GT(time, before.at(relative)) << relative;
-    EXPECT_EQ(desktopEntryValue(Content(file("applications/veltrano.desktop")).toStdString(), "Exec"),
+    EXPECT_EQ(desktopEntryValue(contentOf(file("applications/veltrano.desktop")).toStdString(), "Exec"),
               "\"/usr/local/bin/veltrano\" %f");
-    EXPECT_EQ(Content(file("applications/mimeapps.list")),
+    EXPECT_EQ(contentOf(file("applications/mimeapps.list")),
               "[Default Applications]\napplication/x-cfdfile=veltrano.desktop\n"
               "text/plain=gedit.desktop\n");
 
@@ -585,11 +585,11 @@ TEST_F(LinuxRegistration, MimeDatabaseMapsFormulaFilesToTheType)
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_THAT(run.output, IsEmpty());
 
-    const std::string globs = Content(file("mime/globs2")).toStdString();
+    const std::string globs = contentOf(file("mime/globs2")).toStdString();
     EXPECT_THAT(globs, HasSubstr("\n50:application/x-cfdfile:*.cfd\n"));
-    EXPECT_THAT(Content(file("mime/application/x-cfdfile.xml")).toStdString(),
+    EXPECT_THAT(contentOf(file("mime/application/x-cfdfile.xml")).toStdString(),
                 HasSubstr("<comment>Strukturformel</comment>"));
-    EXPECT_THAT(Content(file("mime/icons")).toStdString(),
+    EXPECT_THAT(contentOf(file("mime/icons")).toStdString(),
                 HasSubstr("application/x-cfdfile:veltrano"));
 }
 

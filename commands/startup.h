@@ -2,10 +2,12 @@
 // The steps of the main window's start-up that do not depend on widgets,
 // written as plain functions so that tests can run them one by one: reading
 // the command line, the program and working folders, the first values of the
-// editing state, the empty working document and the opening of the file
-// named on the command line.
+// editing state, the empty working document, the opening of the file named
+// on the command line and the first showing of the page.
 
 #include "commands/document_loading.h"
+#include "document/folder_path.h"
+#include "document/work_dir.h"
 #include "editor/editor.h"
 
 #include <QStringList>
@@ -47,9 +49,6 @@ CommandLine readCommandLine(const QStringList& parameters);
 // stays, x.cf -> x.cf.cfd.
 std::string withDefaultExtension(const std::string& name);
 
-// A folder with one trailing separator; an empty folder stays empty.
-std::string withSeparator(const std::string& folder);
-
 // The folder of the running program, with its trailing separator.
 std::string programDirOf(const std::string& programPath);
 
@@ -62,17 +61,38 @@ constexpr int kCompactScreenWidth = 780;
 constexpr bool usesCompactLayout(int screenWidth) { return screenWidth < kCompactScreenWidth; }
 
 // The first values of the tool and editing state and of the controls that
-// show them: curvature "0", line length "30", no selection, nothing modified.
+// show them: curvature "0", line length "30", no selection, nothing
+// modified; the tools are those of the buttons pressed at start (single
+// bond, "DB", ring size 6, black), taken from the same table rows.
 void setStartState(Editor& editor);
 
 // temp.dat becomes an empty document; an old one is emptied. A failure (an
 // unwritable WorkDir) is shown in the general error box and start-up goes on.
 void createEmptyWorkingDocument(Editor& editor);
 
+// Starts the working document in the WorkDir that start-up locked: temp.dat
+// is created empty. Without a usable WorkDir the user gets one message
+// naming the folder, and the editor is marked as having none (the page
+// stays blank, the pointer does nothing, no file is opened). Nothing falls
+// back to the program's folder, where an installed program has no place
+// for working files.
+void startWorkingDocument(Editor& editor, const WorkDirLock& workDir);
+
+// The message of a WorkDir that could not be had: not created or not
+// writable, or every numbered folder held by another running editor.
+std::string workDirMissingMessage(const WorkDirLock& workDir);
+
 // Opens the command-line file name (the default extension is added here):
 // a missing file opens as an empty document under its name, a file that
 // exists but cannot be read gives "Die Datei konnte nicht geöffnet werden."
-// and an untitled document.
+// and an untitled document. The file is read and parsed whole before it
+// replaces temp.dat (loadDocument, as "Ö&ffnen" loads), so a file that
+// cannot be read, or does not fit in memory, leaves the empty document.
 void openCommandLineFile(Editor& editor, const std::string& name);
+
+// The first showing of the main window: Edit1 gets the focus, the view is
+// reset and the document drawn (a blank page without a WorkDir). Record-file
+// errors propagate.
+void FormShow(Editor& editor);
 
 }  // namespace veltrano

@@ -1,8 +1,10 @@
-#include "app/startup.h"
+#include "commands/startup.h"
 
 #include "document/io_error.h"
+#include "editor/full_repaint.h"
+#include "editor/main_control_tables.h"
 #include "render/page.h"
-#include "render/painter.h"
+#include "render/view_state.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -65,13 +67,6 @@ std::string withDefaultExtension(const std::string& name)
     return text.toStdString();
 }
 
-std::string withSeparator(const std::string& folder)
-{
-    if (folder.empty() || folder.back() == '/')
-        return folder;
-    return folder + '/';
-}
-
 std::string programDirOf(const std::string& programPath)
 {
     return withSeparator(QFileInfo(QString::fromStdString(programPath)).absolutePath().toStdString());
@@ -92,15 +87,15 @@ void setStartState(Editor& editor)
     editor.editing.SelectionPresent = false;
     editor.editing.MovingSelection = false;
     editor.editing.Modified = false;
-    editor.ui.setItemIndex(ui::kLineLengthBox, 3);
-    editor.tools.LineLength = 30.0;
-    editor.tools.RingStep = 30.0;
+    editor.ui.setItemIndex(ui::kLineLengthBox, kStartLineLengthIndex);
+    editor.tools.LineLength = startLineLength();
+    editor.tools.RingStep = pressedAtStart(ringSizeButtons()).ringStep;
     editor.tools.GridOn = true;
     editor.editing.PressActive = false;
     editor.editing.FeedbackEnd = PointF{0.0, 0.0};
-    editor.tools.CurrentColour = kBlack;
-    editor.tools.LeftTool = kind::SingleBond;
-    editor.tools.RightLabel = kind::DoubleBondMarker;
+    editor.tools.CurrentColour = startColour();
+    editor.tools.LeftTool = pressedAtStart(leftToolButtons()).code;
+    editor.tools.RightLabel = pressedAtStart(rightLabelButtons()).code;
     editor.document.DocumentName.clear();
 }
 
@@ -113,41 +108,57 @@ void createEmptyWorkingDocument(Editor& editor)
     }
 }
 
+std::string workDirMissingMessage(const WorkDirLock& workDir)
+{
+    const std::string folder = withoutSeparator(workDir.path());
+    const std::string consequence = " Zeichnungen lassen sich weder öffnen noch bearbeiten.";
+    if (workDir.status() == WorkDirLock::Status::AllBusy)
+        return "Alle Arbeitsordner von „" + folder + "“ bis „" + folder + std::to_string(WorkDirLock::kLastCandidate) +
+               "“ sind von anderen laufenden Veltrano-Fenstern belegt." + consequence;
+    return "Der Arbeitsordner „" + folder + "“ kann nicht angelegt oder nicht beschrieben werden." + consequence;
+}
+
+void startWorkingDocument(Editor& editor, const WorkDirLock& workDir)
+{
+    editor.workDirUsable = workDir.isLocked();
+    if (editor.workDirUsable)
+        createEmptyWorkingDocument(editor);
+    else
+        editor.ui.showMessage(workDirMissingMessage(workDir));
+}
+
 void openCommandLineFile(Editor& editor, const std::string& parameterName)
 {
     // Made absolute so that saving later does not depend on the current
     // folder of the process.
     const std::string name = absolutePath(withDefaultExtension(parameterName));
-    FileSystem& fs = editor.fileSystem;
 
     // A missing file is no error: the document opens empty under its name.
     // A file that is there but cannot be read must not pass for an empty
-    // document, or saving would overwrite it with nothing.
-    if (fs.exists(name)) {
-        try {
-            editor.workingFile.loadFile(name);
-        } catch (const std::exception&) {
-            editor.document.DocumentName.clear();
-            editor.ui.showMessage(kCannotOpenMessage);
+    // document, or saving would overwrite it with nothing: it is loaded as
+    // "Ö&ffnen" loads, read whole before it replaces temp.dat, and on a
+    // failure the empty untitled document of the start stays.
+    if (editor.fileSystem.exists(name)) {
+        if (!loadDocument(editor, name))
             return;
-        }
+    } else {
+        editor.document.SavedRecordCount = 0;
     }
-
+    editor.document.DocumentName = name;
     editor.ui.setCaption(captionFor(name));
-    try {
-        editor.document.DocumentName = name;
+}
+
+void FormShow(Editor& editor)
+{
+    editor.ui.setFocus(ui::kTextEdit);
+    ResetView(editor.view);
+    if (!editor.workDirUsable) {
+        // There is no document to read; the user has been told why.
         resetToBlank(editor.page);
-        editor.canvas.setImage(editor.page);
-        editor.workingFile.readAll(editor.passRecords);
-        RepaintFile(editor.canvas, editor.view, editor.passRecords);
-        editor.document.SavedRecordCount = editor.workingFile.recordCount();
-    } catch (const std::exception&) {
-        editor.document.DocumentName.clear();
-        if (!fs.exists(editor.workingFile.path()))
-            createEmptyWorkingDocument(editor);
-        editor.ui.showMessage(kCannotOpenMessage);
+        editor.ui.pageChanged(QRect(0, 0, kPageWidth, kPageHeight));
+        return;
     }
-    editor.ui.pageChanged(QRect(0, 0, kPageWidth, kPageHeight));
+    FullRepaint(editor);
 }
 
 }  // namespace veltrano

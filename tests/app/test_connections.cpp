@@ -1,0 +1,112 @@
+// Every name the core and the tables use reaches a real object of the main
+// window, and every button and menu item of the window is connected to a
+// handler: a control that is renamed, or a handler that loses its
+// connection, fails here instead of going quiet in the program.
+
+#include "app/button_handlers.h"
+#include "app/hauptf.h"
+#include "app/main_menu.h"
+#include "app/qt_ui_port.h"
+#include "editor/main_control_tables.h"
+#include "editor/palette_tables.h"
+#include "editor/ui_port.h"
+#include "window_test_support.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QMenuBar>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace veltrano {
+namespace {
+
+QString qs(std::string_view name)
+{
+    return QString::fromUtf8(name.data(), qsizetype(name.size()));
+}
+
+class Connections : public ::testing::Test {
+protected:
+    test::TestFolders folders;
+    Thauptf window{folders.environment()};
+};
+
+TEST_F(Connections, EveryNameTheCoreUsesIsAnObjectOfTheWindow)
+{
+    QtUiPort& port = window.uiPort();
+    for (std::string_view item : {ui::kDeleteItem, ui::kCopyItem, ui::kPasteItem, ui::kUndoItem, ui::kAnswerSaveItem})
+        EXPECT_NE(port.action(item), nullptr) << item;
+    for (std::string_view control : {ui::kDrawingImage, ui::kRightButtonGroup, ui::kCurvatureBox, ui::kLineLengthBox,
+                                     ui::kTextEdit, ui::kAnswerMemo, ui::kGridButton, ui::kSelectToolButton})
+        EXPECT_NE(port.widget(control), nullptr) << control;
+    for (std::string_view timer : {ui::kMoveRepeatTimer, ui::kReenableTimer})
+        EXPECT_NE(port.timer(timer), nullptr) << timer;
+
+    for (const PanelControl& row : panelControls())
+        EXPECT_NE(port.widget(row.name), nullptr) << row.name;
+    for (auto group : {leftToolButtons(), rightLabelButtons(), ringSizeButtons()}) {
+        for (const PaletteButton& row : group)
+            EXPECT_NE(window.findChild<QAbstractButton*>(qs(row.name)), nullptr) << row.name;
+    }
+    for (const MoveButton& row : moveButtons())
+        EXPECT_NE(window.findChild<QAbstractButton*>(qs(row.name)), nullptr) << row.name;
+    for (const ColourButton& row : colourButtons())
+        EXPECT_NE(window.findChild<QAbstractButton*>(qs(row.name)), nullptr) << row.name;
+    for (const ButtonHandler& row : buttonHandlers())
+        EXPECT_NE(window.findChild<QAbstractButton*>(qs(row.name)), nullptr) << row.name;
+    for (const MenuItemRow& row : mainMenuItems()) {
+        if (row.name) {
+            EXPECT_NE(window.menuBar()->findChild<QAction*>(row.name), nullptr) << row.name;
+            EXPECT_NE(row.handler, nullptr) << row.name;
+        }
+    }
+}
+
+TEST_F(Connections, EveryButtonAndMenuItemRunsAHandlerOfTheWindow)
+{
+    // Each button is either a palette radio button or has a row of its own,
+    // never both and never neither.
+    std::set<std::string> rows;
+    for (const ButtonHandler& row : buttonHandlers())
+        EXPECT_TRUE(rows.insert(std::string(row.name)).second) << "twice: " << row.name;
+    const QList<QAbstractButton*> buttons = window.centralWidget()->findChildren<QAbstractButton*>();
+    ASSERT_GT(buttons.size(), 80);
+    for (QAbstractButton* button : buttons) {
+        const std::string name = button->objectName().toStdString();
+        if (name.empty())
+            continue;  // the inner buttons of Qt's own controls
+        const bool palette = findPaletteButton(name) != nullptr;
+        EXPECT_NE(palette, rows.count(name) == 1) << name;
+        // Breaking its connections to the window finds one to break.
+        EXPECT_TRUE(QObject::disconnect(button, SIGNAL(clicked(bool)), &window, nullptr)) << name;
+    }
+    int items = 0;
+    for (QAction* action : window.menuBar()->findChildren<QAction*>()) {
+        if (action->isSeparator() || action->menu())
+            continue;
+        ++items;
+        EXPECT_TRUE(QObject::disconnect(action, SIGNAL(triggered(bool)), &window, nullptr))
+            << action->objectName().toStdString();
+    }
+    EXPECT_EQ(items, 15);
+}
+
+TEST_F(Connections, AMenuItemAndAButtonReachTheirHandlers)
+{
+    // Two handlers whose effect shows: "&Beenden" closes the window,
+    // "Neu zeichnen" repaints the page from temp.dat.
+    window.show();
+    window.editor().page.setPixel(300, 300, qRgb(0, 0, 0));
+    window.findChild<QAbstractButton*>("Button2")->click();
+    EXPECT_EQ(window.editor().page.pixel(300, 300), qRgb(255, 255, 255));
+    window.menuBar()->findChild<QAction*>("Beenden1")->trigger();
+    EXPECT_FALSE(window.isVisible());
+}
+
+}  // namespace
+}  // namespace veltrano

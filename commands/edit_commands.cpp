@@ -95,6 +95,9 @@ SelectionRect pastedFrame(const std::vector<ElementRecord>& records)
 void Undo1Click(Editor& editor)
 {
     editor.workingFile.RestoreSnapshot();
+    // By its shortcut undo can come in the middle of a drag; that gesture
+    // belonged to the document just replaced.
+    endPointerGesture(editor.editing);
     FullRepaint(editor);
 }
 

@@ -15,7 +15,7 @@ namespace veltrano {
 
 // "Rückgängig": exchanges temp.dat and the undo snapshot and repaints, so a
 // second press restores the state before the first. Modified, the saved
-// count and the document name stay.
+// count and the document name stay. A pointer gesture in progress ends.
 void Undo1Click(Editor& editor);
 
 // "Löschen": takes a snapshot, keeps only the unmarked records (through

@@ -26,4 +26,11 @@ std::uint32_t SelectionMarks::markedCount() const
     return static_cast<std::uint32_t>(std::count(m_marks.begin(), m_marks.end(), true));
 }
 
+void endPointerGesture(EditingState& state)
+{
+    state.PressActive = false;
+    state.MovingSelection = false;
+    state.FeedbackEnd = PointF{0.0, 0.0};
+}
+
 }  // namespace veltrano

@@ -83,4 +83,11 @@ struct EditingState {
     bool Modified = false;
 };
 
+// Drops the pointer gesture in progress on I1, for a command (a menu
+// shortcut pressed while a mouse button is held) that replaces the document
+// under it: the drag's start, feedback and marks belong to the old
+// document. Later moves of that gesture then do nothing and its release
+// commits nothing.
+void endPointerGesture(EditingState& state);
+
 }  // namespace veltrano

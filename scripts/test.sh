@@ -42,23 +42,30 @@ cmake -S . -B "$build" -G Ninja "${flags[@]}"
 cmake --build "$build" --parallel "$(nproc)"
 (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 600)
 
-# With clang at hand, the real libFuzzer binary (ASan+UBSan, coverage) is
-# built in its own small folder and given a short run from the seed corpus.
-# Its output and any crash files stay in a temporary folder; on a failure
-# the whole output is shown and the folder is kept.
+# With clang at hand, the real libFuzzer binaries (ASan+UBSan, coverage,
+# LeakSanitizer) are built in their own small folder and each is given a
+# minute from its seed corpus: any crash, leak, hang (-timeout) or broken
+# invariant fails the run. Its output and any crash files stay in a
+# temporary folder; on a failure the whole output is shown and the folder
+# is kept. The limits are those of scripts/fuzz.sh (fuzz/fuzz_options.sh).
 if [ "$mode" = release ] && command -v clang++ >/dev/null; then
     cmake --build "$build" --target fuzz_repaint_clang
-    fuzz_dir="$(mktemp -d)"
-    mkdir "$fuzz_dir/corpus" "$fuzz_dir/crashes"
-    cp fuzz/corpus/* "$fuzz_dir/corpus/"
-    if QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
-        "$build/fuzz-clang/bin/fuzz_repaint" -max_total_time=30 -max_len=4096 \
-        -artifact_prefix="$fuzz_dir/crashes/" "$fuzz_dir/corpus" >"$fuzz_dir/output.txt" 2>&1; then
-        tail -n 3 "$fuzz_dir/output.txt"
-        rm -rf "$fuzz_dir"
-    else
-        cat "$fuzz_dir/output.txt"
-        echo "The fuzz run failed; its output and crash files are kept in $fuzz_dir" >&2
-        exit 1
-    fi
+    source fuzz/fuzz_options.sh
+    for target in repaint pointer; do
+        fuzz_dir="$(mktemp -d)"
+        mkdir "$fuzz_dir/corpus" "$fuzz_dir/crashes"
+        cp "$(veltrano_fuzz_corpus "$target")"/* "$fuzz_dir/corpus/"
+        read -r -a options <<<"$(veltrano_fuzz_options "$target")"
+        read -r -a environment <<<"$(veltrano_fuzz_environment)"
+        if env "${environment[@]}" \
+            "$build/fuzz-clang/bin/fuzz_$target" -max_total_time=60 "${options[@]}" \
+            -artifact_prefix="$fuzz_dir/crashes/" "$fuzz_dir/corpus" >"$fuzz_dir/output.txt" 2>&1; then
+            echo "fuzz_$target: $(grep -E '^Done [0-9]+ runs' "$fuzz_dir/output.txt" || tail -n 1 "$fuzz_dir/output.txt")"
+            rm -rf "$fuzz_dir"
+        else
+            cat "$fuzz_dir/output.txt"
+            echo "The fuzz run of fuzz_$target failed; its output and crash files are kept in $fuzz_dir" >&2
+            exit 1
+        fi
+    done
 fi

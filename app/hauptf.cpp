@@ -141,8 +141,9 @@ void Thauptf::FormCreate(const StartupEnvironment& environment)
     m_editor->document.LastDir = environment.documentsFolder;
     m_controls.image->setPage(&m_editor->page);
     setStartState(*m_editor);
-    startWorkingDocument(*m_editor, *m_workDirLock);
-    if (commandLine.opensFile() && m_editor->workDirUsable)
+    // A restored drawing of a crashed run is not replaced by the file.
+    const bool recovered = startWorkingDocument(*m_editor, *m_workDirLock);
+    if (commandLine.opensFile() && m_editor->workDirUsable && !recovered)
         openCommandLineFile(*m_editor, commandLine.fileName);
 }
 

@@ -130,7 +130,7 @@ void Einfgen1Click(Editor& editor)
     for (ElementRecord& record : pasted)
         record = pastedCopy(record);
     editing.SelRect = SelectionRect{0, 0, 0, 0};
-    const std::uint32_t first = pasted.empty() ? work.recordCount() : work.AppendRecords(pasted);
+    const std::uint32_t first = pasted.empty() ? work.recordCount() : appendShown(editor, pasted);
     for (std::uint32_t i = 0; i < pasted.size(); ++i)
         editing.SelMarks.mark(first + i);
 

@@ -1,5 +1,6 @@
 #include "commands/file_commands.h"
 
+#include "commands/crash_recovery.h"
 #include "commands/document_loading.h"
 #include "document/document_state.h"
 #include "document/record_file.h"
@@ -95,6 +96,7 @@ void ffnen1Click(Editor& editor)
         return;
     nameDocument(editor, *chosen);
     editor.editing.Modified = false;
+    noteDocumentSaved(editor, editor.passRecords);
 }
 
 void Speichern2Click(Editor& editor)
@@ -105,6 +107,7 @@ void Speichern2Click(Editor& editor)
     }
     editor.document.SavedRecordCount = editor.workingFile.saveTo(editor.document.DocumentName);
     editor.editing.Modified = false;
+    noteDocumentSaved(editor);
 }
 
 bool Speichern1Click(Editor& editor)
@@ -119,6 +122,7 @@ bool Speichern1Click(Editor& editor)
     nameDocument(editor, *chosen);
     editor.document.SavedRecordCount = count;
     editor.editing.Modified = false;
+    noteDocumentSaved(editor);
     return true;
 }
 
@@ -135,6 +139,7 @@ void FormelAntwortspeichern1Click(Editor& editor)
     nameDocument(editor, *chosen);
     writeFileBytes(editor.fileSystem, answerFilePath(*chosen), answerFileBytes(answer), Durability::Flushed);
     editor.editing.Modified = false;
+    noteDocumentSaved(editor);
 }
 
 void Beenden1Click(Editor& editor)

@@ -93,7 +93,7 @@ void mergeFormulaFile(Editor& editor, const std::string& path)
 
     const std::vector<ElementRecord> records = parseRecords(bytes);
     editor.editing.SelRect = frameOf(records);
-    const std::uint32_t first = editor.workingFile.AppendRecords(records);
+    const std::uint32_t first = appendShown(editor, records);
     for (std::uint32_t i = 0; i < records.size(); ++i)
         editor.editing.SelMarks.mark(first + i);
 

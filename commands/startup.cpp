@@ -1,5 +1,6 @@
 #include "commands/startup.h"
 
+#include "commands/crash_recovery.h"
 #include "document/io_error.h"
 #include "editor/full_repaint.h"
 #include "editor/main_control_tables.h"
@@ -118,13 +119,18 @@ std::string workDirMissingMessage(const WorkDirLock& workDir)
     return "Der Arbeitsordner „" + folder + "“ kann nicht angelegt oder nicht beschrieben werden." + consequence;
 }
 
-void startWorkingDocument(Editor& editor, const WorkDirLock& workDir)
+bool startWorkingDocument(Editor& editor, const WorkDirLock& workDir)
 {
     editor.workDirUsable = workDir.isLocked();
-    if (editor.workDirUsable)
-        createEmptyWorkingDocument(editor);
-    else
+    if (!editor.workDirUsable) {
         editor.ui.showMessage(workDirMissingMessage(workDir));
+        return false;
+    }
+    removeScratchFiles(editor);
+    if (workDir.tookOverStaleLock() && offerRecovery(editor))
+        return true;
+    createEmptyWorkingDocument(editor);
+    return false;
 }
 
 void openCommandLineFile(Editor& editor, const std::string& parameterName)
@@ -141,6 +147,7 @@ void openCommandLineFile(Editor& editor, const std::string& parameterName)
     if (editor.fileSystem.exists(name)) {
         if (!loadDocument(editor, name))
             return;
+        noteDocumentSaved(editor, editor.passRecords);
     } else {
         editor.document.SavedRecordCount = 0;
     }

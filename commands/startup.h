@@ -70,13 +70,17 @@ void setStartState(Editor& editor);
 // unwritable WorkDir) is shown in the general error box and start-up goes on.
 void createEmptyWorkingDocument(Editor& editor);
 
-// Starts the working document in the WorkDir that start-up locked: temp.dat
-// is created empty. Without a usable WorkDir the user gets one message
+// Starts the working document in the WorkDir that start-up locked: the
+// scratch files of an earlier run are removed and temp.dat is created
+// empty, unless the WorkDir was taken over from an editor that did not end
+// cleanly and the user restores its unsaved drawing (offerRecovery); then
+// it returns true and the drawing is the untitled, modified document, and
+// a command-line file is not opened over it. Without a usable WorkDir the user gets one message
 // naming the folder, and the editor is marked as having none (the page
 // stays blank, the pointer does nothing, no file is opened). Nothing falls
 // back to the program's folder, where an installed program has no place
 // for working files.
-void startWorkingDocument(Editor& editor, const WorkDirLock& workDir);
+bool startWorkingDocument(Editor& editor, const WorkDirLock& workDir);
 
 // The message of a WorkDir that could not be had: not created or not
 // writable, or every numbered folder held by another running editor.

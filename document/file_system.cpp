@@ -13,9 +13,7 @@ int FileSystem::open(const std::string& path, OpenMode mode)
     int flags = 0;
     switch (mode) {
     case OpenMode::Read:
-        // A FIFO or device named as a document must not block the editor;
-        // regular files ignore the flag.
-        flags = O_RDONLY | O_NONBLOCK;
+        flags = O_RDONLY;
         break;
     case OpenMode::ReadWrite:
         flags = O_RDWR | O_CREAT;
@@ -27,9 +25,28 @@ int FileSystem::open(const std::string& path, OpenMode mode)
         flags = O_RDWR | O_CREAT | O_TRUNC;
         break;
     }
-    const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
-    if (fd < 0)
+    // Record files are regular files. A FIFO, a device or a folder in their
+    // place (chosen as a document, or put there behind the editor's back)
+    // is refused before it is opened, so that opening cannot block or touch
+    // a device, and checked again on the descriptor, in case it was swapped
+    // in between; O_NONBLOCK keeps that second open from waiting. The
+    // user reads "Dateizugriff verweigert".
+    struct stat before {};
+    if (::stat(path.c_str(), &before) == 0 && !S_ISREG(before.st_mode)) {
+        setLastError(EACCES);
+        return -1;
+    }
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
+    if (fd < 0) {
         setLastError(errno);
+        return -1;
+    }
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        setLastError(EACCES);
+        return -1;
+    }
     return fd;
 }
 

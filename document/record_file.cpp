@@ -135,7 +135,15 @@ std::uint32_t appendRecords(FileSystem& fs, const std::string& path, const std::
     const long long end = size - size % (long long)kRecordSize;
     checked(fs, fs.seek(file.fd(), end));
     const std::vector<std::uint8_t> bytes = serializeRecords(records);
-    writeAll(fs, file.fd(), bytes.data(), bytes.size());
+    try {
+        writeAll(fs, file.fd(), bytes.data(), bytes.size());
+    } catch (const IoError&) {
+        // A disk that filled up mid-write may have kept part of the new
+        // records: cut them off again, so the document is the old one
+        // (when even that fails, at most a fragment remains, see above).
+        fs.truncate(file.fd(), end);
+        throw;
+    }
     file.close();
     return std::uint32_t(end / (long long)kRecordSize);
 }

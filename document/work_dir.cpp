@@ -123,12 +123,17 @@ WorkDirLock::WorkDirLock(const std::string& base)
             continue;
         }
         const QString lockPath = folder + "/" + kLockFileName;
+        // A lock file that is there before ours was left by an editor that
+        // did not end cleanly, unless it is a live editor's (Busy below).
+        const QFileInfo previous(lockPath);
+        const bool hadLock = previous.exists() || previous.isSymLink();
         auto lock = std::make_unique<QLockFile>(lockPath);
         const Attempt attempt = tryLock(*lock, lockPath);
         if (attempt == Attempt::Locked) {
             m_lock = std::move(lock);
             m_path = candidate + "/";
             m_status = Status::Locked;
+            m_tookOver = hadLock;
             return;
         }
         // A folder whose lock file cannot be written is no place for the

@@ -2,8 +2,11 @@
 // WorkDirLock: reserves a WorkDir for one running editor. Two editors that
 // shared one folder would write the same temp.dat, so a folder locked by a
 // live process is passed over for the first free of WorkDir + "2", "3", ...
-// A lock left behind by a process that no longer runs is taken over. The
-// lock is released when the object is destroyed.
+// A lock left behind by a process that no longer runs is taken over, and
+// tookOverStaleLock() tells so: the editor that held the folder ended
+// without releasing it (a crash, a kill, a power cut), so its temp.dat may
+// hold a drawing nobody saved. The lock is released, and its file removed,
+// when the object is destroyed: a clean exit leaves no lock behind.
 
 #include <memory>
 #include <string>
@@ -37,9 +40,13 @@ public:
     bool isLocked() const { return m_status == Status::Locked; }
     // The folder in use, ending with a separator; the base when not locked.
     const std::string& path() const { return m_path; }
+    // True when the folder in use held a lock file that no live process
+    // owned (stale or damaged) and this object took it over.
+    bool tookOverStaleLock() const { return m_tookOver; }
 
 private:
     Status m_status = Status::AllBusy;
+    bool m_tookOver = false;
     std::string m_path;
     std::unique_ptr<QLockFile> m_lock;
 };

@@ -16,6 +16,26 @@ std::uint32_t countOf(const std::vector<std::uint8_t>& bytes)
     return std::uint32_t(bytes.size() / kRecordSize);
 }
 
+// temp.dat deleted behind the editor's back: the command that finds it
+// missing fails with "Datei nicht gefunden", and an empty document takes
+// its place, so the next drawing starts again instead of failing forever.
+template <typename Body>
+auto recreatingMissing(const WorkingFile& working, Body&& body)
+{
+    try {
+        return body();
+    } catch (const IoError& error) {
+        if (error.errorNumber() == ENOENT && !working.fileSystem().exists(working.path())) {
+            try {
+                writeFileBytes(working.fileSystem(), working.path(), {});
+            } catch (const IoError&) {
+                // The first error is the one reported.
+            }
+        }
+        throw;
+    }
+}
+
 }  // namespace
 
 WorkingFile::WorkingFile(FileSystem& fs, std::string workDir) : m_fs(fs), m_workDir(withSeparator(std::move(workDir))) {}
@@ -37,12 +57,12 @@ void WorkingFile::createEmpty()
 
 std::uint32_t WorkingFile::recordCount() const
 {
-    return veltrano::recordCount(m_fs, path());
+    return recreatingMissing(*this, [&] { return veltrano::recordCount(m_fs, path()); });
 }
 
 std::vector<ElementRecord> WorkingFile::readAll() const
 {
-    return readAllRecords(m_fs, path());
+    return recreatingMissing(*this, [&] { return readAllRecords(m_fs, path()); });
 }
 
 void WorkingFile::readAll(std::vector<ElementRecord>& buffer) const
@@ -53,7 +73,7 @@ void WorkingFile::readAll(std::vector<ElementRecord>& buffer) const
     constexpr std::size_t kKeptBytes = std::size_t(1) << 22;
     thread_local std::vector<std::uint8_t> bytes;
     try {
-        readAllRecords(m_fs, path(), buffer, bytes);
+        recreatingMissing(*this, [&] { readAllRecords(m_fs, path(), buffer, bytes); });
     } catch (...) {
         if (bytes.capacity() > kKeptBytes)
             bytes = {};
@@ -65,7 +85,7 @@ void WorkingFile::readAll(std::vector<ElementRecord>& buffer) const
 
 void WorkingFile::TakeSnapshot()
 {
-    copyFile(m_fs, path(), pathOf(workfile::Snapshot));
+    recreatingMissing(*this, [&] { copyFile(m_fs, path(), pathOf(workfile::Snapshot)); });
 }
 
 void WorkingFile::RestoreSnapshot()
@@ -74,7 +94,8 @@ void WorkingFile::RestoreSnapshot()
     const std::string snapshot = pathOf(workfile::Snapshot);
     const std::string exchange = pathOf(workfile::Exchange);
 
-    const std::vector<std::uint8_t> current = readFileBytes(m_fs, document);
+    const std::vector<std::uint8_t> current =
+        recreatingMissing(*this, [&] { return readFileBytes(m_fs, document); });
     std::vector<std::uint8_t> restored;
     try {
         restored = readFileBytes(m_fs, snapshot);

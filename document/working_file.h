@@ -7,7 +7,9 @@
 // and closes it again, so the files can be read and replaced at any moment.
 // Every failure throws IoError with the German run-time text and leaves each
 // file with its last complete content: new content is built beside its
-// target and renamed into place.
+// target and renamed into place. A temp.dat deleted behind the editor's
+// back fails the read that finds it missing ("Datei nicht gefunden") and is
+// recreated empty, so the next drawing works again.
 
 #include "document/element_record.h"
 #include "document/file_system.h"

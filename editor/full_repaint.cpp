@@ -84,4 +84,14 @@ QRect selectionFrameArea(const SelectionRect& rect)
     return QRect(QPoint(int(clippedLeft), int(clippedTop)), QPoint(int(clippedRight), int(clippedBottom)));
 }
 
+std::uint32_t appendShown(Editor& editor, const std::vector<ElementRecord>& records)
+{
+    try {
+        return editor.workingFile.AppendRecords(records);
+    } catch (...) {
+        repaintAfterFailure(editor);
+        throw;
+    }
+}
+
 }  // namespace veltrano

@@ -31,6 +31,11 @@ void SelectionFrame(Editor& editor);
 // could be drawn. The caller rethrows its own error.
 bool repaintAfterFailure(Editor& editor) noexcept;
 
+// Appends the records to temp.dat; when that fails (a failed close can
+// leave them written) the page is drawn again from temp.dat before the
+// error goes on. Returns the position of the first record.
+std::uint32_t appendShown(Editor& editor, const std::vector<ElementRecord>& records);
+
 // The page pixels the frame of rect can touch, clipped to the page.
 QRect selectionFrameArea(const SelectionRect& rect);
 

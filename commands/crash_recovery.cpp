@@ -1,0 +1,136 @@
+#include "commands/crash_recovery.h"
+
+#include "commands/document_loading.h"
+#include "document/io_error.h"
+#include "document/record_file.h"
+#include "document/working_file.h"
+#include "editor/ui_port.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QRegularExpression>
+
+namespace veltrano {
+
+namespace {
+
+// The mark's single line: the number of whole records of temp.dat and the
+// SHA-256 of those records (a trailing fragment is no part of a drawing).
+std::vector<std::uint8_t> markOf(const std::uint8_t* records, std::size_t size)
+{
+    const std::size_t whole = size - size % kRecordSize;
+    const QByteArray hash = QCryptographicHash::hash(
+        QByteArrayView(reinterpret_cast<const char*>(records), qsizetype(whole)), QCryptographicHash::Sha256);
+    const std::string line = std::to_string(whole / kRecordSize) + " " + hash.toHex().toStdString() + "\n";
+    return {line.begin(), line.end()};
+}
+
+std::vector<std::uint8_t> markOf(const std::vector<std::uint8_t>& document)
+{
+    return markOf(document.data(), document.size());
+}
+
+void writeMark(Editor& editor, const std::vector<std::uint8_t>& mark)
+{
+    const std::string path = editor.workingFile.pathOf(kSavedMarkName);
+    try {
+        writeFileBytes(editor.fileSystem, path, mark);
+    } catch (const IoError&) {
+        // An old mark must not vouch for the new content.
+        editor.fileSystem.remove(path);
+    }
+}
+
+}  // namespace
+
+std::string recoveryQuestion(std::uint32_t count)
+{
+    const std::string elements = count == 1 ? "1 Element" : std::to_string(count) + " Elemente";
+    return "Veltrano wurde nicht ordnungsgemäß beendet. Soll die ungesicherte Zeichnung (" + elements +
+           ") wiederhergestellt werden?";
+}
+
+std::string recoveryFileName(const QDateTime& when, int number)
+{
+    QString name = QStringLiteral("wiederherstellung-") + when.toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
+    if (number > 1)
+        name += QStringLiteral("-%1").arg(number);
+    return (name + QStringLiteral(".dat")).toStdString();
+}
+
+void removeScratchFiles(Editor& editor)
+{
+    WorkingFile& working = editor.workingFile;
+    for (std::string_view name : {workfile::Scratch, workfile::MergeCopy, workfile::DeleteResult})
+        editor.fileSystem.remove(working.pathOf(name));
+    // The partial files of atomic writes: the target's name, ".part" and the
+    // writer's process id. Only this editor uses its locked WorkDir.
+    static const QRegularExpression partial(QStringLiteral("\\.part[0-9]+$"));
+    const QStringList names = QDir(QString::fromStdString(working.workDir()))
+                                  .entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        if (partial.match(name).hasMatch())
+            editor.fileSystem.remove(working.pathOf(name.toStdString()));
+    }
+}
+
+void noteDocumentSaved(Editor& editor)
+{
+    try {
+        writeMark(editor, markOf(readFileBytes(editor.fileSystem, editor.workingFile.path())));
+    } catch (const IoError&) {
+        editor.fileSystem.remove(editor.workingFile.pathOf(kSavedMarkName));
+    }
+}
+
+void noteDocumentSaved(Editor& editor, const std::vector<ElementRecord>& records)
+{
+    writeMark(editor, markOf(serializeRecords(records)));
+}
+
+std::uint32_t unsavedRecordCount(Editor& editor)
+{
+    std::vector<std::uint8_t> document;
+    try {
+        document = readFileBytes(editor.fileSystem, editor.workingFile.path());
+    } catch (const IoError&) {
+        return 0;
+    }
+    const auto count = std::uint32_t(document.size() / kRecordSize);
+    if (count == 0)
+        return 0;
+    try {
+        if (readFileBytes(editor.fileSystem, editor.workingFile.pathOf(kSavedMarkName)) == markOf(document))
+            return 0;
+    } catch (const IoError&) {
+        // No mark: never saved, or the mark was lost; the user decides.
+    }
+    return count;
+}
+
+bool offerRecovery(Editor& editor, const QDateTime& now)
+{
+    const std::uint32_t count = unsavedRecordCount(editor);
+    if (count == 0)
+        return false;
+    if (editor.ui.messageBox(recoveryQuestion(count), ui::kConfirmTitle, MessageButtons::YesNo) != MessageResult::Yes) {
+        std::string kept = editor.workingFile.pathOf(recoveryFileName(now));
+        for (int number = 2; editor.fileSystem.exists(kept); ++number)
+            kept = editor.workingFile.pathOf(recoveryFileName(now, number));
+        try {
+            copyFile(editor.fileSystem, editor.workingFile.path(), kept, Durability::Flushed);
+            editor.fileSystem.remove(editor.workingFile.pathOf(kSavedMarkName));
+            return false;
+        } catch (const IoError& error) {
+            // Emptying temp.dat now would lose the only copy.
+            editor.ui.showError(error.what());
+        }
+    }
+    editor.document.DocumentName.clear();
+    editor.document.SavedRecordCount = 0;
+    editor.editing.Modified = true;
+    editor.ui.setCaption(captionFor({}));
+    return true;
+}
+
+}  // namespace veltrano

@@ -16,16 +16,7 @@ void recolourSelection(Editor& editor, Colour colour)
         if (marks.isMarked(position))
             record.color = std::int32_t(colour);
     });
-    try {
-        FullRepaint(editor);
-    } catch (...) {
-        editor.editing.SelectionPresent = true;
-        throw;
-    }
-    editor.editing.SelectionPresent = true;
-    editor.ui.setEnabled(ui::kDeleteItem, true);
-    editor.ui.setEnabled(ui::kCopyItem, true);
-    SelectionFrame(editor);
+    repaintKeepingSelection(editor);
 }
 
 }  // namespace

@@ -66,16 +66,7 @@ void moveSelection(Editor& editor, Offset offset)
     rect.SelX2 = shiftedBound(rect.SelX2, offset.dx);
     rect.SelY1 = shiftedBound(rect.SelY1, offset.dy);
     rect.SelY2 = shiftedBound(rect.SelY2, offset.dy);
-    try {
-        FullRepaint(editor);
-    } catch (...) {
-        editor.editing.SelectionPresent = true;
-        throw;
-    }
-    editor.editing.SelectionPresent = true;
-    editor.ui.setEnabled(ui::kDeleteItem, true);
-    editor.ui.setEnabled(ui::kCopyItem, true);
-    SelectionFrame(editor);
+    repaintKeepingSelection(editor);
 }
 
 void moveEverything(Editor& editor, Offset offset)

@@ -68,6 +68,20 @@ void SelectionFrame(Editor& editor)
         editor.ui.pageChanged(area);
 }
 
+void repaintKeepingSelection(Editor& editor)
+{
+    try {
+        FullRepaint(editor);
+    } catch (...) {
+        editor.editing.SelectionPresent = true;
+        throw;
+    }
+    editor.editing.SelectionPresent = true;
+    editor.ui.setEnabled(ui::kDeleteItem, true);
+    editor.ui.setEnabled(ui::kCopyItem, true);
+    SelectionFrame(editor);
+}
+
 QRect selectionFrameArea(const SelectionRect& rect)
 {
     // Computed in 64 bits: the corners may lie anywhere in the 32-bit range.

@@ -24,6 +24,12 @@ namespace veltrano {
 void FullRepaint(Editor& editor);
 void SelectionFrame(Editor& editor);
 
+// The repaint after a command changed the selected records in place (a
+// move, a recolouring): FullRepaint, then the selection is in force again,
+// "Löschen" and "Kopieren" are enabled and its frame is drawn. When the
+// repaint fails the selection still holds and the error propagates.
+void repaintKeepingSelection(Editor& editor);
+
 // After a command failed part-way (its snapshot, append or rewrite threw),
 // the page may show an element that temp.dat does not hold, or miss one it
 // does: it is drawn again from temp.dat with FullRepaint. If that fails

@@ -100,17 +100,7 @@ void moveSelection(Editor& editor, std::span<const PointerPosition> moves)
     rect.SelY2 = shifted(rect.SelY2, totalY);
     state.MoveLast = last;
 
-    try {
-        FullRepaint(editor);
-    } catch (...) {
-        // The selection is still the moved records; only the picture failed.
-        state.SelectionPresent = true;
-        throw;
-    }
-    state.SelectionPresent = true;
-    editor.ui.setEnabled(ui::kDeleteItem, true);
-    editor.ui.setEnabled(ui::kCopyItem, true);
-    SelectionFrame(editor);
+    repaintKeepingSelection(editor);
 }
 
 // The dashed frame from the press corner to the pointer, drawn like the

@@ -40,16 +40,16 @@ void shift(ElementRecord& record, double dx, double dy)
 
 using SampleMaker = std::vector<ElementRecord> (*)(std::size_t);
 
-void DragStep(benchmark::State& state, SampleMaker makeSample)
+void DragStep(benchmark::State& state, SampleMaker makeSample, std::uint32_t count)
 {
     // QTemporaryDir lies under /tmp, on the local disk.
     QTemporaryDir workDir;
     bench::QuietUiPort ui;
     Editor editor(FileSystem::system(), ui, workDir.path().toStdString());
-    writeRecords(editor.fileSystem, editor.workingFile.path(), makeSample(samples::kSampleSize));
+    writeRecords(editor.fileSystem, editor.workingFile.path(), makeSample(count));
 
     EditingState& editing = editor.editing;
-    for (std::uint32_t i = 0; i < samples::kSampleSize; i += 2)
+    for (std::uint32_t i = 0; i < count; i += 2)
         editing.SelMarks.mark(i);
     editing.SelRect = {100, 600, 100, 500};
     editing.SelectionPresent = true;
@@ -70,9 +70,11 @@ void DragStep(benchmark::State& state, SampleMaker makeSample)
         benchmark::DoNotOptimize(editor.page.constBits());
         direction = -direction;
     }
-    state.SetItemsProcessed(state.iterations() * std::int64_t(samples::kSampleSize));
+    state.SetItemsProcessed(state.iterations() * std::int64_t(count));
 }
 
 }  // namespace
 
-BENCHMARK_CAPTURE(DragStep, mixed5001, &samples::mixedDocument)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(DragStep, mixed5001, &samples::mixedDocument, 5001)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(DragStep, mixed50000, &samples::mixedDocument, 50000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(DragStep, mixed500000, &samples::mixedDocument, 500000)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);

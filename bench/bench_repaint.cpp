@@ -1,4 +1,4 @@
-// The layered repaint of whole documents of 5001 records, read from a file
+// The layered repaint of whole documents of 5001 records (and of 50 000 and 500 000 mixed ones), read from a file
 // as at start-up, and the reset of the page that precedes every full redraw.
 #include "document/file_system.h"
 #include "document/record_file.h"
@@ -22,12 +22,12 @@ namespace {
 using veltrano::ElementRecord;
 using SampleMaker = std::vector<ElementRecord> (*)(std::size_t);
 
-void RepaintFile(benchmark::State& state, SampleMaker makeSample)
+void RepaintFile(benchmark::State& state, SampleMaker makeSample, std::size_t count)
 {
     QTemporaryDir folder;
     const std::string path = QDir(folder.path()).filePath("temp.dat").toStdString();
     veltrano::FileSystem& fs = veltrano::FileSystem::system();
-    veltrano::writeRecords(fs, path, makeSample(veltrano::samples::kSampleSize));
+    veltrano::writeRecords(fs, path, makeSample(count));
 
     QImage page = veltrano::makeBlankPage();
     veltrano::Canvas canvas(page);
@@ -37,7 +37,7 @@ void RepaintFile(benchmark::State& state, SampleMaker makeSample)
         veltrano::RepaintFile(canvas, view, fs, path);
         benchmark::DoNotOptimize(page.constBits());
     }
-    state.SetItemsProcessed(state.iterations() * std::int64_t(veltrano::samples::kSampleSize));
+    state.SetItemsProcessed(state.iterations() * std::int64_t(count));
 }
 
 void BlankPage(benchmark::State& state)
@@ -51,15 +51,19 @@ void BlankPage(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK_CAPTURE(RepaintFile, mixed5001, veltrano::samples::mixedDocument)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(RepaintFile, bonds5001, veltrano::samples::bondsDocument)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(RepaintFile, hostile5001, veltrano::samples::hostileDocument)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RepaintFile, mixed5001, veltrano::samples::mixedDocument, 5001)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RepaintFile, bonds5001, veltrano::samples::bondsDocument, 5001)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RepaintFile, hostile5001, veltrano::samples::hostileDocument, 5001)->Unit(benchmark::kMillisecond);
 // 300 distinct font sizes: more faces than one repaint of an ordinary
 // document creates.
-BENCHMARK_CAPTURE(RepaintFile, manySizes5001, veltrano::samples::manySizesDocument)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RepaintFile, manySizes5001, veltrano::samples::manySizesDocument, 5001)->Unit(benchmark::kMillisecond);
 // Nearly all pixel work: cells of some hundred thousand pixels each, and arcs
 // of some thousand steps each.
-BENCHMARK_CAPTURE(RepaintFile, largeLabels5001, veltrano::samples::largeLabelsDocument)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(RepaintFile, curvedArrows5001, veltrano::samples::curvedArrowsDocument)
+BENCHMARK_CAPTURE(RepaintFile, largeLabels5001, veltrano::samples::largeLabelsDocument, 5001)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RepaintFile, curvedArrows5001, veltrano::samples::curvedArrowsDocument, 5001)
     ->Unit(benchmark::kMillisecond);
+// The same mixture at ten and a hundred times the size: the cost of a
+// repaint should grow no faster than the document.
+BENCHMARK_CAPTURE(RepaintFile, mixed50000, veltrano::samples::mixedDocument, 50000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RepaintFile, mixed500000, veltrano::samples::mixedDocument, 500000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BlankPage)->Unit(benchmark::kMicrosecond);

@@ -1,0 +1,44 @@
+#pragma once
+// The drawing as vector graphics, for worksheets, slides and print: the same
+// pen moves, lines, pen widths, colours and text runs the raster page gets,
+// with unrounded coordinates; lines, wedges, arrows and brackets become
+// strokes and fills, labels and text real text (Liberation Sans / Arial,
+// Greek letters as Unicode Greek) over their opaque white cells.
+//
+// One page pixel is one unit of the output: 1/96 inch in SVG and PDF.
+
+#include "document/element_record.h"
+#include "render/view_state.h"
+
+#include <QByteArray>
+#include <QRect>
+#include <QSize>
+
+#include <vector>
+
+class QPainter;
+
+namespace veltrano {
+
+// The part of the page the fitted bitmap export would cut out for records
+// drawn at view, limited to the top-left area of the page: the content box
+// with a white margin of 10 pixels on every side, in page pixels. For an
+// empty drawing it is the whole area plus the margin, as the bitmap's.
+QRect vectorCutOut(const ViewState& view, const std::vector<ElementRecord>& records, QSize area);
+
+// A standalone SVG document of area of the page with records drawn at view;
+// area's top-left becomes the SVG's origin.
+QByteArray svgOfDrawing(const ViewState& view, const std::vector<ElementRecord>& records,
+                        const QRect& area);
+
+// A one-page PDF document of area's physical size at 96 pixels per inch.
+QByteArray pdfOfDrawing(const ViewState& view, const std::vector<ElementRecord>& records,
+                        const QRect& area);
+
+// Draws area of the page onto painter as vectors, area's top-left at the
+// painter's origin and one page pixel per painter unit: the caller sets the
+// painter's transform for any other scale (printing, the 3x clipboard PNG).
+void paintDrawing(QPainter& painter, const ViewState& view, const std::vector<ElementRecord>& records,
+                  const QRect& area);
+
+}  // namespace veltrano

@@ -24,6 +24,7 @@
 #include "editor/guarded.h"
 #include "editor/main_control_tables.h"
 #include "editor/palette.h"
+#include "editor/pointer.h"
 #include "registration/file_type_registry.h"
 
 #include <QAbstractButton>
@@ -291,6 +292,11 @@ bool Thauptf::eventFilter(QObject* watched, QEvent* event)
             MoveButtonMouseUp();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void Thauptf::endPointerGestureForCommand()
+{
+    guarded([&] { interruptPointerGesture(*m_editor); });
 }
 
 // Menu "&Datei".

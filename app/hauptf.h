@@ -38,6 +38,9 @@ public:
     // palette); the window does not own them.
     void setAboutWindow(Taboutf* about);
     void setTemplatePalette(TAuswahlf* palette);
+    // Ends a pointer gesture on I1 that is still in progress when a command
+    // runs (see interruptPointerGesture).
+    void endPointerGestureForCommand();
     Taboutf* aboutWindow() const { return m_about; }
     TAuswahlf* templatePalette() const { return m_templatePalette; }
 

@@ -83,7 +83,12 @@ void connectMainMenu(QMenuBar* menuBar, Thauptf* window)
             qWarning("menu item %s is missing", item.name);
             continue;
         }
-        QObject::connect(action, &QAction::triggered, window, item.handler);
+        // A menu shortcut can come while a mouse button is held on I1; the
+        // command then ends that gesture before it runs.
+        QObject::connect(action, &QAction::triggered, window, [window, handler = item.handler] {
+            window->endPointerGestureForCommand();
+            (window->*handler)();
+        });
     }
 }
 

@@ -61,4 +61,16 @@ void I1MouseUp(Editor& editor, PointerButton button, int x, int y);
 // of crossed elements matches. The area changed is reported once.
 void I1MouseMoves(Editor& editor, std::span<const PointerPosition> moves);
 
+// A command run while a mouse button is still held on I1 (by a menu
+// shortcut, the only way to reach one then) ends the gesture first: a
+// command may replace the document the gesture's marks and start point
+// belong to, open a dialog that takes the mouse so that I1 never sees the
+// release, or repaint the page under the feedback, which the next move
+// would erase by painting it white over whatever is there. Later moves of
+// the ended gesture do nothing and its release commits nothing. If the
+// gesture had drawn anything, the page is repainted from temp.dat (the
+// selection kept), so its feedback does not stay behind. Without a gesture
+// in progress nothing happens.
+void interruptPointerGesture(Editor& editor);
+
 }  // namespace veltrano

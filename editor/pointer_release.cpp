@@ -88,4 +88,20 @@ void I1MouseUp(Editor& editor, PointerButton button, int x, int y)
     }
 }
 
+void interruptPointerGesture(Editor& editor)
+{
+    EditingState& state = editor.editing;
+    if (!state.PressActive)
+        return;
+    // A selection being moved is drawn in place with its frame after every
+    // step, so the page already shows the document; a rectangle's dashed
+    // frame or a drawing drag's feedback element would stay behind.
+    const bool movingSelection = state.SelectionPresent && state.MovingSelection;
+    const bool feedbackShown = state.FeedbackEnd.x != 0.0 || state.FeedbackEnd.y != 0.0;
+    const bool rectangleShown = editor.tools.LeftTool == kind::SelectTool && !movingSelection;
+    endPointerGesture(state);
+    if (feedbackShown || rectangleShown)
+        FullRepaint(editor);
+}
+
 }  // namespace veltrano

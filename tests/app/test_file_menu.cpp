@@ -7,6 +7,7 @@
 #include "app/hauptf.h"
 #include "app/page_widget.h"
 #include "app/qt_ui_port.h"
+#include "commands/edit_commands.h"
 #include "document/element_kind.h"
 #include "document/record_file.h"
 #include "support/file_helpers.h"
@@ -314,6 +315,70 @@ TEST_F(FileMenuTest, CopyPasteDeleteAndUndoAfterADraggedSelection)
     test::MessageBoxWatcher boxes("Abbrechen");
     window->close();
     EXPECT_EQ(boxes.seen().size(), 1u);
+}
+
+}  // namespace
+}  // namespace veltrano
+
+namespace veltrano {
+namespace {
+
+// A shortcut pressed while the mouse button is still held on I1 runs its
+// command and ends the gesture: later moves draw nothing, the release adds
+// and moves nothing, and no feedback of the gesture stays on the page.
+TEST_F(FileMenuTest, AShortcutInTheMiddleOfADragEndsTheDrag)
+{
+    struct Case {
+        const char* name;
+        bool moveSelection;  // else a bond is being drawn
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        std::vector<ElementRecord> after;  // temp.dat once the gesture ends
+    };
+    const ElementRecord moved = makeRecord(kind::SingleBond, 140, 100, 170, 100);
+    const Case cases[] = {
+        {"save a named document", false, Qt::Key_S, Qt::ControlModifier, kTwoBonds},
+        {"paste", false, Qt::Key_V, Qt::ControlModifier, {kTwoBonds[0], kTwoBonds[1], pastedCopy(kTwoBonds[0])}},
+        {"delete the selection being moved", true, Qt::Key_Delete, Qt::NoModifier, {kTwoBonds[1]}},
+        {"copy the selection being moved", true, Qt::Key_C, Qt::ControlModifier, {moved, kTwoBonds[1]}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string source = documentFile(kTwoBonds);
+        start({QString::fromStdString(source)});
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        // The first bond selected with a rectangle, and copied once so that
+        // "Einfügen" is enabled.
+        window->findChild<QAbstractButton*>("SpeedButton67")->click();
+        QTest::mousePress(image, Qt::LeftButton, Qt::NoModifier, {90, 90});
+        QTest::mouseMove(image, {150, 110});
+        QTest::mouseRelease(image, Qt::LeftButton, Qt::NoModifier, {150, 110});
+        item("Kopieren1")->trigger();
+        if (c.moveSelection) {
+            QTest::mousePress(image, Qt::LeftButton, Qt::NoModifier, {90, 90});
+            QTest::mouseRelease(image, Qt::LeftButton, Qt::NoModifier, {150, 110});
+            QTest::mousePress(image, Qt::LeftButton, Qt::NoModifier, {110, 100});
+            QTest::mouseMove(image, {150, 100});
+        } else {
+            window->findChild<QAbstractButton*>("SpeedButton1")->click();
+            QTest::mousePress(image, Qt::LeftButton, Qt::NoModifier, {500, 500});
+            QTest::mouseMove(image, {560, 500});
+        }
+        test::MessageBoxWatcher boxes;
+        QTest::keyClick(QApplication::focusWidget(), c.key, c.modifiers);
+        EXPECT_TRUE(boxes.seen().empty());
+        const QImage afterCommand = window->editor().page.copy();
+        QTest::mouseMove(image, {600, 560});
+        QTest::mouseRelease(image, Qt::LeftButton, Qt::NoModifier, {600, 560});
+        EXPECT_EQ(fileBytes(folders.tempDat()), recordFileBytes(c.after));
+        EXPECT_TRUE(window->editor().page == afterCommand) << "the ended gesture drew on the page";
+        if (!c.moveSelection) {
+            // Nothing of the bond being drawn is left on the page.
+            EXPECT_EQ(window->editor().page.pixel(530, 500), qRgb(255, 255, 255));
+        }
+        window.reset();
+    }
 }
 
 }  // namespace

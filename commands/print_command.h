@@ -18,7 +18,8 @@ inline constexpr double kPagePixelsPerInch = 96.0;
 // The transform from page pixels (of a drawing of drawingSize) to printer
 // device units, whose printable area is printableSize and whose resolution
 // is dotsPerInchX by dotsPerInchY: physical size, or smaller by one factor
-// on both axes so that the drawing fits; origin at the area's top left.
+// on both axes so that the drawing fits. It has no offset: a printer's
+// painter starts at the printable area's top left.
 QTransform printTransform(QSizeF drawingSize, QSizeF printableSize, double dotsPerInchX, double dotsPerInchY);
 
 // The job for the drawing in temp.dat.

@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPointF>
@@ -24,15 +25,25 @@ namespace {
 
 constexpr int kOutputDotsPerInch = 96;
 
+// Qt's raster engine draws pens of at most one device pixel with its fast
+// line stepper, which places antialiased lines and their ends up to a pixel
+// away from the true outline; a pen a hair wider takes the outline stroker,
+// which is exact. Other engines (PDF) get the width as it is.
+double thinPenWidth(const QPainter& painter)
+{
+    const QPaintEngine* engine = painter.paintEngine();
+    return engine && engine->type() == QPaintEngine::Raster ? 1.0 + 1.0 / 1024 : 1.0;
+}
+
 void paintStroke(QPainter& painter, const VectorStroke& stroke, std::span<const PenPosition> points,
-                 std::vector<QPointF>& buffer)
+                 double thinWidth, std::vector<QPointF>& buffer)
 {
     const double shift = strokeCentreOffset(stroke.width);
     buffer.clear();
     for (const PenPosition& point : points)
         buffer.emplace_back(point.x + shift, point.y + shift);
     QPen pen(qColourOf(stroke.colour));
-    pen.setWidthF(stroke.width);
+    pen.setWidthF(stroke.width == 1 ? thinWidth : stroke.width);
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
     painter.setPen(pen);
@@ -92,10 +103,11 @@ void paintDrawing(QPainter& painter, const ViewState& view, const std::vector<El
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setBrush(Qt::NoBrush);
+    const double thinWidth = thinPenWidth(painter);
     std::vector<QPointF> buffer;
     for (const VectorItem& item : recorder.items()) {
         if (const auto* stroke = std::get_if<VectorStroke>(&item))
-            paintStroke(painter, *stroke, recorder.pointsOf(*stroke), buffer);
+            paintStroke(painter, *stroke, recorder.pointsOf(*stroke), thinWidth, buffer);
         else
             paintText(painter, std::get<VectorText>(item));
     }

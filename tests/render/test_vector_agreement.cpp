@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QPainter>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -53,7 +54,8 @@ Agreement expectAgreement(const std::vector<ElementRecord>& records, const std::
 {
     const QImage raster = rasterPage(records);
     const QImage vector = vectorPage(records);
-    const Agreement agreement = test::agreementOf(raster, vector);
+    const QImage inkEver = test::rasterInkEver(records);
+    const Agreement agreement = test::agreementOf(raster, inkEver, vector);
     EXPECT_GT(agreement.rasterInk, 0) << name;
     const bool agrees = agreement.coveredShare() >= 0.99 && agreement.vectorStray == 0;
     EXPECT_TRUE(agrees) << name << ": " << test::describe(agreement);
@@ -62,9 +64,10 @@ Agreement expectAgreement(const std::vector<ElementRecord>& records, const std::
         const QString stem = QString::fromStdString(name);
         raster.save(folder.filePath(stem + "-raster.png"));
         vector.save(folder.filePath(stem + "-vector.png"));
-        test::agreementPicture(raster, vector).save(folder.filePath(stem + "-agreement.png"));
+        test::agreementPicture(raster, inkEver, vector).save(folder.filePath(stem + "-agreement.png"));
         ADD_FAILURE() << "pictures in " << folder.path().toStdString();
     }
+    std::printf("[ agreement ] %s: %s\n", name.c_str(), test::describe(agreement).c_str());
     return agreement;
 }
 
@@ -81,12 +84,17 @@ TEST(VectorAgreement, everyTemplate)
     ASSERT_GE(names.size(), 40);
     Agreement total;
     for (const QString& name : names) {
-        const Agreement a = expectAgreement(recordsOf(folder.filePath(name)), name.toStdString());
+        const std::vector<ElementRecord> records = recordsOf(folder.filePath(name));
+        const QImage raster = rasterPage(records);
+        const Agreement a = test::agreementOf(raster, test::rasterInkEver(records), vectorPage(records));
+        if (a.coveredShare() < 0.99 || a.vectorStray != 0)
+            expectAgreement(records, name.toStdString());
         total.rasterInk += a.rasterInk;
         total.rasterCovered += a.rasterCovered;
         total.vectorInk += a.vectorInk;
         total.vectorStray += a.vectorStray;
     }
+    std::printf("[ agreement ] %lld templates: %s\n", static_cast<long long>(names.size()), test::describe(total).c_str());
     RecordProperty("agreement", test::describe(total));
 }
 

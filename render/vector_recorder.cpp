@@ -21,11 +21,27 @@ bool operator==(PenPosition a, PenPosition b)
     return a.x == b.x && a.y == b.y;
 }
 
+// The point where the line through from and to crosses the box edge i
+// (0 left, 1 right, 2 top, 3 bottom). The crossed coordinate is the edge
+// itself, the other one comes from the slope: interpolating with the line
+// parameter instead would lose every digit when an end lies at 10^30.
+PenPosition crossing(PenPosition from, PenPosition to, const QRectF& box, int edge)
+{
+    const double dx = to.x - from.x, dy = to.y - from.y;
+    if (edge < 2) {
+        const double x = edge == 0 ? box.left() : box.right();
+        return {x, from.y + (x - from.x) * (dy / dx)};
+    }
+    const double y = edge == 2 ? box.top() : box.bottom();
+    return {from.x + (y - from.y) * (dx / dy), y};
+}
+
 // Cuts the segment to box (Liang-Barsky); false when nothing of it is left.
 bool clipSegment(PenPosition& from, PenPosition& to, const QRectF& box)
 {
     const double dx = to.x - from.x, dy = to.y - from.y;
     double enter = 0.0, leave = 1.0;
+    int enterEdge = -1, leaveEdge = -1;
     const double p[4] = {-dx, dx, -dy, dy};
     const double q[4] = {from.x - box.left(), box.right() - from.x, from.y - box.top(), box.bottom() - from.y};
     for (int i = 0; i < 4; ++i) {
@@ -35,21 +51,23 @@ bool clipSegment(PenPosition& from, PenPosition& to, const QRectF& box)
             continue;
         }
         const double t = q[i] / p[i];
-        if (p[i] < 0.0)
-            enter = std::max(enter, t);
-        else
-            leave = std::min(leave, t);
+        if (p[i] < 0.0 && t > enter) {
+            enter = t;
+            enterEdge = i;
+        } else if (p[i] > 0.0 && t < leave) {
+            leave = t;
+            leaveEdge = i;
+        }
         if (enter > leave)
             return false;
     }
-    // A far end is replaced by the point on the box; the differences may
-    // overflow to infinity for ends near the largest doubles, then nothing
-    // of the segment is near the page.
-    const PenPosition start = from;
-    if (leave < 1.0)
-        to = {start.x + leave * dx, start.y + leave * dy};
-    if (enter > 0.0)
-        from = {start.x + enter * dx, start.y + enter * dy};
+    const PenPosition start = from, end = to;
+    if (enterEdge >= 0)
+        from = crossing(start, end, box, enterEdge);
+    if (leaveEdge >= 0)
+        to = crossing(start, end, box, leaveEdge);
+    // Differences of ends near the largest doubles overflow to infinity;
+    // nothing of such a segment is drawn.
     return isFinite(from) && isFinite(to);
 }
 

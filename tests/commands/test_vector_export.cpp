@@ -92,29 +92,34 @@ TEST_F(VectorExport, OnlyTheVisibleAreaIsCutOutAndTheSelectionStays)
     editor.editing.SelectionPresent = true;
     for (const VectorCommand& command : kCommands)
         run(command.click);
-    const QByteArray svgShown = asBytes(fileBytes(path("Formeln/Teil.svg")));
-    const QByteArray pdfShown = asBytes(fileBytes(path("Formeln/Teil.pdf")));
-
-    // An element outside the visible area changes nothing.
-    writeDocument({kBond, kHiddenBond, kAcidLabel});
-    for (const VectorCommand& command : kCommands)
-        run(command.click);
-    EXPECT_EQ(asBytes(fileBytes(path("Formeln/Teil.svg"))), svgShown);
-    EXPECT_TRUE(ui.errors.empty());
+    ASSERT_TRUE(ui.errors.empty());
     EXPECT_TRUE(editor.editing.SelectionPresent);
-
-    // The page of the PDF is the cut-out at 96 pixels per inch.
     const QRect cutOut = vectorCutOut(editor.view, shown, ui.imageSize);
     EXPECT_LT(cutOut.width(), 200);
-    EXPECT_EQ(svgShown, svgOfDrawing(editor.view, shown, cutOut));
+    EXPECT_EQ(asBytes(fileBytes(path("Formeln/Teil.svg"))), svgOfDrawing(editor.view, shown, cutOut));
+    test::putFileBytes(path("Formeln/Teil-sichtbar.pdf"), fileBytes(path("Formeln/Teil.pdf")));
+
+    // An element outside the visible area leaves the cut-out as it was.
+    const std::vector<ElementRecord> withHidden = {kBond, kHiddenBond, kAcidLabel};
+    writeDocument(withHidden);
+    for (const VectorCommand& command : kCommands)
+        run(command.click);
+    EXPECT_EQ(vectorCutOut(editor.view, withHidden, ui.imageSize), cutOut);
+    EXPECT_EQ(asBytes(fileBytes(path("Formeln/Teil.svg"))), svgOfDrawing(editor.view, withHidden, cutOut));
     if (!test::popplerInstalled())
         GTEST_SKIP() << "poppler-utils are not installed";
+    // The page of the PDF is the cut-out at 96 pixels per inch, and it
+    // shows the same with the hidden element as without.
     const auto info = test::pdfInfo(path("Formeln/Teil.pdf"));
     ASSERT_TRUE(info);
     EXPECT_EQ(info->pages, 1);
     EXPECT_NEAR(info->pageSize.width(), cutOut.width() * 0.75, 0.5);
     EXPECT_NEAR(info->pageSize.height(), cutOut.height() * 0.75, 0.5);
-    EXPECT_FALSE(pdfShown.isEmpty());
+    const auto withHiddenPage = test::pdfFirstPage(path("Formeln/Teil.pdf"), 96);
+    const auto visiblePage = test::pdfFirstPage(path("Formeln/Teil-sichtbar.pdf"), 96);
+    ASSERT_TRUE(withHiddenPage && visiblePage);
+    EXPECT_FALSE(visiblePage->isNull());
+    EXPECT_EQ(*withHiddenPage, *visiblePage);
 }
 
 TEST_F(VectorExport, BothFilesHoldTheLabelTexts)

@@ -11,12 +11,15 @@
 #include "app/qt_ui_port.h"
 #include "commands/bitmap_export.h"
 #include "commands/colour_commands.h"
+#include "commands/copy_as_picture.h"
 #include "commands/edit_commands.h"
 #include "commands/file_commands.h"
 #include "commands/help_command.h"
 #include "commands/merge.h"
 #include "commands/move_commands.h"
+#include "commands/print_command.h"
 #include "commands/template_palette.h"
+#include "commands/vector_export.h"
 #include "commands/view_commands.h"
 #include "document/io_error.h"
 #include "document/work_dir.h"
@@ -345,6 +348,21 @@ void Thauptf::Beenden1Click()
     guarded([&] { veltrano::Beenden1Click(*m_editor); });
 }
 
+void Thauptf::AlsSVGexportieren1Click()
+{
+    guarded([&] { veltrano::AlsSVGexportieren1Click(*m_editor); });
+}
+
+void Thauptf::AlsPDFexportieren1Click()
+{
+    guarded([&] { veltrano::AlsPDFexportieren1Click(*m_editor); });
+}
+
+void Thauptf::Drucken1Click()
+{
+    guarded([&] { veltrano::Drucken1Click(*m_editor); });
+}
+
 // Menu "&Bearbeiten".
 void Thauptf::Undo1Click()
 {
@@ -364,6 +382,11 @@ void Thauptf::Kopieren1Click()
 void Thauptf::Einfgen1Click()
 {
     guarded([&] { veltrano::Einfgen1Click(*m_editor); });
+}
+
+void Thauptf::AlsBildkopieren1Click()
+{
+    guarded([&] { veltrano::AlsBildkopieren1Click(*m_editor); });
 }
 
 // Menu "&Info".

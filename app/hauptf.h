@@ -58,11 +58,15 @@ public slots:
     void Exportieren1Click();
     void Passendebmpexportieren1Click();
     void Beenden1Click();
+    void AlsSVGexportieren1Click();
+    void AlsPDFexportieren1Click();
+    void Drucken1Click();
     // Menu "&Bearbeiten".
     void Undo1Click();
     void Lschen1Click();
     void Kopieren1Click();
     void Einfgen1Click();
+    void AlsBildkopieren1Click();
     // Menu "&Info".
     void Hilfe1Click();
     void About1Click();

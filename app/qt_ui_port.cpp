@@ -1,5 +1,6 @@
 #include "app/qt_ui_port.h"
 
+#include "app/drawing_printer.h"
 #include "app/main_menu.h"
 #include "app/qt_conversions.h"
 #include "commands/startup.h"
@@ -7,13 +8,17 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -333,6 +338,31 @@ void QtUiPort::closeMainWindow()
         m_closeHandler();
     else
         m_window->close();
+}
+
+void QtUiPort::setClipboard(const std::vector<ClipboardFormat>& formats)
+{
+    auto* mime = new QMimeData;
+    for (const ClipboardFormat& format : formats) {
+        mime->setData(QString::fromStdString(format.mimeType), format.data);
+        // The picture also goes on as an image, from which the platform
+        // offers its own bitmap formats to programs that take no PNG.
+        if (format.mimeType == "image/png")
+            mime->setImageData(QImage::fromData(format.data, "PNG"));
+    }
+    QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+PrintResult QtUiPort::print(const PrintJob& job)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromStdString(job.documentName));
+    QPrintDialog dialog(&printer, m_window);
+    // The drawing is one page: there is no range to choose.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return PrintResult::Cancelled;
+    return printOn(printer, job) ? PrintResult::Printed : PrintResult::Failed;
 }
 
 }  // namespace veltrano

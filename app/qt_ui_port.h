@@ -55,6 +55,8 @@ public:
     QSize drawingImageSize() const override;
     void pageChanged(const QRect& area) override;
     void closeMainWindow() override;
+    void setClipboard(const std::vector<ClipboardFormat>& formats) override;
+    PrintResult print(const PrintJob& job) override;
 
     // Lookups by name; nullptr when the window has no such object.
     QWidget* widget(std::string_view name) const;

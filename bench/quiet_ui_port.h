@@ -36,6 +36,8 @@ public:
     QSize drawingImageSize() const override { return {502, 413}; }
     void pageChanged(const QRect&) override {}
     void closeMainWindow() override {}
+    void setClipboard(const std::vector<ClipboardFormat>&) override {}
+    PrintResult print(const PrintJob&) override { return PrintResult::Cancelled; }
 };
 
 }  // namespace veltrano::bench

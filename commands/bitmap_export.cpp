@@ -14,6 +14,11 @@ constexpr std::size_t kReplacedTail = 3;
 
 std::string bitmapExportName(const std::string& documentName)
 {
+    return exportFileName(documentName, "bmp");
+}
+
+std::string exportFileName(const std::string& documentName, const std::string& extension)
+{
     // The tail is counted in characters, not bytes, so a name ending in an
     // umlaut loses that whole character.
     std::size_t cut = documentName.size();
@@ -22,7 +27,7 @@ std::string bitmapExportName(const std::string& documentName)
         while (cut > 0 && (static_cast<unsigned char>(documentName[cut]) & 0xC0) == 0x80)
             --cut;
     }
-    return documentName.substr(0, cut) + "bmp";
+    return documentName.substr(0, cut) + extension;
 }
 
 void Exportieren1Click(Editor& editor)

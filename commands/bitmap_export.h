@@ -15,6 +15,9 @@ inline constexpr const char* kSaveFirstMessage = "Bitte, speichern Sie die Struk
 // "bmp": Benzol.cfd gives Benzol.bmp, a name ending in ".cf" gives ".bmp"
 // in place of "f" and the two characters before it all the same.
 std::string bitmapExportName(const std::string& documentName);
+// The same rule with another extension ("svg", "pdf"): the name of every
+// export beside the document.
+std::string exportFileName(const std::string& documentName, const std::string& extension);
 
 // Exportieren1: the page as it is now, frame and all, 1200 x 1000.
 void Exportieren1Click(Editor& editor);

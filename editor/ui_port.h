@@ -19,12 +19,17 @@
 
 #include "render/colour.h"
 
+#include <QByteArray>
 #include <QRect>
 #include <QSize>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+class QPainter;
 
 namespace veltrano {
 
@@ -71,6 +76,24 @@ struct FileDialogOptions {
     std::string defaultExtension;  // without the dot; empty = none
     std::string fileName;          // preset file name field, e.g. "*.cfd"
 };
+
+// One representation of what goes onto the system clipboard: a MIME type
+// ("image/png", "image/svg+xml") and its bytes.
+struct ClipboardFormat {
+    std::string mimeType;
+    QByteArray data;
+};
+
+// A drawing to print: its size in page pixels (1/96 inch each) and how to
+// paint it, one page pixel per painter unit from the painter's origin. The
+// printer scales and places it.
+struct PrintJob {
+    std::string documentName;  // shown in the print queue
+    QSize size;
+    std::function<void(QPainter&)> paint;
+};
+
+enum class PrintResult { Printed, Cancelled, Failed };
 
 class UiPort {
 public:
@@ -140,6 +163,15 @@ public:
 
     // Ends the program (closing the main window without asking again).
     virtual void closeMainWindow() = 0;
+
+    // Replaces the system clipboard's content by these representations of
+    // one thing, offered together.
+    virtual void setClipboard(const std::vector<ClipboardFormat>& formats) = 0;
+
+    // The print dialog; when the user confirms it, the job is printed on the
+    // chosen printer (or into the chosen file). Failed: the printer could not
+    // be started.
+    virtual PrintResult print(const PrintJob& job) = 0;
 };
 
 }  // namespace veltrano

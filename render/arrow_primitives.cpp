@@ -1,5 +1,6 @@
 // The arrow shapes: straight, double-headed, equilibrium, open and curved.
 #include "document/rounding.h"
+#include "render/canvas.h"
 #include "render/primitive_math.h"
 #include "render/primitives.h"
 
@@ -50,7 +51,7 @@ double headSign(const SurfacePoints& p)
 // A barb from the end (x, y) of the shaft, 45 degrees beside a shaft whose
 // direction theta encodes. s is headSign at the tip and its opposite at the
 // tail, so the same routine draws the barbs of both ends.
-void barb(Canvas& canvas, double x, double y, double theta, double s)
+void barb(DrawingSurface& canvas, double x, double y, double theta, double s)
 {
     canvas.moveTo(x, y);
     canvas.lineTo(x + kBarbLength * s * std::cos(theta), y - kBarbLength * s * std::sin(theta));
@@ -58,14 +59,14 @@ void barb(Canvas& canvas, double x, double y, double theta, double s)
 
 // The two barbs at the tip, pointing back towards the tail on either side
 // of the shaft.
-void tipBarbs(Canvas& canvas, const SurfacePoints& p, double theta)
+void tipBarbs(DrawingSurface& canvas, const SurfacePoints& p, double theta)
 {
     const double s = headSign(p);
     barb(canvas, p.X2, p.Y2, theta, s);
     barb(canvas, p.X2, p.Y2, theta + std::numbers::pi / 2, s);
 }
 
-void shaft(Canvas& canvas, const SurfacePoints& p)
+void shaft(DrawingSurface& canvas, const SurfacePoints& p)
 {
     canvas.moveTo(p.X1, p.Y1);
     canvas.lineTo(p.X2, p.Y2);
@@ -73,14 +74,14 @@ void shaft(Canvas& canvas, const SurfacePoints& p)
 
 }  // namespace
 
-void StraightArrow(Canvas& canvas, const ViewState& view, const ElementRecord& record)
+void StraightArrow(DrawingSurface& canvas, const ViewState& view, const ElementRecord& record)
 {
     const SurfacePoints p = surfacePoints(view, record);
     shaft(canvas, p);
     tipBarbs(canvas, p, headAngle(p));
 }
 
-void DoubleArrow(Canvas& canvas, const ViewState& view, const ElementRecord& record)
+void DoubleArrow(DrawingSurface& canvas, const ViewState& view, const ElementRecord& record)
 {
     const SurfacePoints p = surfacePoints(view, record);
     const double theta = headAngle(p);
@@ -93,7 +94,7 @@ void DoubleArrow(Canvas& canvas, const ViewState& view, const ElementRecord& rec
     }
 }
 
-void EquilibriumArrow(Canvas& canvas, const ViewState& view, const ElementRecord& record)
+void EquilibriumArrow(DrawingSurface& canvas, const ViewState& view, const ElementRecord& record)
 {
     const SurfacePoints p = surfacePoints(view, record);
     const double x1 = roundHalfEven(p.X1), y1 = roundHalfEven(p.Y1);
@@ -127,7 +128,7 @@ void EquilibriumArrow(Canvas& canvas, const ViewState& view, const ElementRecord
     }
 }
 
-void OpenArrow(Canvas& canvas, const ViewState& view, const ElementRecord& record)
+void OpenArrow(DrawingSurface& canvas, const ViewState& view, const ElementRecord& record)
 {
     const SurfacePoints p = surfacePoints(view, record);
     const double x1 = roundHalfEven(p.X1), y1 = roundHalfEven(p.Y1);
@@ -227,7 +228,7 @@ void stepsOnPage(const Arc& arc, double& first, double& last)
 
 }  // namespace
 
-void CurvedArrow(Canvas& canvas, const ViewState& view, const ElementRecord& record)
+void CurvedArrow(DrawingSurface& canvas, const ViewState& view, const ElementRecord& record)
 {
     const SurfacePoints p = surfacePoints(view, record);
     const double length = roundHalfEven(std::hypot(p.X2 - p.X1, p.Y2 - p.Y1));

@@ -9,6 +9,7 @@
 // anything is stepped, and a non-finite one draws nothing.
 
 #include "render/colour.h"
+#include "render/drawing_surface.h"
 
 #include <QImage>
 #include <QRect>
@@ -27,13 +28,6 @@ struct SegmentStroker;
 constexpr int kPageWidth = 1200;
 constexpr int kPageHeight = 1000;
 
-enum class CharSet { Ansi = 0, Greek = 161 };
-
-struct PenPosition {
-    double x = 0;
-    double y = 0;
-};
-
 struct CanvasState {
     Colour penColour = kBlack;
     int penWidth = 1;
@@ -44,7 +38,8 @@ struct CanvasState {
     CharSet charSet = CharSet::Ansi;
 };
 
-class Canvas {
+// The raster surface; final, so that calls through a Canvas are direct.
+class Canvas final : public DrawingSurface {
 public:
     // Draws on image, which must outlive the canvas. An image of another
     // format than 32 bits per pixel is converted to Format_RGB32 first.
@@ -57,36 +52,36 @@ public:
     const CanvasState& state() const { return m_state; }
     void restoreState(const CanvasState& state);
 
-    void setPenColour(Colour colour);
-    Colour penColour() const { return m_state.penColour; }
-    void setPenWidth(int width);
-    int penWidth() const { return m_state.penWidth; }
+    void setPenColour(Colour colour) override;
+    Colour penColour() const override { return m_state.penColour; }
+    void setPenWidth(int width) override;
+    int penWidth() const override { return m_state.penWidth; }
     void setPenStyleSolid() {}  // the only style this program uses
 
-    void moveTo(double x, double y);
-    void lineTo(double x, double y);
+    void moveTo(double x, double y) override;
+    void lineTo(double x, double y) override;
     // lineTo to each point in turn, with the image's pixels fetched once:
     // for curves drawn as many short pieces.
-    void polylineTo(std::span<const PenPosition> points);
+    void polylineTo(std::span<const PenPosition> points) override;
     // moveTo(ends[0]), lineTo(ends[1]), moveTo(ends[2]), ... with the
     // image's pixels fetched once.
-    void separateLines(std::span<const PenPosition> ends);
-    PenPosition penPosition() const { return m_state.penPosition; }
+    void separateLines(std::span<const PenPosition> ends) override;
+    PenPosition penPosition() const override { return m_state.penPosition; }
 
-    void setFontName(std::string_view name);
-    void setFontSize(int points);
-    void setFontColour(Colour colour);
-    void setCharSet(CharSet charSet);
-    const std::string& fontName() const { return m_state.fontName; }
-    CharSet charSet() const { return m_state.charSet; }
+    void setFontName(std::string_view name) override;
+    void setFontSize(int points) override;
+    void setFontColour(Colour colour) override;
+    void setCharSet(CharSet charSet) override;
+    const std::string& fontName() const override { return m_state.fontName; }
+    CharSet charSet() const override { return m_state.charSet; }
 
-    int fontSize() const { return m_state.fontSize; }
-    Colour fontColour() const { return m_state.fontColour; }
+    int fontSize() const override { return m_state.fontSize; }
+    Colour fontColour() const override { return m_state.fontColour; }
 
     // Draws bytes of the font's code page (Windows-1252, or Windows-1253 for
     // the Greek character set) with the top-left of the text cell at (x, y),
     // opaque: the cell is filled white first. The pen position is left alone.
-    void textOut(double x, double y, std::string_view bytes);
+    void textOut(double x, double y, std::string_view bytes) override;
     // The text cell of bytes in the current font: the sum of the advances by
     // ascent + descent.
     QSize textExtent(std::string_view bytes) const;
@@ -110,28 +105,6 @@ private:
     CanvasState m_state;
     // The glyphs of the current font, fetched on first use after a change.
     mutable std::shared_ptr<GlyphFace> m_face;
-};
-
-// Keeps the font name and character set of a canvas and puts them back when
-// it goes out of scope, for drawing calls that use a font of their own.
-class FontNameSaver {
-public:
-    explicit FontNameSaver(Canvas& canvas)
-        : m_canvas(canvas), m_fontName(canvas.fontName()), m_charSet(canvas.charSet())
-    {
-    }
-    ~FontNameSaver()
-    {
-        m_canvas.setFontName(m_fontName);
-        m_canvas.setCharSet(m_charSet);
-    }
-    FontNameSaver(const FontNameSaver&) = delete;
-    FontNameSaver& operator=(const FontNameSaver&) = delete;
-
-private:
-    Canvas& m_canvas;
-    std::string m_fontName;
-    CharSet m_charSet;
 };
 
 }  // namespace veltrano

@@ -21,14 +21,6 @@ constexpr int kDefaultPixelSize = 12;
 // The pixel size at which the cell-to-em ratio of a font is measured.
 constexpr int kMeasureSize = 100;
 
-// Control codes (and bytes without a character) have no glyph in any font:
-// they get the font's missing-glyph advance, so their cell is painted like
-// any other, but no ink.
-bool hasNoGlyph(char16_t character)
-{
-    return character < 0x20 || (character >= 0x7F && character <= 0x9F);
-}
-
 // A noncharacter, which no font has: its advance is the font's missing-glyph
 // advance, for the bytes that stand for no character at all.
 constexpr char16_t kNoCharacter = 0xFFFF;
@@ -102,6 +94,11 @@ int emSizeBound(int height)
     // A cell height holds the em; both are limited alike.
     return height < 0 ? std::min(-std::max(height, -kMaxTextPixelSize), kMaxTextPixelSize)
                       : std::min(height, kMaxTextPixelSize);
+}
+
+bool hasNoGlyph(char16_t character)
+{
+    return character < 0x20 || (character >= 0x7F && character <= 0x9F);
 }
 
 char16_t decodeByte(unsigned char byte, CharSet charSet)

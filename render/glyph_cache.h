@@ -149,4 +149,9 @@ private:
 // The Unicode character a byte stands for in a character set (0: none).
 char16_t decodeByte(unsigned char byte, CharSet charSet);
 
+// Control codes (and bytes without a character, 0) have no glyph in any
+// font: they get the font's missing-glyph advance, so their cell is painted
+// like any other, but no ink.
+bool hasNoGlyph(char16_t character);
+
 }  // namespace veltrano

@@ -29,11 +29,11 @@ Colour haloOf(Colour colour)
                       towardsWhite(blueOf(colour)));
 }
 
-using LineDrawer = void (*)(Canvas&, double, double, double, double);
+using LineDrawer = void (*)(DrawingSurface&, double, double, double, double);
 
 // Six lines from A to the perpendicular through B at whole-pixel offsets of
 // rounded widths width/17, width/34 and width/51.
-void wedgeFan(Canvas& canvas, double xA, double xB, double yA, double yB, double width,
+void wedgeFan(DrawingSurface& canvas, double xA, double xB, double yA, double yB, double width,
               LineDrawer drawLine)
 {
     const double length = std::hypot(xA - xB, yA - yB);
@@ -50,7 +50,7 @@ void wedgeFan(Canvas& canvas, double xA, double xB, double yA, double yB, double
 
 }  // namespace
 
-void SmoothLineTo(Canvas& canvas, double x, double y)
+void SmoothLineTo(DrawingSurface& canvas, double x, double y)
 {
     const Colour colour = canvas.penColour();
     const PenPosition start = canvas.penPosition();
@@ -63,7 +63,7 @@ void SmoothLineTo(Canvas& canvas, double x, double y)
     canvas.lineTo(x, y);
 }
 
-void DashedLine(Canvas& canvas, double xA, double xB, double yA, double yB)
+void DashedLine(DrawingSurface& canvas, double xA, double xB, double yA, double yB)
 {
     // Each dash is a move and a line: the canvas draws the four as pairs of
     // points with the page's pixels fetched once.
@@ -73,7 +73,7 @@ void DashedLine(Canvas& canvas, double xA, double xB, double yA, double yB)
     canvas.separateLines(dashes);
 }
 
-void SegmentedLine(Canvas& canvas, double xA, double xB, double yA, double yB)
+void SegmentedLine(DrawingSurface& canvas, double xA, double xB, double yA, double yB)
 {
     // Each piece starts where the previous one ended (the same fraction,
     // computed the same way), so the pieces are one polyline.
@@ -84,17 +84,17 @@ void SegmentedLine(Canvas& canvas, double xA, double xB, double yA, double yB)
     canvas.polylineTo(ends);
 }
 
-void HashedWedge(Canvas& canvas, double xA, double xB, double yA, double yB)
+void HashedWedge(DrawingSurface& canvas, double xA, double xB, double yA, double yB)
 {
     wedgeFan(canvas, xA, xB, yA, yB, kHashedWedgeWidth, DashedLine);
 }
 
-void SolidWedge(Canvas& canvas, double xA, double xB, double yA, double yB)
+void SolidWedge(DrawingSurface& canvas, double xA, double xB, double yA, double yB)
 {
     wedgeFan(canvas, xA, xB, yA, yB, kSolidWedgeWidth, SegmentedLine);
 }
 
-void DoubleLine(Canvas& canvas, const ViewState& view, const ElementRecord& record, double offset)
+void DoubleLine(DrawingSurface& canvas, const ViewState& view, const ElementRecord& record, double offset)
 {
     const double x1 = record.X1(), y1 = record.Y1(), x2 = record.X2(), y2 = record.Y2();
     const double angle = x2 == x1 ? std::numbers::pi / 2 : arctanOfRatio(y2 - y1, x2 - x1);
@@ -108,7 +108,7 @@ void DoubleLine(Canvas& canvas, const ViewState& view, const ElementRecord& reco
     canvas.lineTo(X2 - nx, Y2 - ny);
 }
 
-void TripleLine(Canvas& canvas, double X1, double Y1, double X2, double Y2, Colour colour)
+void TripleLine(DrawingSurface& canvas, double X1, double Y1, double X2, double Y2, Colour colour)
 {
     // The rounded length is kept as an unsigned 16-bit number, as the stored
     // drawings were made with; fmod keeps it in double for any length.
@@ -134,7 +134,7 @@ namespace {
 
 // One bracket: the stroke from (X1, Y1) to (X2, Y2) with ticks of length
 // tick along x at both ends (positive: toward +x, "[", negative: "]").
-void bracket(Canvas& canvas, double X1, double Y1, double X2, double Y2, double tick)
+void bracket(DrawingSurface& canvas, double X1, double Y1, double X2, double Y2, double tick)
 {
     canvas.moveTo(X1, Y1);
     canvas.lineTo(X2, Y2);
@@ -145,17 +145,17 @@ void bracket(Canvas& canvas, double X1, double Y1, double X2, double Y2, double 
 
 }  // namespace
 
-void LeftBracket(Canvas& canvas, double X1, double Y1, double X2, double Y2)
+void LeftBracket(DrawingSurface& canvas, double X1, double Y1, double X2, double Y2)
 {
     bracket(canvas, X1, Y1, X2, Y2, kBracketTick);
 }
 
-void RightBracket(Canvas& canvas, double X1, double Y1, double X2, double Y2)
+void RightBracket(DrawingSurface& canvas, double X1, double Y1, double X2, double Y2)
 {
     bracket(canvas, X1, Y1, X2, Y2, -kBracketTick);
 }
 
-void BracketPair(Canvas& canvas, double X1, double Y1, double X2, double Y2)
+void BracketPair(DrawingSurface& canvas, double X1, double Y1, double X2, double Y2)
 {
     bracket(canvas, X1, Y1, X1, Y2, kBracketTick);
     bracket(canvas, X2, Y1, X2, Y2, -kBracketTick);

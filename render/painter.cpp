@@ -25,26 +25,26 @@ int fontPoints(double x2, const ViewState& view)
     return int(std::clamp(roundHalfEven(x2 * view.Scale), -kMaxFontPoints, kMaxFontPoints));
 }
 
-void setFont(Canvas& canvas, const char* name, const ElementRecord& r, const ViewState& view)
+void setFont(DrawingSurface& canvas, const char* name, const ElementRecord& r, const ViewState& view)
 {
     canvas.setFontName(name);
     canvas.setFontSize(fontPoints(r.X2(), view));
     canvas.setFontColour(Colour(std::uint32_t(r.color)));
 }
 
-void textAt(Canvas& canvas, const ElementRecord& r, const ViewState& view, std::string_view text)
+void textAt(DrawingSurface& canvas, const ElementRecord& r, const ViewState& view, std::string_view text)
 {
     canvas.textOut(roundHalfEven(view.toSurfaceX(r.X1())), roundHalfEven(view.toSurfaceY(r.Y1())),
                    text);
 }
 
-void paintLabel(Canvas& canvas, const ViewState& view, const ElementRecord& r)
+void paintLabel(DrawingSurface& canvas, const ViewState& view, const ElementRecord& r)
 {
     setFont(canvas, kLabelFont, r, view);
     textAt(canvas, r, view, LabelText(r.kind));
 }
 
-void paintCharacter(Canvas& canvas, const ViewState& view, const ElementRecord& r)
+void paintCharacter(DrawingSurface& canvas, const ViewState& view, const ElementRecord& r)
 {
     setFont(canvas, kCharacterFont, r, view);
     const char code = char((r.kind - kind::CharacterOffset) & 0xFF);
@@ -52,7 +52,7 @@ void paintCharacter(Canvas& canvas, const ViewState& view, const ElementRecord& 
     canvas.setFontName(kLabelFont);
 }
 
-void paintGreek(Canvas& canvas, const ViewState& view, const ElementRecord& r)
+void paintGreek(DrawingSurface& canvas, const ViewState& view, const ElementRecord& r)
 {
     const FontNameSaver saved(canvas);
     setFont(canvas, kCharacterFont, r, view);
@@ -61,14 +61,14 @@ void paintGreek(Canvas& canvas, const ViewState& view, const ElementRecord& r)
     textAt(canvas, r, view, std::string_view(&code, 1));
 }
 
-void setPen(Canvas& canvas, const ElementRecord& r, int width)
+void setPen(DrawingSurface& canvas, const ElementRecord& r, int width)
 {
     canvas.setPenColour(Colour(std::uint32_t(r.color)));
     canvas.setPenWidth(width);
     canvas.setPenStyleSolid();
 }
 
-void paintBond(Canvas& canvas, const ViewState& view, const ElementRecord& r)
+void paintBond(DrawingSurface& canvas, const ViewState& view, const ElementRecord& r)
 {
     const double X1 = view.toSurfaceX(r.X1()), Y1 = view.toSurfaceY(r.Y1());
     const double X2 = view.toSurfaceX(r.X2()), Y2 = view.toSurfaceY(r.Y2());
@@ -111,7 +111,7 @@ void paintBond(Canvas& canvas, const ViewState& view, const ElementRecord& r)
     }
 }
 
-void paintArrowOrBracket(Canvas& canvas, const ViewState& view, const ElementRecord& r)
+void paintArrowOrBracket(DrawingSurface& canvas, const ViewState& view, const ElementRecord& r)
 {
     setPen(canvas, r, 1);
     const double X1 = view.toSurfaceX(r.X1()), Y1 = view.toSurfaceY(r.Y1());
@@ -130,7 +130,7 @@ void paintArrowOrBracket(Canvas& canvas, const ViewState& view, const ElementRec
 
 }  // namespace
 
-void PaintElement(Canvas& canvas, const ViewState& view, ElementRecord record)
+void PaintElement(DrawingSurface& canvas, const ViewState& view, ElementRecord record)
 {
     const ElementKind k = record.kind;
     if (isLabel(k))
@@ -158,6 +158,16 @@ void RepaintFile(Canvas& canvas, const ViewState& view, const std::vector<Elemen
 {
     for (Layer layer : {Layer::Bonds, Layer::Text, Layer::Arrows})
         PaintLayer(canvas, view, records, layer);
+}
+
+void RepaintFile(DrawingSurface& surface, const ViewState& view, const std::vector<ElementRecord>& records)
+{
+    for (Layer layer : {Layer::Bonds, Layer::Text, Layer::Arrows}) {
+        for (const ElementRecord& record : records) {
+            if (layerOf(record.kind) == layer)
+                PaintElement(surface, view, record);
+        }
+    }
 }
 
 void RepaintFile(Canvas& canvas, const ViewState& view, FileSystem& fs, const std::string& path)

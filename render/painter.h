@@ -19,7 +19,7 @@ namespace veltrano {
 // Sets the pen or font the kind needs and draws it. Kinds without a drawing
 // (45-64, 247, 414-499, 565 and above) change nothing; the reserved bytes are
 // never read.
-void PaintElement(Canvas& canvas, const ViewState& view, ElementRecord record);
+void PaintElement(DrawingSurface& canvas, const ViewState& view, ElementRecord record);
 
 // Draws, in file order, the records of records whose kind belongs to layer.
 void PaintLayer(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records,
@@ -27,6 +27,10 @@ void PaintLayer(Canvas& canvas, const ViewState& view, const std::vector<Element
 
 // The three passes over records already read.
 void RepaintFile(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records);
+
+// The three passes on any other surface (the vector recorder); a Canvas
+// takes the overload above.
+void RepaintFile(DrawingSurface& surface, const ViewState& view, const std::vector<ElementRecord>& records);
 
 // Reads the document file at path (whole records only) and draws it in three
 // passes. A read failure throws IoError before anything is drawn.

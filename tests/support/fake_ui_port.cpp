@@ -1,5 +1,7 @@
 #include "support/fake_ui_port.h"
 
+#include <QPainter>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -211,6 +213,45 @@ void FakeUiPort::closeMainWindow()
 {
     log.push_back("closeMainWindow");
     ++closeRequests;
+}
+
+void FakeUiPort::setClipboard(const std::vector<ClipboardFormat>& formats)
+{
+    std::string line = "setClipboard";
+    for (const ClipboardFormat& format : formats)
+        line += " " + format.mimeType;
+    log.push_back(line);
+    clipboards.push_back(formats);
+}
+
+QByteArray FakeUiPort::clipboardData(std::string_view mimeType) const
+{
+    if (clipboards.empty())
+        return {};
+    for (const ClipboardFormat& format : clipboards.back()) {
+        if (format.mimeType == mimeType)
+            return format.data;
+    }
+    return {};
+}
+
+PrintResult FakeUiPort::print(const PrintJob& job)
+{
+    log.push_back("print " + std::to_string(job.size.width()) + "x" + std::to_string(job.size.height()));
+    printJobs.push_back(job);
+    if (printAnswers.empty()) {
+        ADD_FAILURE() << "unexpected print dialog";
+        return PrintResult::Cancelled;
+    }
+    const PrintResult answer = printAnswers.front();
+    printAnswers.pop_front();
+    if (answer == PrintResult::Printed) {
+        printedPage = QImage(job.size, QImage::Format_RGB32);
+        printedPage.fill(Qt::white);
+        QPainter painter(&printedPage);
+        job.paint(painter);
+    }
+    return answer;
 }
 
 }  // namespace veltrano::test

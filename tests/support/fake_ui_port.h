@@ -8,6 +8,7 @@
 
 #include "editor/ui_port.h"
 
+#include <QImage>
 #include <QRect>
 #include <QSize>
 
@@ -34,6 +35,9 @@ public:
     std::deque<std::optional<std::string>> saveDialogAnswers;
     std::deque<std::optional<Colour>> colourDialogAnswers;
     QSize imageSize{502, 413};
+    // How the print dialog ends; Printed runs the job's painting onto
+    // printedPage (white, one page pixel per image pixel) first.
+    std::deque<PrintResult> printAnswers;
 
     // What was asked and shown.
     std::vector<std::string> log;
@@ -47,6 +51,13 @@ public:
     std::vector<std::string> openedWebPages;
     std::vector<QRect> changedAreas;
     int closeRequests = 0;
+    // Every clipboard content set, in order; the last one is on the clipboard.
+    std::vector<std::vector<ClipboardFormat>> clipboards;
+    std::vector<PrintJob> printJobs;
+    QImage printedPage;
+
+    // The bytes of mimeType in the last clipboard content; empty when absent.
+    QByteArray clipboardData(std::string_view mimeType) const;
 
     // Current state per name. Names never switched are enabled and visible.
     std::map<std::string, bool, std::less<>> enabled;
@@ -92,6 +103,8 @@ public:
     QSize drawingImageSize() const override;
     void pageChanged(const QRect& area) override;
     void closeMainWindow() override;
+    void setClipboard(const std::vector<ClipboardFormat>& formats) override;
+    PrintResult print(const PrintJob& job) override;
 };
 
 }  // namespace veltrano::test

@@ -1,0 +1,41 @@
+#pragma once
+// What the vector writers share: the drawing recorded once per export, and
+// the fonts the page's font names stand for in vector output.
+
+#include "document/element_record.h"
+#include "render/vector_recorder.h"
+#include "render/view_state.h"
+
+#include <QColor>
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+namespace veltrano {
+
+// The records drawn in the painter's three passes onto a recorder.
+void recordDrawing(VectorRecorder& recorder, const ViewState& view, const std::vector<ElementRecord>& records);
+
+// The families for a page font, best first: the Liberation font the page's
+// glyphs come from on Linux, then the Windows font it stands in for. Any
+// other name stands for itself.
+QStringList vectorFontFamilies(const std::string& fontName);
+// The same as a CSS font-family list with a generic family at the end.
+QString cssFontFamilies(const std::string& fontName);
+
+inline QColor qColourOf(Colour colour)
+{
+    return QColor(redOf(colour), greenOf(colour), blueOf(colour));
+}
+
+// The units of a text run that draw a glyph, with the pen position of each
+// (relative to the cell's left): the glyphs stand where the page puts them,
+// one after the other at whole-pixel advances, not kerned.
+struct PlacedCharacter {
+    QChar character;
+    int offset;
+};
+std::vector<PlacedCharacter> placedCharacters(const VectorText& run);
+
+}  // namespace veltrano

@@ -1,0 +1,176 @@
+// "Als SVG exportieren" and "Als PDF exportieren": the untitled refusal, the
+// name rule shared with the bitmap exports, the cut-out of the visible
+// area, the label texts in the files and the atomic write.
+
+#include "commands/bitmap_export.h"
+#include "commands/vector_export.h"
+#include "document/element_kind.h"
+#include "render/vector_output.h"
+#include "support/poppler_tools.h"
+#include "command_fixture.h"
+
+#include <QByteArray>
+
+#include <cerrno>
+#include <cmath>
+
+namespace veltrano {
+namespace {
+
+using test::fileBytes;
+using test::fileExists;
+
+struct VectorCommand {
+    const char* extension;
+    void (*click)(Editor&);
+    QByteArray (*document)(const ViewState&, const std::vector<ElementRecord>&, const QRect&);
+};
+
+const VectorCommand kCommands[] = {
+    {"svg", &AlsSVGexportieren1Click, &svgOfDrawing},
+    {"pdf", &AlsPDFexportieren1Click, &pdfOfDrawing},
+};
+
+const ElementRecord kBond = makeRecord(kind::SingleBond, 100, 50, 130, 50);
+const ElementRecord kAcidLabel = makeRecord(5, 135, 41, 12, 0);  // "COOH"
+// Beyond the visible drawing area of 502 x 413 pixels.
+const ElementRecord kHiddenBond = makeRecord(kind::SingleBond, 700, 600, 730, 600);
+
+QByteArray asBytes(const test::Bytes& bytes)
+{
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+class VectorExport : public test::CommandTest {};
+
+TEST_F(VectorExport, AnUntitledDocumentOnlyGetsTheMessage)
+{
+    writeDocument({kBond});
+    editor.editing.SelectionPresent = true;
+    for (const VectorCommand& command : kCommands) {
+        ui.messages.clear();
+        run(command.click);
+        EXPECT_EQ(ui.messages, std::vector<std::string>{kSaveFirstMessage}) << command.extension;
+        EXPECT_TRUE(ui.errors.empty()) << command.extension;
+    }
+    EXPECT_TRUE(editor.editing.SelectionPresent);
+    EXPECT_TRUE(test::folderEntries(path("Formeln")).empty());
+    EXPECT_EQ(test::folderEntries(path("work")), std::vector<std::string>{"temp.dat"});
+}
+
+TEST_F(VectorExport, TheFileTakesTheDocumentsNameWithoutItsLastThreeCharacters)
+{
+    writeDocument({kBond});
+    const struct {
+        const char* document;
+        const char* svg;
+        const char* pdf;
+    } cases[] = {
+        {"Formeln/Benzol.cfd", "Formeln/Benzol.svg", "Formeln/Benzol.pdf"},
+        {"Formeln/Kurz.cf", "Formeln/Kurzsvg", "Formeln/Kurzpdf"},
+        {"Formeln/Säure.CFD", "Formeln/Säure.svg", "Formeln/Säure.pdf"},
+    };
+    for (const auto& names : cases) {
+        editor.document.DocumentName = path(names.document);
+        for (const VectorCommand& command : kCommands)
+            run(command.click);
+        EXPECT_TRUE(fileExists(path(names.svg))) << names.svg;
+        EXPECT_TRUE(fileExists(path(names.pdf))) << names.pdf;
+    }
+    EXPECT_TRUE(ui.errors.empty());
+    EXPECT_EQ(test::folderEntries(path("Formeln")).size(), 6u);
+    // The rule counts characters: an umlaut at the end goes as a whole.
+    EXPECT_EQ(exportFileName("/a/B.cfü", "svg"), "/a/B.svg");
+}
+
+TEST_F(VectorExport, OnlyTheVisibleAreaIsCutOutAndTheSelectionStays)
+{
+    editor.document.DocumentName = path("Formeln/Teil.cfd");
+    ui.imageSize = QSize(502, 413);
+    const std::vector<ElementRecord> shown = {kBond, kAcidLabel};
+    writeDocument(shown);
+    editor.editing.SelectionPresent = true;
+    for (const VectorCommand& command : kCommands)
+        run(command.click);
+    ASSERT_TRUE(ui.errors.empty());
+    EXPECT_TRUE(editor.editing.SelectionPresent);
+    const QRect cutOut = vectorCutOut(editor.view, shown, ui.imageSize);
+    EXPECT_LT(cutOut.width(), 200);
+    EXPECT_EQ(asBytes(fileBytes(path("Formeln/Teil.svg"))), svgOfDrawing(editor.view, shown, cutOut));
+    test::putFileBytes(path("Formeln/Teil-sichtbar.pdf"), fileBytes(path("Formeln/Teil.pdf")));
+
+    // An element outside the visible area leaves the cut-out as it was.
+    const std::vector<ElementRecord> withHidden = {kBond, kHiddenBond, kAcidLabel};
+    writeDocument(withHidden);
+    for (const VectorCommand& command : kCommands)
+        run(command.click);
+    EXPECT_EQ(vectorCutOut(editor.view, withHidden, ui.imageSize), cutOut);
+    EXPECT_EQ(asBytes(fileBytes(path("Formeln/Teil.svg"))), svgOfDrawing(editor.view, withHidden, cutOut));
+    if (!test::popplerInstalled())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    // The page of the PDF is the cut-out at 96 pixels per inch, and it
+    // shows the same with the hidden element as without.
+    const auto info = test::pdfInfo(path("Formeln/Teil.pdf"));
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->pages, 1);
+    EXPECT_NEAR(info->pageSize.width(), cutOut.width() * 0.75, 0.5);
+    EXPECT_NEAR(info->pageSize.height(), cutOut.height() * 0.75, 0.5);
+    const auto withHiddenPage = test::pdfFirstPage(path("Formeln/Teil.pdf"), 96);
+    const auto visiblePage = test::pdfFirstPage(path("Formeln/Teil-sichtbar.pdf"), 96);
+    ASSERT_TRUE(withHiddenPage && visiblePage);
+    EXPECT_FALSE(visiblePage->isNull());
+    EXPECT_EQ(*withHiddenPage, *visiblePage);
+}
+
+TEST_F(VectorExport, BothFilesHoldTheLabelTexts)
+{
+    editor.document.DocumentName = path("Formeln/Benzoesaeure.cfd");
+    writeDocument({kBond, kAcidLabel, makeRecord(9, 90, 41, 12, 0)});  // "COOH" and "N"
+    for (const VectorCommand& command : kCommands)
+        run(command.click);
+    ASSERT_TRUE(ui.errors.empty());
+    const QByteArray svg = asBytes(fileBytes(path("Formeln/Benzoesaeure.svg")));
+    EXPECT_TRUE(svg.contains("<svg"));
+    EXPECT_TRUE(svg.contains("COOH"));
+    EXPECT_TRUE(svg.contains(">N<"));
+    EXPECT_TRUE(asBytes(fileBytes(path("Formeln/Benzoesaeure.pdf"))).startsWith("%PDF"));
+    const auto text = test::pdfText(path("Formeln/Benzoesaeure.pdf"));
+    if (!text)
+        GTEST_SKIP() << "poppler-utils are not installed";
+    EXPECT_TRUE(text->contains("COOH")) << text->toStdString();
+    EXPECT_TRUE(text->contains("N")) << text->toStdString();
+}
+
+TEST_F(VectorExport, AFailureAtAnyFileOperationIsAnErrorAndLeavesTheOldFile)
+{
+    editor.document.DocumentName = path("Formeln/Alt.cfd");
+    writeDocument({kBond, kAcidLabel});
+    const test::Bytes old = {'o', 'l', 'd'};
+    for (const VectorCommand& command : kCommands) {
+        const std::string target = path(std::string("Formeln/Alt.") + command.extension);
+        test::putFileBytes(target, old);
+        for (int step = 1;; ++step) {
+            ui.errors.clear();
+            fs.failAt(step, ENOSPC);
+            run(command.click);
+            const bool injected = fs.injected();
+            fs.disarm();
+            if (!ui.errors.empty()) {
+                EXPECT_EQ(ui.errors, std::vector<std::string>{"Zu wenig Speicherplatz"}) << step;
+                EXPECT_EQ(fileBytes(target), old) << command.extension << " " << step;
+                EXPECT_EQ(test::folderEntries(path("Formeln")).size(), 1u) << step;
+                continue;
+            }
+            // Only a failed flush of the folder passes unreported: the new
+            // file is then complete in place.
+            EXPECT_NE(fileBytes(target), old) << step;
+            if (!injected)
+                break;
+            test::putFileBytes(target, old);
+        }
+        std::remove(target.c_str());
+    }
+}
+
+}  // namespace
+}  // namespace veltrano

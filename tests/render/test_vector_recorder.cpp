@@ -1,0 +1,213 @@
+// The vector recorder keeps the primitives' calls as they come: unrounded
+// points, the pen of each stroke, text runs with the page's cell metrics.
+#include "render/canvas.h"
+#include "render/glyph_cache.h"
+#include "render/page.h"
+#include "render/painter.h"
+#include "render/primitives.h"
+#include "render/vector_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace veltrano {
+namespace {
+
+std::vector<VectorStroke> strokesOf(const VectorRecorder& recorder)
+{
+    std::vector<VectorStroke> strokes;
+    for (const VectorItem& item : recorder.items())
+        if (const auto* stroke = std::get_if<VectorStroke>(&item))
+            strokes.push_back(*stroke);
+    return strokes;
+}
+
+std::vector<VectorText> textsOf(const VectorRecorder& recorder)
+{
+    std::vector<VectorText> texts;
+    for (const VectorItem& item : recorder.items())
+        if (const auto* text = std::get_if<VectorText>(&item))
+            texts.push_back(*text);
+    return texts;
+}
+
+TEST(VectorRecorder, keepsUnroundedPointsAndJoinsConnectedLinesOfOnePen)
+{
+    VectorRecorder recorder;
+    recorder.setPenColour(0x0000FF);
+    recorder.setPenWidth(2);
+    recorder.moveTo(10.25, 20.75);
+    recorder.lineTo(30.5, 20.75);
+    recorder.lineTo(30.5, 40.125);
+    // Another pen starts another stroke, even from the same point.
+    recorder.setPenWidth(1);
+    recorder.lineTo(50.0, 40.125);
+    // A move breaks the stroke.
+    recorder.moveTo(60, 60);
+    recorder.lineTo(70, 60);
+
+    const auto strokes = strokesOf(recorder);
+    ASSERT_EQ(strokes.size(), 3u);
+    EXPECT_EQ(strokes[0].width, 2);
+    EXPECT_EQ(strokes[0].colour, 0x0000FFu);
+    const auto first = recorder.pointsOf(strokes[0]);
+    ASSERT_EQ(first.size(), 3u);
+    EXPECT_EQ(first[0].x, 10.25);
+    EXPECT_EQ(first[0].y, 20.75);
+    EXPECT_EQ(first[2].y, 40.125);
+    EXPECT_EQ(strokes[1].width, 1);
+    EXPECT_EQ(recorder.pointsOf(strokes[1]).size(), 2u);
+    EXPECT_EQ(recorder.pointsOf(strokes[2])[0].x, 60.0);
+    EXPECT_EQ(recorder.penPosition().x, 70.0);
+}
+
+TEST(VectorRecorder, dropsWhatTheCanvasDoesNotDrawAndClipsFarLines)
+{
+    VectorRecorder recorder;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    recorder.moveTo(10, 10);
+    recorder.lineTo(nan, 10);          // non-finite: nothing
+    recorder.moveTo(10.2, 10);
+    recorder.lineTo(10.4, 10.1);       // one pixel pen, both ends on one pixel: nothing
+    recorder.setPenWidth(3);
+    recorder.moveTo(5, 5);
+    recorder.lineTo(5, 5);             // a wide pen's zero-length line is its cap
+    recorder.setPenWidth(1);
+    recorder.moveTo(-1e30, 500);
+    recorder.lineTo(1e30, 500);        // far ends: clipped to the page and its margin
+    recorder.moveTo(-1e300, -1e300);
+    recorder.lineTo(-1e299, -1e300);   // wholly beside the page: nothing
+
+    const auto strokes = strokesOf(recorder);
+    ASSERT_EQ(strokes.size(), 2u);
+    EXPECT_EQ(strokes[0].width, 3);
+    ASSERT_EQ(recorder.pointsOf(strokes[0]).size(), 2u);
+    const auto far = recorder.pointsOf(strokes[1]);
+    EXPECT_DOUBLE_EQ(far[0].x, -VectorRecorder::kClipMargin);
+    EXPECT_DOUBLE_EQ(far[1].x, kPageWidth + VectorRecorder::kClipMargin);
+    EXPECT_DOUBLE_EQ(far[0].y, 500.0);
+}
+
+TEST(VectorRecorder, strokeCentreFollowsThePagePensPixels)
+{
+    EXPECT_EQ(strokeCentreOffset(0), 0.5);
+    EXPECT_EQ(strokeCentreOffset(1), 0.5);
+    EXPECT_EQ(strokeCentreOffset(2), 0.0);
+    EXPECT_EQ(strokeCentreOffset(3), 0.5);
+    EXPECT_EQ(strokeCentreOffset(5), 0.5);
+}
+
+// The text cell is the canvas's, for each font the painter uses and for a
+// negative size (a cell height); the text is Unicode of the code page.
+TEST(VectorRecorder, textRunsHaveThePagesCellsAndUnicodeText)
+{
+    struct Case {
+        const char* font;
+        int points;
+        CharSet charSet;
+        std::string bytes;
+        QString text;
+    };
+    const Case cases[] = {
+        {"Arial", 12, CharSet::Ansi, "COOH", QStringLiteral("COOH")},
+        {"Arial", 10, CharSet::Ansi, "\xB2\x80", QStringLiteral("\u00B2\u20AC")},
+        {"Courier New", 14, CharSet::Ansi, "\xFC", QStringLiteral("\u00FC")},
+        {"Courier New", 14, CharSet::Greek, "\xE1\xED", QStringLiteral("\u03B1\u03BD")},
+        {"Courier New", -20, CharSet::Ansi, "A", QStringLiteral("A")},
+        {"Arial", 12, CharSet::Ansi, std::string("\x01", 1), QString(QChar(1))},
+    };
+    QImage page = makeBlankPage();
+    Canvas canvas(page);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.font + std::string(" ") + std::to_string(c.points));
+        VectorRecorder recorder;
+        for (DrawingSurface* surface : {static_cast<DrawingSurface*>(&recorder), static_cast<DrawingSurface*>(&canvas)}) {
+            surface->setFontName(c.font);
+            surface->setFontSize(c.points);
+            surface->setCharSet(c.charSet);
+            surface->setFontColour(0x00FF00);
+            surface->textOut(100.4, 200.6, c.bytes);
+        }
+        const auto texts = textsOf(recorder);
+        ASSERT_EQ(texts.size(), 1u);
+        const VectorText& run = texts[0];
+        const QSize cell = canvas.textExtent(c.bytes);
+        EXPECT_EQ(run.left, 100.0);
+        EXPECT_EQ(run.top, 201.0);
+        EXPECT_EQ(run.cellWidth, cell.width());
+        EXPECT_EQ(run.cellHeight, cell.height());
+        EXPECT_GT(run.cellHeight, 0);
+        EXPECT_EQ(run.text, c.text);
+        EXPECT_EQ(run.colour, 0x00FF00u);
+        EXPECT_EQ(run.fontName, c.font);
+        EXPECT_EQ(run.points, c.points);
+        const auto face = GlyphCache::shared().face(c.font, pixelHeightForPoints(c.points), c.charSet);
+        EXPECT_EQ(run.pixelSize, face->pixelSize());
+        EXPECT_EQ(run.ascent, face->ascent());
+        int sum = 0;
+        for (int advance : run.advances)
+            sum += advance;
+        EXPECT_EQ(sum, run.cellWidth);
+        EXPECT_EQ(run.advances.size(), c.bytes.size());
+    }
+}
+
+// The painter's calls reach the recorder as they reach the canvas: a single
+// bond is its halo and its line, a Greek letter keeps the surface's font.
+TEST(VectorRecorder, getsThePaintersCalls)
+{
+    VectorRecorder recorder;
+    PaintElement(recorder, ViewState{}, makeRecord(kind::SingleBond, 10, 10, 50, 10, 0x0000FF));
+    const auto strokes = strokesOf(recorder);
+    ASSERT_EQ(strokes.size(), 2u);
+    EXPECT_EQ(strokes[0].width, 2);
+    EXPECT_EQ(strokes[0].colour, makeColour(255, 153, 153));
+    EXPECT_EQ(strokes[1].width, 1);
+    EXPECT_EQ(strokes[1].colour, 0x0000FFu);
+
+    recorder.setFontName("Arial");
+    PaintElement(recorder, ViewState{}, makeRecord(kind::GreekOffset + 0xE1, 20.5, 30, 12, 0));
+    const auto texts = textsOf(recorder);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].fontName, "Courier New");
+    EXPECT_EQ(texts[0].charSet, CharSet::Greek);
+    EXPECT_EQ(texts[0].text, QStringLiteral("\u03B1"));
+    EXPECT_EQ(recorder.fontName(), "Arial");
+    EXPECT_EQ(recorder.charSet(), CharSet::Ansi);
+}
+
+// A document of damaged records records only what can reach the page.
+TEST(VectorRecorder, hostileRecordsStayNearThePage)
+{
+    VectorRecorder recorder;
+    std::vector<ElementRecord> records;
+    for (double far : {1e30, -1e30, 1e38}) {
+        records.push_back(makeRecord(kind::StraightArrow, far, 100, 100, far));
+        records.push_back(makeRecord(kind::CurvedArrowFirst + 2, -far, 500, far, 500));
+        records.push_back(makeRecord(kind::TripleBond, far, far, -far, 10));
+        records.push_back(makeRecord(5, far, 10, 12, 0));
+        records.push_back(makeRecord(5, 10, 10, far, 0));
+    }
+    RepaintFile(recorder, ViewState{}, records);
+    const double margin = VectorRecorder::kClipMargin;
+    for (const VectorItem& item : recorder.items()) {
+        if (const auto* stroke = std::get_if<VectorStroke>(&item)) {
+            for (const PenPosition& p : recorder.pointsOf(*stroke)) {
+                EXPECT_GE(p.x, -margin);
+                EXPECT_LE(p.x, kPageWidth + margin);
+                EXPECT_GE(p.y, -margin);
+                EXPECT_LE(p.y, kPageHeight + margin);
+            }
+        } else {
+            const auto& run = std::get<VectorText>(item);
+            EXPECT_LE(run.pixelSize, kMaxTextPixelSize);
+            EXPECT_LT(std::fabs(run.left), 1e4);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace veltrano

@@ -6,7 +6,7 @@ veltrano_install_deps() {
     local packages=(build-essential cmake ninja-build qt6-base-dev
         libgtest-dev libgmock-dev libbenchmark-dev
         fonts-liberation2 fonts-liberation fontconfig
-        qt6-translations-l10n xvfb xauth desktop-file-utils shared-mime-info appstream "$@")
+        qt6-translations-l10n poppler-utils xvfb xauth desktop-file-utils shared-mime-info appstream "$@")
     local missing=()
     local p
     for p in "${packages[@]}"; do

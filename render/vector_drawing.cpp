@@ -30,6 +30,19 @@ QString cssFontFamilies(const std::string& fontName)
     return quoted.join(QStringLiteral(", "));
 }
 
+std::size_t penRunEnd(const std::vector<VectorItem>& items, std::size_t first)
+{
+    const auto& head = std::get<VectorStroke>(items[first]);
+    std::size_t end = first + 1;
+    while (end < items.size()) {
+        const auto* next = std::get_if<VectorStroke>(&items[end]);
+        if (!next || next->width != head.width || next->colour != head.colour)
+            break;
+        ++end;
+    }
+    return end;
+}
+
 std::vector<PlacedCharacter> placedCharacters(const VectorText& run)
 {
     std::vector<PlacedCharacter> placed;

@@ -29,6 +29,11 @@ inline QColor qColourOf(Colour colour)
     return QColor(redOf(colour), greenOf(colour), blueOf(colour));
 }
 
+// The strokes of items from first on that follow one another with the same
+// pen: one path for the writers, which paints as the strokes one by one do
+// (the paint is opaque, so overlaps do not show). Returns the end of the run.
+std::size_t penRunEnd(const std::vector<VectorItem>& items, std::size_t first);
+
 // The units of a text run that draw a glyph, with the pen position of each
 // (relative to the cell's left): the glyphs stand where the page puts them,
 // one after the other at whole-pixel advances, not kerned.

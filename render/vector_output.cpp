@@ -10,14 +10,21 @@
 
 #include <QBuffer>
 #include <QFont>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPdfWriter>
 #include <QPointF>
 
 #include <algorithm>
+#include <map>
+#include <string>
+#include <utility>
+#include <cmath>
 
 namespace veltrano {
 
@@ -35,19 +42,16 @@ double thinPenWidth(const QPainter& painter)
     return engine && engine->type() == QPaintEngine::Raster ? 1.0 + 1.0 / 1024 : 1.0;
 }
 
-void paintStroke(QPainter& painter, const VectorStroke& stroke, std::span<const PenPosition> points,
-                 double thinWidth, std::vector<QPointF>& buffer)
+// Stroke points go to the painter as whole numbers of 1/32 pixel, under a
+// scale that undoes the factor: the PDF writer writes whole numbers short
+// and any other with nine digits, so this halves the document and the time
+// to compress it. A 32nd of a pixel is far below anything visible at any
+// print scale.
+constexpr double kStrokeGrid = 32.0;
+
+double onGrid(double coordinate)
 {
-    const double shift = strokeCentreOffset(stroke.width);
-    buffer.clear();
-    for (const PenPosition& point : points)
-        buffer.emplace_back(point.x + shift, point.y + shift);
-    QPen pen(qColourOf(stroke.colour));
-    pen.setWidthF(stroke.width == 1 ? thinWidth : stroke.width);
-    pen.setCapStyle(Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
-    painter.setPen(pen);
-    painter.drawPolyline(buffer.data(), int(buffer.size()));
+    return std::nearbyint(coordinate * kStrokeGrid);
 }
 
 // The font of a run as the vector output sets it: the page face's em
@@ -64,18 +68,104 @@ QFont fontOf(const VectorText& run)
     return font;
 }
 
-void paintText(QPainter& painter, const VectorText& run)
-{
-    painter.fillRect(QRectF(run.left, run.top, run.cellWidth, run.cellHeight), Qt::white);
-    const std::vector<PlacedCharacter> placed = placedCharacters(run);
-    if (placed.empty())
-        return;
-    painter.setFont(fontOf(run));
-    painter.setPen(qColourOf(run.colour));
-    const double baseline = run.top + run.ascent;
-    for (const PlacedCharacter& character : placed)
-        painter.drawText(QPointF(run.left + character.offset, baseline), QString(character.character));
-}
+// Plays recorded items on a painter whose transform puts page pixels where
+// they belong. The transform changes only between strokes and text, the
+// fonts are made once per face.
+class ItemPainter {
+public:
+    explicit ItemPainter(QPainter& painter)
+        : m_painter(painter), m_pixels(painter.transform()),
+          m_grid(QTransform::fromScale(1 / kStrokeGrid, 1 / kStrokeGrid) * m_pixels),
+          m_thinWidth(thinPenWidth(painter))
+    {
+    }
+
+    // The strokes of one pen run as one path.
+    void strokes(const VectorRecorder& recorder, std::size_t first, std::size_t end)
+    {
+        const auto& head = std::get<VectorStroke>(recorder.items()[first]);
+        const double shift = strokeCentreOffset(head.width);
+        QPainterPath path;
+        for (std::size_t i = first; i < end; ++i) {
+            const auto points = recorder.pointsOf(std::get<VectorStroke>(recorder.items()[i]));
+            path.moveTo(onGrid(points[0].x + shift), onGrid(points[0].y + shift));
+            for (std::size_t k = 1; k < points.size(); ++k)
+                path.lineTo(onGrid(points[k].x + shift), onGrid(points[k].y + shift));
+        }
+        QPen pen(qColourOf(head.colour));
+        pen.setWidthF((head.width == 1 ? m_thinWidth : head.width) * kStrokeGrid);
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        useGrid(true);
+        m_painter.strokePath(path, pen);
+    }
+
+    // The white cell, then the glyphs at the page's pen positions on the
+    // baseline: one glyph run, which a PDF keeps as one piece of text.
+    void text(const VectorText& run)
+    {
+        useGrid(false);
+        m_painter.fillRect(QRectF(run.left, run.top, run.cellWidth, run.cellHeight), Qt::white);
+        const std::vector<PlacedCharacter> placed = placedCharacters(run);
+        if (placed.empty())
+            return;
+        const Face& face = faceOf(run);
+        QString characters;
+        QList<QPointF> positions;
+        for (const PlacedCharacter& character : placed) {
+            characters += character.character;
+            positions.append(QPointF(character.offset, 0));
+        }
+        const QList<quint32> glyphs = face.raw.glyphIndexesForString(characters);
+        const QPointF baseline(run.left, run.top + run.ascent);
+        m_painter.setPen(qColourOf(run.colour));
+        if (glyphs.size() == characters.size() && !glyphs.contains(0)) {
+            QGlyphRun glyphRun;
+            glyphRun.setRawFont(face.raw);
+            glyphRun.setGlyphIndexes(glyphs);
+            glyphRun.setPositions(positions);
+            m_painter.drawGlyphRun(baseline, glyphRun);
+            return;
+        }
+        // A character the face lacks: one by one, so the font fallback
+        // finds each a glyph.
+        m_painter.setFont(face.font);
+        for (const PlacedCharacter& character : placed)
+            m_painter.drawText(baseline + QPointF(character.offset, 0), QString(character.character));
+    }
+
+private:
+    struct Face {
+        QFont font;
+        QRawFont raw;
+    };
+
+    void useGrid(bool grid)
+    {
+        if (grid == m_onGrid)
+            return;
+        m_painter.setTransform(grid ? m_grid : m_pixels);
+        m_onGrid = grid;
+    }
+
+    const Face& faceOf(const VectorText& run)
+    {
+        const auto key = std::make_pair(run.fontName, run.pixelSize);
+        auto found = m_faces.find(key);
+        if (found == m_faces.end()) {
+            const QFont font = fontOf(run);
+            found = m_faces.emplace(key, Face{font, QRawFont::fromFont(font)}).first;
+        }
+        return found->second;
+    }
+
+    QPainter& m_painter;
+    const QTransform m_pixels;
+    const QTransform m_grid;
+    const double m_thinWidth;
+    bool m_onGrid = false;
+    std::map<std::pair<std::string, int>, Face> m_faces;
+};
 
 }  // namespace
 
@@ -103,13 +193,17 @@ void paintDrawing(QPainter& painter, const ViewState& view, const std::vector<El
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setBrush(Qt::NoBrush);
-    const double thinWidth = thinPenWidth(painter);
-    std::vector<QPointF> buffer;
-    for (const VectorItem& item : recorder.items()) {
-        if (const auto* stroke = std::get_if<VectorStroke>(&item))
-            paintStroke(painter, *stroke, recorder.pointsOf(*stroke), thinWidth, buffer);
-        else
-            paintText(painter, std::get<VectorText>(item));
+    ItemPainter items(painter);
+    const std::vector<VectorItem>& recorded = recorder.items();
+    for (std::size_t i = 0; i < recorded.size();) {
+        if (std::holds_alternative<VectorStroke>(recorded[i])) {
+            const std::size_t end = penRunEnd(recorded, i);
+            items.strokes(recorder, i, end);
+            i = end;
+        } else {
+            items.text(std::get<VectorText>(recorded[i]));
+            ++i;
+        }
     }
     painter.restore();
 }

@@ -77,6 +77,20 @@ bool onOnePixel(PenPosition a, PenPosition b)
     return roundHalfEven(a.x) == roundHalfEven(b.x) && roundHalfEven(a.y) == roundHalfEven(b.y);
 }
 
+// True when point lies within kThinning of the segment from start to end,
+// strictly between its ends.
+bool onTheWay(PenPosition start, PenPosition point, PenPosition end)
+{
+    const double dx = end.x - start.x, dy = end.y - start.y;
+    const double px = point.x - start.x, py = point.y - start.y;
+    const double lengthSquared = dx * dx + dy * dy;
+    const double along = px * dx + py * dy;
+    if (!(along > 0.0 && along < lengthSquared))
+        return false;
+    const double across = px * dy - py * dx;
+    return across * across <= VectorRecorder::kThinning * VectorRecorder::kThinning * lengthSquared;
+}
+
 int effectiveWidth(int width)
 {
     return width > 1 ? width : 1;
@@ -106,10 +120,8 @@ void VectorRecorder::addSegment(PenPosition from, PenPosition to)
     if (m_openStroke != kNoStroke) {
         auto& open = std::get<VectorStroke>(m_items[m_openStroke]);
         if (open.width == width && open.colour == m_penColour && m_points.back() == from) {
-            if (!(to == from)) {
-                m_points.push_back(to);
-                ++open.pointCount;
-            }
+            if (!(to == from))
+                extendStroke(open, to);
             return;
         }
     }
@@ -117,6 +129,26 @@ void VectorRecorder::addSegment(PenPosition from, PenPosition to)
     m_items.emplace_back(VectorStroke{m_points.size(), 2, width, m_penColour});
     m_points.push_back(from);
     m_points.push_back(to);
+    m_dropped.clear();
+}
+
+void VectorRecorder::extendStroke(VectorStroke& stroke, PenPosition to)
+{
+    // The last point may go when it, and every point it replaced before,
+    // lies on the straight way from the point before it to the new one.
+    const PenPosition kept = m_points[m_points.size() - 2];
+    const PenPosition last = m_points.back();
+    bool straight = m_dropped.size() < kMaxDropped && onTheWay(kept, last, to);
+    for (std::size_t i = 0; straight && i < m_dropped.size(); ++i)
+        straight = onTheWay(kept, m_dropped[i], to);
+    if (straight) {
+        m_dropped.push_back(last);
+        m_points.back() = to;
+        return;
+    }
+    m_dropped.clear();
+    m_points.push_back(to);
+    ++stroke.pointCount;
 }
 
 void VectorRecorder::lineTo(double x, double y)
@@ -210,6 +242,7 @@ void VectorRecorder::textOut(double x, double y, std::string_view bytes)
     run.cellWidth = int(std::min<long long>(width, 1LL << 30));
     m_items.emplace_back(std::move(run));
     m_openStroke = kNoStroke;
+    m_dropped.clear();
 }
 
 }  // namespace veltrano

@@ -67,6 +67,11 @@ public:
     // Lines are clipped to the page with this margin on every side: more than
     // any pen reaches, so the clipped ends never show.
     static constexpr double kClipMargin = 16.0;
+    // A point of a polyline is left out where the polyline without it passes
+    // within this distance (pixels): the arcs of curved arrows, stepped a
+    // pixel at a time, and lines drawn as several pieces keep a fraction of
+    // their points, and no outline moves by more than this.
+    static constexpr double kThinning = 1.0 / 20;
 
     VectorRecorder();
 
@@ -100,6 +105,7 @@ public:
 
 private:
     void addSegment(PenPosition from, PenPosition to);
+    void extendStroke(VectorStroke& stroke, PenPosition to);
     GlyphFace& face();
 
     std::vector<VectorItem> m_items;
@@ -108,6 +114,10 @@ private:
     // The item index of the stroke a line may extend, or none.
     std::size_t m_openStroke = kNoStroke;
     static constexpr std::size_t kNoStroke = std::size_t(-1);
+    // The points the open stroke's last point has replaced so far; the
+    // check against all of them keeps the error from adding up.
+    std::vector<PenPosition> m_dropped;
+    static constexpr std::size_t kMaxDropped = 64;
 
     Colour m_penColour = kBlack;
     int m_penWidth = 1;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -89,6 +90,47 @@ TEST(VectorRecorder, dropsWhatTheCanvasDoesNotDrawAndClipsFarLines)
     EXPECT_DOUBLE_EQ(far[0].x, -VectorRecorder::kClipMargin);
     EXPECT_DOUBLE_EQ(far[1].x, kPageWidth + VectorRecorder::kClipMargin);
     EXPECT_DOUBLE_EQ(far[0].y, 500.0);
+}
+
+// Points on the straight way are left out, but none that bends the line by
+// more than the thinning distance, and no turning back.
+TEST(VectorRecorder, thinsPolylinesWithinTheThinningDistance)
+{
+    VectorRecorder recorder;
+    recorder.moveTo(0, 0);
+    for (int i = 1; i <= 10; ++i)
+        recorder.lineTo(10.0 * i, 0);      // one straight line in ten pieces
+    recorder.lineTo(50, 0);                // back along itself: kept
+    std::vector<PenPosition> arc;
+    recorder.moveTo(0, 300);
+    for (int i = 1; i <= 200; ++i) {       // a parabola a pixel at a time, as the curved arrow steps
+        const double offset = 30 - 30 * (i - 100.0) * (i - 100.0) / 10000.0;
+        arc.push_back({double(i), 300 + offset});
+    }
+    recorder.polylineTo(arc);
+
+    const auto strokes = strokesOf(recorder);
+    ASSERT_EQ(strokes.size(), 2u);
+    const auto straight = recorder.pointsOf(strokes[0]);
+    ASSERT_EQ(straight.size(), 3u);
+    EXPECT_EQ(straight[1].x, 100.0);
+    EXPECT_EQ(straight[2].x, 50.0);
+
+    const auto thinned = recorder.pointsOf(strokes[1]);
+    EXPECT_LT(thinned.size(), arc.size() / 3);
+    EXPECT_EQ(thinned.back().x, 200.0);
+    // Every stepped point lies within the thinning distance of the thinned
+    // polyline.
+    for (const PenPosition& p : arc) {
+        double nearest = 1e9;
+        for (std::size_t k = 0; k + 1 < thinned.size(); ++k) {
+            const PenPosition a = thinned[k], b = thinned[k + 1];
+            const double dx = b.x - a.x, dy = b.y - a.y;
+            const double t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+            nearest = std::min(nearest, std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy));
+        }
+        EXPECT_LE(nearest, VectorRecorder::kThinning + 1e-9) << p.x;
+    }
 }
 
 TEST(VectorRecorder, strokeCentreFollowsThePagePensPixels)

@@ -128,8 +128,38 @@ void readAllRecords(FileSystem& fs, const std::string& path, std::vector<Element
         records[i] = decodeRecord(bytes.data() + i * kRecordSize);
 }
 
+namespace {
+
+// Several records (a paste, a merged file) replace the file by the whole
+// new document: a process killed in the middle of one large write keeps
+// the part of it that reached the file, which would leave some of the new
+// records and not the others.
+std::uint32_t appendByReplacing(FileSystem& fs, const std::string& path, const std::vector<ElementRecord>& records)
+{
+    std::vector<std::uint8_t> bytes;
+    try {
+        readFileBytes(fs, path, bytes);
+    } catch (const IoError& error) {
+        if (error.errorNumber() != ENOENT)
+            throw;
+    }
+    bytes.resize(bytes.size() - bytes.size() % kRecordSize);
+    const auto first = std::uint32_t(bytes.size() / kRecordSize);
+    const std::vector<std::uint8_t> added = serializeRecords(records);
+    bytes.insert(bytes.end(), added.begin(), added.end());
+    writeFileBytes(fs, path, bytes);
+    return first;
+}
+
+}  // namespace
+
 std::uint32_t appendRecords(FileSystem& fs, const std::string& path, const std::vector<ElementRecord>& records)
 {
+    if (records.size() > 1)
+        return appendByReplacing(fs, path, records);
+    // One record is one write inside one page of the file (records start
+    // at multiples of 32): it lands whole or not at all when the process is
+    // killed.
     FileHandle file(fs, path, OpenMode::ReadWrite);
     const long long size = checked(fs, fs.size(file.fd()));
     const long long end = size - size % (long long)kRecordSize;

@@ -33,7 +33,9 @@ void readAllRecords(FileSystem& fs, const std::string& path, std::vector<Element
 
 // Writes the record at position recordCount (over a trailing fragment);
 // creates the file when missing. Returns the position of the (first) new
-// record.
+// record. One record is written into the file in place; several are
+// written with the old records as a new file renamed over it, so that a
+// process killed in the middle leaves all of them or none.
 std::uint32_t appendRecord(FileSystem& fs, const std::string& path, const ElementRecord& record);
 std::uint32_t appendRecords(FileSystem& fs, const std::string& path, const std::vector<ElementRecord>& records);
 

@@ -77,7 +77,9 @@ public:
     // Writes the record at the end of temp.dat (over a trailing fragment) and
     // returns its position, the old record count.
     std::uint32_t AppendRecord(const ElementRecord& record);
-    // The same for several records in order; returns the first one's position.
+    // The same for several records in order; returns the first one's
+    // position. temp.dat is replaced by the whole new document, so it holds
+    // all of them or none even when the process is killed in the middle.
     std::uint32_t AppendRecords(const std::vector<ElementRecord>& records);
 
     // Passes every record with its position to the transform, builds the

@@ -13,16 +13,17 @@ namespace veltrano::test {
 
 namespace {
 
-// The rectangle of a round's selection: the upper left and the lower right
-// part of the page in turn, so that a new rectangle never starts inside the
-// records pasted by the round before.
+// The rectangle of a round's selection: the upper left quarter and the
+// lower right part of the page in turn, so that a new rectangle never
+// starts inside the records pasted by the round before. A quarter of the
+// drawing makes a paste of thousands of records.
 struct Area {
     int x1, y1, x2, y2;
 };
 
 Area areaOf(int round)
 {
-    return round % 2 == 0 ? Area{60, 60, 360, 310} : Area{620, 520, 920, 770};
+    return round % 2 == 0 ? Area{40, 40, 600, 520} : Area{700, 600, 1150, 950};
 }
 
 // Inside the selection: its middle.
@@ -38,8 +39,8 @@ int middleY(const SelectionRect& r)
 
 }  // namespace
 
-KillSession::KillSession(std::string workBase, std::string documentFolder)
-    : m_base(std::move(workBase)), m_folder(withSeparator(std::move(documentFolder)))
+KillSession::KillSession(FileSystem& fs, std::string workBase, std::string documentFolder)
+    : m_fs(fs), m_base(std::move(workBase)), m_folder(withSeparator(std::move(documentFolder)))
 {
 }
 
@@ -69,7 +70,7 @@ void KillSession::startUp()
     // working document, then the file of the command line and the first
     // showing.
     m_lock.emplace(m_base);
-    m_editor.emplace(FileSystem::system(), m_ui, m_lock->path());
+    m_editor.emplace(m_fs, m_ui, m_lock->path());
     m_editor->document.LastDir = m_folder;
     setStartState(*m_editor);
     const bool recovered = startWorkingDocument(*m_editor, *m_lock);

@@ -29,8 +29,8 @@ public:
     static constexpr int kStepsPerRound = 13;
 
     // workBase is the WorkDir start-up locks; documents are saved into
-    // documentFolder. Touches no file.
-    KillSession(std::string workBase, std::string documentFolder);
+    // documentFolder; every file operation goes through fs. Touches no file.
+    KillSession(FileSystem& fs, std::string workBase, std::string documentFolder);
 
     // Step 0 is the start-up; every later step one handler call.
     void runStep(int step);
@@ -44,6 +44,7 @@ private:
     void startUp();
     void saveStep(int round);
 
+    FileSystem& m_fs;
     std::string m_base;
     std::string m_folder;
     FakeUiPort m_ui;

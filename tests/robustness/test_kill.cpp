@@ -55,8 +55,10 @@ constexpr std::size_t kDocumentRecords = 30000;
 #endif
 constexpr int kKills = 40;
 constexpr unsigned kSeed = 20261208;
-// Kills aim at the first two rounds; the child is given more steps than a
-// kill can let it reach.
+// Kills aim at the first round, and at the saves of the first two rounds
+// ("Speichern", then "Speichern unter"); the child is given more steps than
+// a kill can let it reach.
+constexpr int kFirstRound = KillSession::kStepsPerRound;
 constexpr int kAimedSteps = 1 + 2 * KillSession::kStepsPerRound;
 constexpr int kChildSteps = 1 + 4 * KillSession::kStepsPerRound;
 
@@ -113,7 +115,7 @@ void putStartDocument(const std::string& root, const Bytes& document)
 // most once).
 class Reference {
 public:
-    explicit Reference(const Bytes& document) : m_session(path(kWork), path(kFolder))
+    explicit Reference(const Bytes& document) : m_session(FileSystem::system(), path(kWork), path(kFolder))
     {
         putStartDocument(m_root.path().toStdString(), document);
     }
@@ -136,17 +138,13 @@ private:
     std::vector<Files> m_after;
 };
 
-// The driver started on root, its standard output a pipe to us.
-struct Child {
-    pid_t pid = -1;
-    int markers = -1;  // read end
-};
-
-Child startDriver(const std::string& root)
+// The driver started on root, its standard output a pipe to us; -1 when it
+// cannot be started.
+pid_t startDriver(const std::string& root, int& markers)
 {
     int fds[2];
     if (::pipe(fds) != 0)
-        return {};
+        return -1;
     const std::string errors = root + "/driver-stderr.txt";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -159,13 +157,13 @@ Child startDriver(const std::string& root)
     const std::string steps = std::to_string(kChildSteps);
     char* const argv[] = {const_cast<char*>(VELTRANO_KILL_DRIVER), const_cast<char*>(work.c_str()),
                           const_cast<char*>(folder.c_str()), const_cast<char*>(steps.c_str()), nullptr};
-    Child child;
-    if (posix_spawn(&child.pid, VELTRANO_KILL_DRIVER, &actions, nullptr, argv, environ) != 0)
-        child.pid = -1;
+    pid_t pid = -1;
+    if (posix_spawn(&pid, VELTRANO_KILL_DRIVER, &actions, nullptr, argv, environ) != 0)
+        pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     ::close(fds[1]);
-    child.markers = fds[0];
-    return child;
+    markers = fds[0];
+    return pid;
 }
 
 std::string errorsOf(const std::string& root)
@@ -174,26 +172,60 @@ std::string errorsOf(const std::string& root)
     return std::string(bytes.begin(), bytes.end());
 }
 
-// Reads marker lines until the one of step `until` (or the end of the
-// pipe); returns the last step announced, -1 for none.
-int readMarkers(int fd, std::string& pending, int until)
-{
-    int last = -1;
-    for (;;) {
-        std::size_t end;
-        while ((end = pending.find('\n')) != std::string::npos) {
-            last = std::atoi(pending.substr(0, end).c_str());
-            pending.erase(0, end + 1);
-            if (last >= until)
-                return last;
+// What the driver has announced so far: the step it is in and the file
+// operations it began in that step.
+class Markers {
+public:
+    explicit Markers(int fd) : m_fd(fd) {}
+    ~Markers() { ::close(m_fd); }
+    Markers(const Markers&) = delete;
+    Markers& operator=(const Markers&) = delete;
+
+    int step() const { return m_step; }
+
+    // Reads until the driver began the ops-th file operation of the step
+    // (0: the step itself), or a later step, or ended.
+    void waitFor(int step, int ops)
+    {
+        while (m_step < step || (m_step == step && m_ops < ops)) {
+            if (!readLine())
+                return;
         }
-        char buffer[256];
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got <= 0)
-            return last;
-        pending.append(buffer, std::size_t(got));
     }
-}
+    // Everything announced before the driver died.
+    void drain()
+    {
+        while (readLine()) {
+        }
+    }
+
+private:
+    bool readLine()
+    {
+        std::size_t end;
+        while ((end = m_pending.find('\n')) == std::string::npos) {
+            char buffer[4096];
+            const ssize_t got = ::read(m_fd, buffer, sizeof buffer);
+            if (got <= 0)
+                return false;
+            m_pending.append(buffer, std::size_t(got));
+        }
+        const std::string line = m_pending.substr(0, end);
+        m_pending.erase(0, end + 1);
+        if (line == "op") {
+            ++m_ops;
+        } else {
+            m_step = std::atoi(line.c_str());
+            m_ops = 0;
+        }
+        return true;
+    }
+
+    int m_fd;
+    std::string m_pending;
+    int m_step = -1;
+    int m_ops = 0;
+};
 
 // The steps a kill aims at, by what they do; the fourth group is any step.
 std::vector<std::vector<int>> aimGroups()
@@ -201,12 +233,14 @@ std::vector<std::vector<int>> aimGroups()
     std::vector<std::vector<int>> groups(4);
     for (int step = 0; step < kAimedSteps; ++step) {
         const std::string kind = KillSession::stepKind(step);
+        if (kind == "save")
+            groups[2].push_back(step);
+        if (step > kFirstRound)
+            continue;
         if (kind == "drag")
             groups[0].push_back(step);
         else if (kind == "paste")
             groups[1].push_back(step);
-        else if (kind == "save")
-            groups[2].push_back(step);
         groups[3].push_back(step);
     }
     return groups;
@@ -218,6 +252,7 @@ struct Counts {
     int lost = 0;
     int offered = 0;
     int partialsInFolder = 0;
+    int midWrite = 0;  // kills that left a scratch or partial file
     std::map<std::string, int> byStep;
 };
 
@@ -245,8 +280,19 @@ void checkAfterKill(const std::string& root, int step, Reference& reference, boo
                            << (state.present ? std::to_string(state.size) + " bytes" : "absent") << ")";
         counts.lost += !whole;
     }
+    static const QRegularExpression scratch(
+        QStringLiteral("^(temp2\\.dat|ttemp\\.dat|kopie1\\.dat)$|\\.part[0-9]+$"));
+    const auto isScratch = [](const std::string& name) {
+        return scratch.match(QString::fromStdString(name)).hasMatch();
+    };
+    int partials = 0;
     for (const std::string& name : folderEntries(root + "/" + kFolder))
-        counts.partialsInFolder += name.find(".part") != std::string::npos;
+        partials += isScratch(name);
+    counts.partialsInFolder += partials;
+    bool leftovers = partials > 0;
+    for (const std::string& name : folderEntries(root + "/" + kWork))
+        leftovers = leftovers || isScratch(name);
+    counts.midWrite += leftovers;
 
     // The next start, as the program starts.
     const std::string workDir = root + "/" + kWork + "/";
@@ -299,10 +345,8 @@ void checkAfterKill(const std::string& root, int step, Reference& reference, boo
         }
     }
 
-    static const QRegularExpression scratch(
-        QStringLiteral("^(temp2\\.dat|ttemp\\.dat|kopie1\\.dat)$|\\.part[0-9]+$"));
     for (const std::string& name : folderEntries(workDir))
-        EXPECT_FALSE(scratch.match(QString::fromStdString(name)).hasMatch()) << where << ": " << name << " stayed";
+        EXPECT_FALSE(isScratch(name)) << where << ": " << name << " stayed";
 }
 
 TEST(KillTest, AnEditorKilledInDragsPastesAndSavesLeavesOnlyWholeDocumentsAndIsRecovered)
@@ -311,38 +355,48 @@ TEST(KillTest, AnEditorKilledInDragsPastesAndSavesLeavesOnlyWholeDocumentsAndIsR
     Reference reference(document);
     const std::vector<std::vector<int>> groups = aimGroups();
     std::mt19937 random(kSeed);
-    // From a microsecond to a fifth of a second after the step began,
-    // evenly on a log scale: as many kills in the first writes of a step as
-    // in its repaint.
+    // Every other kill aims at the step itself, from a microsecond to a
+    // fifth of a second after it began, evenly on a log scale: as many
+    // kills in its first writes as in its repaint. The others aim at one
+    // of the step's first file operations (a write, flush or rename) and
+    // kill up to 150 microseconds after it began, in the middle of it or
+    // just after.
     std::uniform_real_distribution<double> logDelay(0.0, std::log(200000.0));
+    std::uniform_int_distribution<int> operation(1, 4);
+    std::uniform_int_distribution<int> shortDelay(0, 150);
 
     Counts counts;
     for (int kill = 0; kill < kKills; ++kill) {
         const std::vector<int>& group = groups[std::size_t(kill) % groups.size()];
         const int aim = group[std::uniform_int_distribution<std::size_t>(0, group.size() - 1)(random)];
-        const auto delay = std::chrono::microseconds(long(std::exp(logDelay(random))));
+        const bool atOperation = kill % 2 == 1;
+        const int ops = atOperation ? operation(random) : 0;
+        const auto delay =
+            std::chrono::microseconds(atOperation ? shortDelay(random) : long(std::exp(logDelay(random))));
 
         QTemporaryDir folder;
         const std::string root = folder.path().toStdString();
         putStartDocument(root, document);
-        Child child = startDriver(root);
-        ASSERT_GT(child.pid, 0) << "cannot start " << VELTRANO_KILL_DRIVER;
-        std::string pending;
-        const int reached = readMarkers(child.markers, pending, aim);
+        int fd = -1;
+        const pid_t child = startDriver(root, fd);
+        ASSERT_GT(child, 0) << "cannot start " << VELTRANO_KILL_DRIVER;
+        Markers markers(fd);
+        markers.waitFor(aim, ops);
         std::this_thread::sleep_for(delay);
-        ::kill(child.pid, SIGKILL);
+        ::kill(child, SIGKILL);
         int status = 0;
-        ::waitpid(child.pid, &status, 0);
-        const int step = std::max(reached, readMarkers(child.markers, pending, kChildSteps));
-        ::close(child.markers);
-        const std::string where = "kill " + std::to_string(kill) + " (aimed at step " + std::to_string(aim) + ", " +
-                                  std::to_string(delay.count()) + " us after it began; killed in step " +
-                                  std::to_string(step) + " " + (step >= 0 ? KillSession::stepKind(step) : "-") + ")";
+        ::waitpid(child, &status, 0);
+        markers.drain();
+        const int step = markers.step();
+        const std::string where = "kill " + std::to_string(kill) + " (aimed at step " + std::to_string(aim) +
+                                  ", file operation " + std::to_string(ops) + ", +" + std::to_string(delay.count()) +
+                                  " us; killed in step " + std::to_string(step) + " " +
+                                  (step >= 0 ? KillSession::stepKind(step) : "-") + ")";
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
             << where << ": the driver ended by itself: " << errorsOf(root);
         ++counts.kills;
         ++counts.byStep[step >= 0 ? KillSession::stepKind(step) : "before start"];
-        checkAfterKill(root, step, reference, kill % 2 == 0, counts, where);
+        checkAfterKill(root, step, reference, kill / 2 % 2 == 0, counts, where);
     }
 
     std::string spread;
@@ -351,10 +405,10 @@ TEST(KillTest, AnEditorKilledInDragsPastesAndSavesLeavesOnlyWholeDocumentsAndIsR
     ::testing::Test::RecordProperty("kills", counts.kills);
     ::testing::Test::RecordProperty("files_checked", counts.filesChecked);
     ::testing::Test::RecordProperty("lost", counts.lost);
-    std::printf("[ robustness ] %zu records; kills: %d (%s); files checked: %d; lost: %d; recoveries offered: %d; "
-                "partial saves left in the document folder: %d\n",
-                kDocumentRecords, counts.kills, spread.c_str(), counts.filesChecked, counts.lost, counts.offered,
-                counts.partialsInFolder);
+    std::printf("[ robustness ] %zu records; kills: %d (in steps: %s); kills in the middle of a write: %d; files "
+                "checked: %d; lost: %d; recoveries offered: %d; partial saves left in the document folder: %d\n",
+                kDocumentRecords, counts.kills, spread.c_str(), counts.midWrite, counts.filesChecked, counts.lost,
+                counts.offered, counts.partialsInFolder);
     EXPECT_EQ(counts.lost, 0);
 }
 

@@ -1,7 +1,9 @@
 // The child process of the kill test: runs the kill session (see
-// kill_script.h) on a WorkDir base and a document folder and announces
-// each step on standard output before it starts, as one line "<step>
-// <kind>", so that the test can kill it in the middle of a chosen step.
+// kill_script.h) on a WorkDir base and a document folder and announces on
+// standard output each step before it starts, as a line "<step> <kind>",
+// and each write, flush and rename of a file before it is made, as a line
+// "op", so that the test can kill it in the middle of a chosen step or
+// file operation.
 //
 //   kill_driver <WorkDir base> <document folder> <number of steps>
 //
@@ -22,12 +24,32 @@
 namespace {
 
 // One write per line: a pipe takes it whole, so the reader never sees half
-// a marker.
-bool announce(int step, const char* kind)
+// a marker. A failed announcement ends the driver: the test has gone.
+void announce(const std::string& line)
 {
-    const std::string line = std::to_string(step) + " " + kind + "\n";
-    return ::write(STDOUT_FILENO, line.data(), line.size()) == ssize_t(line.size());
+    if (::write(STDOUT_FILENO, line.data(), line.size()) != ssize_t(line.size()))
+        std::_Exit(1);
 }
+
+// The operating system's file calls, the ones that change files announced.
+class AnnouncingFileSystem : public veltrano::FileSystem {
+public:
+    long long write(int fd, const void* buffer, std::size_t size) override
+    {
+        announce("op\n");
+        return FileSystem::write(fd, buffer, size);
+    }
+    bool flush(int fd) override
+    {
+        announce("op\n");
+        return FileSystem::flush(fd);
+    }
+    bool rename(const std::string& from, const std::string& to) override
+    {
+        announce("op\n");
+        return FileSystem::rename(from, to);
+    }
+};
 
 }  // namespace
 
@@ -44,10 +66,10 @@ int main(int argc, char** argv)
     QGuiApplication application(argc, argv);
     const int steps = std::atoi(argv[3]);
 
-    veltrano::test::KillSession session(argv[1], argv[2]);
+    AnnouncingFileSystem fs;
+    veltrano::test::KillSession session(fs, argv[1], argv[2]);
     for (int step = 0; step < steps; ++step) {
-        if (!announce(step, veltrano::test::KillSession::stepKind(step)))
-            return 1;
+        announce(std::to_string(step) + " " + veltrano::test::KillSession::stepKind(step) + "\n");
         try {
             session.runStep(step);
         } catch (const std::exception& error) {

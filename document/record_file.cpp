@@ -57,13 +57,22 @@ void writeAll(FileSystem& fs, int fd, const void* data, std::size_t size)
         throw IoError(ENOSPC);
 }
 
-std::string partName(const std::string& path)
+}  // namespace
+
+std::string partialFileOf(const std::string& path)
 {
     // One partial file per target and process: two editors never share one.
     return path + ".part" + std::to_string(::getpid());
 }
 
-}  // namespace
+bool isPartialFileName(const std::string& path)
+{
+    const std::size_t dot = path.rfind(".part");
+    const std::size_t digits = dot == std::string::npos ? 0 : dot + 5;
+    if (path.empty() || path.front() != '/' || digits == 0 || digits == path.size())
+        return false;
+    return path.find_first_not_of("0123456789", digits) == std::string::npos;
+}
 
 std::vector<ElementRecord> parseRecords(const std::vector<std::uint8_t>& bytes)
 {
@@ -191,7 +200,7 @@ void writeFileBytes(FileSystem& fs, const std::string& target, const std::vector
     std::string path = target;
     if (durability == Durability::Flushed && !fs.resolveLinks(target, path))
         throw IoError(fs.lastError());
-    const std::string part = partName(path);
+    const std::string part = partialFileOf(path);
     try {
         FileHandle file(fs, part, OpenMode::CreateTruncate);
         writeAll(fs, file.fd(), bytes.data(), bytes.size());

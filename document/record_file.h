@@ -54,6 +54,12 @@ void readFileBytes(FileSystem& fs, const std::string& path, std::vector<std::uin
 void writeFileBytes(FileSystem& fs, const std::string& path, const std::vector<std::uint8_t>& bytes,
                     Durability durability = Durability::Scratch);
 
+// The partial file in which writeFileBytes of this process builds the new
+// content of path (the file itself, after links): path + ".part<pid>".
+std::string partialFileOf(const std::string& path);
+// Whether an absolute path has the form of such a partial file.
+bool isPartialFileName(const std::string& path);
+
 // Creates or empties the file and writes the bytes into it directly: for
 // scratch files, whose old content nobody needs.
 void writeFileInPlace(FileSystem& fs, const std::string& path, const std::vector<std::uint8_t>& bytes);

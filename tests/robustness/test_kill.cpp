@@ -251,8 +251,8 @@ struct Counts {
     int filesChecked = 0;
     int lost = 0;
     int offered = 0;
-    int partialsInFolder = 0;
-    int midWrite = 0;  // kills that left a scratch or partial file
+    int partialsInFolder = 0;  // partial saves beside the formula files, before the next start
+    int midWrite = 0;          // kills that left a scratch or partial file
     std::map<std::string, int> byStep;
 };
 
@@ -345,8 +345,10 @@ void checkAfterKill(const std::string& root, int step, Reference& reference, boo
         }
     }
 
-    for (const std::string& name : folderEntries(workDir))
-        EXPECT_FALSE(isScratch(name)) << where << ": " << name << " stayed";
+    for (const std::string& folder : {workDir, root + "/" + kFolder + "/"}) {
+        for (const std::string& name : folderEntries(folder))
+            EXPECT_FALSE(isScratch(name)) << where << ": " << folder << name << " stayed";
+    }
 }
 
 TEST(KillTest, AnEditorKilledInDragsPastesAndSavesLeavesOnlyWholeDocumentsAndIsRecovered)
@@ -410,7 +412,7 @@ TEST(KillTest, AnEditorKilledInDragsPastesAndSavesLeavesOnlyWholeDocumentsAndIsR
     ::testing::Test::RecordProperty("files_checked", counts.filesChecked);
     ::testing::Test::RecordProperty("lost", counts.lost);
     std::printf("[ robustness ] seed %u, %zu records; kills: %d (in steps: %s); kills in the middle of a write: %d; files "
-                "checked: %d; lost: %d; recoveries offered: %d; partial saves left in the document folder: %d\n",
+                "checked: %d; lost: %d; recoveries offered: %d; partial saves removed from the document folder: %d\n",
                 seed, kDocumentRecords, counts.kills, spread.c_str(), counts.midWrite, counts.filesChecked, counts.lost,
                 counts.offered, counts.partialsInFolder);
     EXPECT_EQ(counts.lost, 0);

@@ -256,11 +256,17 @@ struct Counts {
     std::map<std::string, int> byStep;
 };
 
-// After one kill in step `step`: the files, then the next start on them.
-void checkAfterKill(const std::string& root, int step, Reference& reference, bool restore, Counts& counts,
-                    const std::string& where)
+bool isScratch(const std::string& name)
 {
-    const Files now = filesIn(root);
+    static const QRegularExpression scratch(
+        QStringLiteral("^(temp2\\.dat|ttemp\\.dat|kopie1\\.dat|speichern\\.txt)$|\\.part[0-9]+$"));
+    return scratch.match(QString::fromStdString(name)).hasMatch();
+}
+
+// After a kill in step `step`: temp.dat and every formula file hold what
+// they held after the step before or after this one, byte for byte.
+void checkWholeFiles(const Files& now, int step, Reference& reference, Counts& counts, const std::string& where)
+{
     const Files before = step >= 1 ? reference.after(step - 1) : Files{};
     const Files after = step >= 0 ? reference.after(step) : Files{};
     std::set<std::string> names;
@@ -280,11 +286,11 @@ void checkAfterKill(const std::string& root, int step, Reference& reference, boo
                            << (state.present ? std::to_string(state.size) + " bytes" : "absent") << ")";
         counts.lost += !whole;
     }
-    static const QRegularExpression scratch(
-        QStringLiteral("^(temp2\\.dat|ttemp\\.dat|kopie1\\.dat)$|\\.part[0-9]+$"));
-    const auto isScratch = [](const std::string& name) {
-        return scratch.match(QString::fromStdString(name)).hasMatch();
-    };
+}
+
+// The scratch and partial files a kill left, before the next start.
+void countLeftovers(const std::string& root, Counts& counts)
+{
     int partials = 0;
     for (const std::string& name : folderEntries(root + "/" + kFolder))
         partials += isScratch(name);
@@ -293,8 +299,13 @@ void checkAfterKill(const std::string& root, int step, Reference& reference, boo
     for (const std::string& name : folderEntries(root + "/" + kWork))
         leftovers = leftovers || isScratch(name);
     counts.midWrite += leftovers;
+}
 
-    // The next start, as the program starts.
+// The next start, as the program starts, answering the recovery question
+// with "&Ja" (restore) or "&Nein".
+void checkNextStart(const std::string& root, const Files& now, int step, bool restore, Counts& counts,
+                    const std::string& where)
+{
     const std::string workDir = root + "/" + kWork + "/";
     const Bytes drawing = fileBytes(workDir + "temp.dat");
     const std::uint32_t records = std::uint32_t(drawing.size() / kRecordSize);
@@ -402,7 +413,10 @@ TEST(KillTest, AnEditorKilledInDragsPastesAndSavesLeavesOnlyWholeDocumentsAndIsR
             << where << ": the driver ended by itself: " << errorsOf(root);
         ++counts.kills;
         ++counts.byStep[step >= 0 ? KillSession::stepKind(step) : "before start"];
-        checkAfterKill(root, step, reference, kill / 2 % 2 == 0, counts, where);
+        const Files now = filesIn(root);
+        checkWholeFiles(now, step, reference, counts, where);
+        countLeftovers(root, counts);
+        checkNextStart(root, now, step, kill / 2 % 2 == 0, counts, where);
     }
 
     std::string spread;

@@ -63,6 +63,8 @@ void removeScratchFiles(Editor& editor)
     WorkingFile& working = editor.workingFile;
     for (std::string_view name : {workfile::Scratch, workfile::MergeCopy, workfile::DeleteResult})
         editor.fileSystem.remove(working.pathOf(name));
+    // The partial file of a save, beside the saved file.
+    working.removeInterruptedSave();
     // The partial files of atomic writes: the target's name, ".part" and the
     // writer's process id. Only this editor uses its locked WorkDir.
     static const QRegularExpression partial(QStringLiteral("\\.part[0-9]+$"));

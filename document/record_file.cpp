@@ -57,13 +57,22 @@ void writeAll(FileSystem& fs, int fd, const void* data, std::size_t size)
         throw IoError(ENOSPC);
 }
 
-std::string partName(const std::string& path)
+}  // namespace
+
+std::string partialFileOf(const std::string& path)
 {
     // One partial file per target and process: two editors never share one.
     return path + ".part" + std::to_string(::getpid());
 }
 
-}  // namespace
+bool isPartialFileName(const std::string& path)
+{
+    const std::size_t dot = path.rfind(".part");
+    const std::size_t digits = dot == std::string::npos ? 0 : dot + 5;
+    if (path.empty() || path.front() != '/' || digits == 0 || digits == path.size())
+        return false;
+    return path.find_first_not_of("0123456789", digits) == std::string::npos;
+}
 
 std::vector<ElementRecord> parseRecords(const std::vector<std::uint8_t>& bytes)
 {
@@ -128,8 +137,38 @@ void readAllRecords(FileSystem& fs, const std::string& path, std::vector<Element
         records[i] = decodeRecord(bytes.data() + i * kRecordSize);
 }
 
+namespace {
+
+// Several records (a paste, a merged file) replace the file by the whole
+// new document: a process killed in the middle of one large write keeps
+// the part of it that reached the file, which would leave some of the new
+// records and not the others.
+std::uint32_t appendByReplacing(FileSystem& fs, const std::string& path, const std::vector<ElementRecord>& records)
+{
+    std::vector<std::uint8_t> bytes;
+    try {
+        readFileBytes(fs, path, bytes);
+    } catch (const IoError& error) {
+        if (error.errorNumber() != ENOENT)
+            throw;
+    }
+    bytes.resize(bytes.size() - bytes.size() % kRecordSize);
+    const auto first = std::uint32_t(bytes.size() / kRecordSize);
+    const std::vector<std::uint8_t> added = serializeRecords(records);
+    bytes.insert(bytes.end(), added.begin(), added.end());
+    writeFileBytes(fs, path, bytes);
+    return first;
+}
+
+}  // namespace
+
 std::uint32_t appendRecords(FileSystem& fs, const std::string& path, const std::vector<ElementRecord>& records)
 {
+    if (records.size() > 1)
+        return appendByReplacing(fs, path, records);
+    // One record is one write inside one page of the file (records start
+    // at multiples of 32): it lands whole or not at all when the process is
+    // killed.
     FileHandle file(fs, path, OpenMode::ReadWrite);
     const long long size = checked(fs, fs.size(file.fd()));
     const long long end = size - size % (long long)kRecordSize;
@@ -161,7 +200,7 @@ void writeFileBytes(FileSystem& fs, const std::string& target, const std::vector
     std::string path = target;
     if (durability == Durability::Flushed && !fs.resolveLinks(target, path))
         throw IoError(fs.lastError());
-    const std::string part = partName(path);
+    const std::string part = partialFileOf(path);
     try {
         FileHandle file(fs, part, OpenMode::CreateTruncate);
         writeAll(fs, file.fd(), bytes.data(), bytes.size());

@@ -33,7 +33,9 @@ void readAllRecords(FileSystem& fs, const std::string& path, std::vector<Element
 
 // Writes the record at position recordCount (over a trailing fragment);
 // creates the file when missing. Returns the position of the (first) new
-// record.
+// record. One record is written into the file in place; several are
+// written with the old records as a new file renamed over it, so that a
+// process killed in the middle leaves all of them or none.
 std::uint32_t appendRecord(FileSystem& fs, const std::string& path, const ElementRecord& record);
 std::uint32_t appendRecords(FileSystem& fs, const std::string& path, const std::vector<ElementRecord>& records);
 
@@ -51,6 +53,12 @@ std::vector<std::uint8_t> readFileBytes(FileSystem& fs, const std::string& path)
 void readFileBytes(FileSystem& fs, const std::string& path, std::vector<std::uint8_t>& bytes);
 void writeFileBytes(FileSystem& fs, const std::string& path, const std::vector<std::uint8_t>& bytes,
                     Durability durability = Durability::Scratch);
+
+// The partial file in which writeFileBytes of this process builds the new
+// content of path (the file itself, after links): path + ".part<pid>".
+std::string partialFileOf(const std::string& path);
+// Whether an absolute path has the form of such a partial file.
+bool isPartialFileName(const std::string& path);
 
 // Creates or empties the file and writes the bytes into it directly: for
 // scratch files, whose old content nobody needs.

@@ -186,8 +186,47 @@ std::uint32_t WorkingFile::saveTo(const std::string& target)
 {
     const std::vector<std::uint8_t> bytes = readFileBytes(m_fs, path());
     requireWritableIfPresent(m_fs, target);
-    writeFileBytes(m_fs, target, bytes, Durability::Flushed);
+    noteSaveInProgress(target);
+    try {
+        writeFileBytes(m_fs, target, bytes, Durability::Flushed);
+    } catch (const IoError&) {
+        // The failed write has removed its partial file.
+        m_fs.remove(pathOf(workfile::SaveInProgress));
+        throw;
+    }
+    m_fs.remove(pathOf(workfile::SaveInProgress));
     return countOf(bytes);
+}
+
+void WorkingFile::noteSaveInProgress(const std::string& target)
+{
+    // The new file is built beside the target, in a folder that no start
+    // looks into; without the note a crash there would leave it behind.
+    std::string resolved;
+    if (!m_fs.resolveLinks(target, resolved))
+        return;  // the write below meets the same error and reports it
+    const std::string part = partialFileOf(resolved);
+    try {
+        writeFileBytes(m_fs, pathOf(workfile::SaveInProgress), std::vector<std::uint8_t>(part.begin(), part.end()));
+    } catch (const IoError&) {
+        // Only the clean-up after a crash would miss the name.
+    }
+}
+
+void WorkingFile::removeInterruptedSave()
+{
+    const std::string note = pathOf(workfile::SaveInProgress);
+    std::vector<std::uint8_t> bytes;
+    try {
+        readFileBytes(m_fs, note, bytes);
+    } catch (const IoError&) {
+        return;
+    }
+    // Whatever the note says, only a partial file's name is removed.
+    const std::string part(bytes.begin(), bytes.end());
+    if (isPartialFileName(part))
+        m_fs.remove(part);
+    m_fs.remove(note);
 }
 
 }  // namespace veltrano

@@ -31,6 +31,7 @@ constexpr std::string_view Exchange = "sicher2.dat";    // exchange buffer of th
 constexpr std::string_view CopyBuffer = "kopie.dat";    // the selected records of "Kopieren"
 constexpr std::string_view DeleteResult = "kopie1.dat"; // the unselected records of "Löschen"
 constexpr std::string_view MergeCopy = "ttemp.dat";     // copy of a file being merged
+constexpr std::string_view SaveInProgress = "speichern.txt";  // the partial file of a save under way
 }  // namespace workfile
 
 // Which records a filtered copy keeps, by their selection mark.
@@ -77,7 +78,9 @@ public:
     // Writes the record at the end of temp.dat (over a trailing fragment) and
     // returns its position, the old record count.
     std::uint32_t AppendRecord(const ElementRecord& record);
-    // The same for several records in order; returns the first one's position.
+    // The same for several records in order; returns the first one's
+    // position. temp.dat is replaced by the whole new document, so it holds
+    // all of them or none even when the process is killed in the middle.
     std::uint32_t AppendRecords(const std::vector<ElementRecord>& records);
 
     // Passes every record with its position to the transform, builds the
@@ -109,9 +112,18 @@ public:
     // disk before it replaces an existing file. An existing target that may
     // not be written is refused ("Dateizugriff verweigert") and kept.
     // Returns the record count saved.
+    // While the new file is built beside the target, "speichern.txt" names
+    // the partial file, so that a start after a crash in the middle can
+    // remove it (removeInterruptedSave); the note is best effort.
     std::uint32_t saveTo(const std::string& target);
 
+    // Removes the partial file of a save that a crash interrupted, as the
+    // note of saveTo names it, and the note. Failures are ignored.
+    void removeInterruptedSave();
+
 private:
+    void noteSaveInProgress(const std::string& target);
+
     FileSystem& m_fs;
     std::string m_workDir;
 };

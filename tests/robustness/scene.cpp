@@ -84,7 +84,8 @@ void Scene::select(const std::vector<std::uint32_t>& positions)
 Scene::Files Scene::files() const
 {
     static const QRegularExpression scratch(
-        QStringLiteral("^(temp2\\.dat|ttemp\\.dat|kopie1\\.dat|sicher2\\.dat|gesichert\\.dat)$|\\.part[0-9]+$"));
+        QStringLiteral("^(temp2\\.dat|ttemp\\.dat|kopie1\\.dat|sicher2\\.dat|gesichert\\.dat|speichern\\.txt)$"
+                       "|\\.part[0-9]+$"));
     Files files;
     for (const char* sub : {kWork, kFormulas}) {
         for (const std::string& name : folderEntries(path(sub))) {

@@ -37,8 +37,9 @@ public:
     void select(const std::vector<std::uint32_t>& positions);
 
     // The files a user or the editor keeps: temp.dat, the undo snapshot, the
-    // copy buffer and everything in Formeln/. Scratch files, partial files
-    // and the saved-state mark are left out: nobody relies on them.
+    // copy buffer and everything in Formeln/. Scratch files, partial files,
+    // the note of a save under way and the saved-state mark are left out:
+    // nobody relies on them.
     Files files() const;
 
     // The page equals a fresh FullRepaint of temp.dat, with the frame of

@@ -1,0 +1,82 @@
+// A save that a crash interrupts leaves its partial file beside the saved
+// file, outside the WorkDir: the note in the WorkDir names it, and the
+// next start removes it (and nothing but a partial file).
+
+#include "document/element_kind.h"
+#include "document/record_file.h"
+#include "document/working_file.h"
+#include "support/file_helpers.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace veltrano;
+using veltrano::test::fileBytes;
+using veltrano::test::fileExists;
+using veltrano::test::folderEntries;
+using veltrano::test::putFileBytes;
+using veltrano::test::recordFileBytes;
+
+namespace {
+
+// The real file system, ending the process where a save would rename its
+// complete new file into place: a crash at the last moment.
+class CrashBeforeRename : public FileSystem {
+public:
+    bool rename(const std::string& from, const std::string& to) override
+    {
+        if (to.size() > 4 && to.compare(to.size() - 4, 4, ".cfd") == 0)
+            ::_exit(0);
+        return FileSystem::rename(from, to);
+    }
+};
+
+TEST(InterruptedSave, TheNextStartRemovesThePartialFileBesideTheSavedFileAndOnlyThat)
+{
+    QTemporaryDir root;
+    const std::string work = root.path().toStdString() + "/work/";
+    const std::string folder = root.path().toStdString() + "/Formeln/";
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(work)) && QDir().mkpath(QString::fromStdString(folder)));
+    const std::string target = folder + "benzol.cfd";
+    const test::Bytes old = recordFileBytes({makeRecord(kind::SingleBond, 1, 1, 31, 1)});
+    putFileBytes(target, old);
+    putFileBytes(work + "temp.dat", recordFileBytes({makeRecord(kind::DoubleBond, 5, 5, 35, 5)}));
+
+    // A save that completes leaves no note.
+    WorkingFile working(FileSystem::system(), work);
+    working.saveTo(folder + "kopie.cfd");
+    EXPECT_FALSE(fileExists(work + "speichern.txt"));
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        CrashBeforeRename crashing;
+        WorkingFile(crashing, work).saveTo(target);
+        ::_exit(1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const std::string part = target + ".part" + std::to_string(child);
+    ASSERT_TRUE(fileExists(part));
+    EXPECT_EQ(fileBytes(work + "speichern.txt"), test::Bytes(part.begin(), part.end()));
+
+    working.removeInterruptedSave();
+    EXPECT_EQ(folderEntries(folder), (std::vector<std::string>{"benzol.cfd", "kopie.cfd"}));
+    EXPECT_EQ(fileBytes(target), old);
+    EXPECT_FALSE(fileExists(work + "speichern.txt"));
+
+    // A note that names anything but a partial file removes nothing.
+    for (const std::string& named : {target, folder, folder + "x.part", std::string("benzol.cfd.part12")}) {
+        putFileBytes(work + "speichern.txt", test::Bytes(named.begin(), named.end()));
+        working.removeInterruptedSave();
+        EXPECT_FALSE(fileExists(work + "speichern.txt")) << named;
+    }
+    EXPECT_EQ(folderEntries(folder), (std::vector<std::string>{"benzol.cfd", "kopie.cfd"}));
+}
+
+}  // namespace

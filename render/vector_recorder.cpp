@@ -4,6 +4,7 @@
 #include "render/canvas.h"
 #include "render/glyph_cache.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -23,17 +24,28 @@ bool operator==(PenPosition a, PenPosition b)
 
 // The point where the line through from and to crosses the box edge i
 // (0 left, 1 right, 2 top, 3 bottom). The crossed coordinate is the edge
-// itself, the other one comes from the slope: interpolating with the line
-// parameter instead would lose every digit when an end lies at 10^30.
+// itself, the other one comes from the slope, measured from the end nearer
+// to the edge: interpolating with the line parameter, or measuring from an
+// end at 10^30, would lose every digit.
 PenPosition crossing(PenPosition from, PenPosition to, const QRectF& box, int edge)
 {
     const double dx = to.x - from.x, dy = to.y - from.y;
     if (edge < 2) {
         const double x = edge == 0 ? box.left() : box.right();
-        return {x, from.y + (x - from.x) * (dy / dx)};
+        const PenPosition& base = std::fabs(from.x - x) <= std::fabs(to.x - x) ? from : to;
+        return {x, base.y + (x - base.x) * (dy / dx)};
     }
     const double y = edge == 2 ? box.top() : box.bottom();
-    return {from.x + (y - from.y) * (dx / dy), y};
+    const PenPosition& base = std::fabs(from.y - y) <= std::fabs(to.y - y) ? from : to;
+    return {base.x + (y - base.y) * (dx / dy), y};
+}
+
+// Keeps a clipped end inside box. With ends near 10^38 the line parameters
+// of both edges round to the same value, so an end may be left outside or a
+// crossing land beyond a neighbouring edge; the point belongs on the box.
+PenPosition intoBox(PenPosition p, const QRectF& box)
+{
+    return {std::clamp(p.x, box.left(), box.right()), std::clamp(p.y, box.top(), box.bottom())};
 }
 
 // Cuts the segment to box (Liang-Barsky); false when nothing of it is left.
@@ -68,7 +80,11 @@ bool clipSegment(PenPosition& from, PenPosition& to, const QRectF& box)
         to = crossing(start, end, box, leaveEdge);
     // Differences of ends near the largest doubles overflow to infinity;
     // nothing of such a segment is drawn.
-    return isFinite(from) && isFinite(to);
+    if (!isFinite(from) || !isFinite(to))
+        return false;
+    from = intoBox(from, box);
+    to = intoBox(to, box);
+    return true;
 }
 
 // The one-pixel line lights nothing when both ends round to one pixel.

@@ -6,6 +6,7 @@
 
 #include <QXmlStreamWriter>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -15,10 +16,12 @@ namespace {
 
 // Appends a coordinate with at most three decimals, without trailing zeros:
 // a thousandth of a pixel is below anything a viewer shows. The recorder
-// keeps every point near the page, so the thousandths fit 64 bits.
+// keeps every point near the page; the bound only keeps the thousandths
+// within 64 bits whatever comes.
 void appendNumber(QString& out, double value)
 {
-    long long thousandths = std::llround(value * 1000.0);
+    constexpr double kFarthest = 1e12;
+    long long thousandths = std::llround(std::clamp(value, -kFarthest, kFarthest) * 1000.0);
     if (thousandths < 0) {
         out += QLatin1Char('-');
         thousandths = -thousandths;

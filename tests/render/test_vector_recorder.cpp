@@ -6,6 +6,7 @@
 #include "render/painter.h"
 #include "render/primitives.h"
 #include "render/vector_recorder.h"
+#include "tools/sample_documents.h"
 
 #include <gtest/gtest.h>
 
@@ -233,6 +234,8 @@ TEST(VectorRecorder, hostileRecordsStayNearThePage)
         records.push_back(makeRecord(5, far, 10, 12, 0));
         records.push_back(makeRecord(5, 10, 10, far, 0));
     }
+    const std::vector<ElementRecord> sample = samples::hostileDocument();
+    records.insert(records.end(), sample.begin(), sample.end());
     RepaintFile(recorder, ViewState{}, records);
     const double margin = VectorRecorder::kClipMargin;
     for (const VectorItem& item : recorder.items()) {

@@ -162,18 +162,15 @@ void RepaintFile(Canvas& canvas, const ViewState& view, const std::vector<Elemen
 
 void RepaintFile(Canvas& canvas, const ViewState& view, FileSystem& fs, const std::string& path)
 {
-    // The buffers stay from one repaint to the next, so a repaint neither
+    // The records stay from one repaint to the next, so a repaint neither
     // allocates nor touches fresh memory; a damaged giant file does not
     // keep its storage.
-    constexpr std::size_t kKeptBytes = std::size_t(1) << 22;
+    constexpr std::size_t kKeptRecords = (std::size_t(1) << 22) / sizeof(ElementRecord);
     thread_local std::vector<ElementRecord> records;
-    thread_local std::vector<std::uint8_t> bytes;
-    readAllRecords(fs, path, records, bytes);
+    readAllRecordsInPlace(fs, path, records);
     RepaintFile(canvas, view, records);
-    if (bytes.capacity() > kKeptBytes) {
-        bytes = {};
+    if (records.capacity() > kKeptRecords)
         records = {};
-    }
 }
 
 }  // namespace veltrano

@@ -2,6 +2,8 @@
 
 #include "document/io_error.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <unistd.h>
 
@@ -161,6 +163,63 @@ std::uint32_t appendByReplacing(FileSystem& fs, const std::string& path, const s
 }
 
 }  // namespace
+
+void readAllRecordsInPlace(FileSystem& fs, const std::string& path, std::vector<ElementRecord>& records)
+{
+    try {
+        FileHandle file(fs, path, OpenMode::Read);
+        const long long size = checked(fs, fs.size(file.fd()));
+        if (size > kMaxFileBytes)
+            throw IoError(EFBIG);
+        const std::size_t count = std::size_t(size) / kRecordSize;
+        records.resize(count);
+        // The struct has the size of a stored record: the bytes land in the
+        // records' storage and each is decoded where it lies.
+        const long long got = checked(fs, fs.read(file.fd(), records.data(), count * kRecordSize));
+        if (got != (long long)(count * kRecordSize))
+            throw IoError(kReadPastEnd);
+        file.close();
+        for (ElementRecord& record : records)
+            record = decodeRecord(reinterpret_cast<const std::uint8_t*>(&record));
+    } catch (...) {
+        records.clear();
+        throw;
+    }
+}
+
+void rewriteRecords(FileSystem& fs, const std::string& from, const std::string& to,
+                    const RecordTransform& transform, std::uint32_t dropAtEnd)
+{
+    // 64 KiB blocks: large enough that the system calls cost little next to
+    // the bytes they move, small enough to stay in the cache.
+    constexpr std::size_t kBlockRecords = 2048;
+    FileHandle source(fs, from, OpenMode::Read);
+    const long long size = checked(fs, fs.size(source.fd()));
+    // The same limit as for the files read whole.
+    if (size > kMaxFileBytes)
+        throw IoError(EFBIG);
+    const long long whole = size / (long long)kRecordSize;
+    const std::uint32_t count = std::uint32_t(std::max<long long>(whole - (long long)dropAtEnd, 0));
+    FileHandle target(fs, to, OpenMode::CreateTruncate);
+    std::vector<std::uint8_t> block(std::min<std::size_t>(count, kBlockRecords) * kRecordSize);
+    for (std::uint32_t done = 0; done < count;) {
+        const std::uint32_t n = std::uint32_t(std::min<std::size_t>(count - done, kBlockRecords));
+        const std::size_t bytes = std::size_t(n) * kRecordSize;
+        if (checked(fs, fs.read(source.fd(), block.data(), bytes)) != (long long)bytes)
+            throw IoError(kReadPastEnd);
+        for (std::uint32_t i = 0; i < n; ++i) {
+            std::uint8_t* const at = block.data() + std::size_t(i) * kRecordSize;
+            ElementRecord record = decodeRecord(at);
+            transform(record, done + i);
+            const RecordBytes encoded = encodeRecord(record);
+            std::copy(encoded.begin(), encoded.end(), at);
+        }
+        writeAll(fs, target.fd(), block.data(), bytes);
+        done += n;
+    }
+    target.close();
+    source.close();
+}
 
 std::uint32_t appendRecords(FileSystem& fs, const std::string& path, const std::vector<ElementRecord>& records)
 {

@@ -8,6 +8,7 @@
 #include "document/file_system.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,21 @@ std::vector<ElementRecord> readAllRecords(FileSystem& fs, const std::string& pat
 // read the same file again and again. On a failure records is unchanged.
 void readAllRecords(FileSystem& fs, const std::string& path, std::vector<ElementRecord>& records,
                     std::vector<std::uint8_t>& bytes);
+
+// The same, holding no second copy of the document: the file's whole
+// records are read straight into the storage of records and decoded in
+// place. For the working file, read on every repaint. On a failure records
+// is left empty.
+void readAllRecordsInPlace(FileSystem& fs, const std::string& path, std::vector<ElementRecord>& records);
+
+// Passes every whole record of the file at from, with its position, to
+// transform and writes the results in order to the file at to (created or
+// emptied), a block of records at a time, so neither file is held in memory
+// whole. The last dropAtEnd records are left out. When anything throws, to
+// holds an incomplete copy and from is untouched.
+using RecordTransform = std::function<void(ElementRecord& record, std::uint32_t position)>;
+void rewriteRecords(FileSystem& fs, const std::string& from, const std::string& to,
+                    const RecordTransform& transform, std::uint32_t dropAtEnd = 0);
 
 // Writes the record at position recordCount (over a trailing fragment);
 // creates the file when missing. Returns the position of the (first) new

@@ -67,20 +67,7 @@ std::vector<ElementRecord> WorkingFile::readAll() const
 
 void WorkingFile::readAll(std::vector<ElementRecord>& buffer) const
 {
-    // The raw bytes go through a buffer kept from one read to the next (the
-    // repaint reads the working file on every change); a damaged giant
-    // file does not keep its storage.
-    constexpr std::size_t kKeptBytes = std::size_t(1) << 22;
-    thread_local std::vector<std::uint8_t> bytes;
-    try {
-        recreatingMissing(*this, [&] { readAllRecords(m_fs, path(), buffer, bytes); });
-    } catch (...) {
-        if (bytes.capacity() > kKeptBytes)
-            bytes = {};
-        throw;
-    }
-    if (bytes.capacity() > kKeptBytes)
-        bytes = {};
+    recreatingMissing(*this, [&] { readAllRecordsInPlace(m_fs, path(), buffer); });
 }
 
 void WorkingFile::TakeSnapshot()
@@ -132,21 +119,17 @@ std::uint32_t WorkingFile::AppendRecords(const std::vector<ElementRecord>& recor
 
 void WorkingFile::RewriteThroughScratch(const RecordTransform& transform)
 {
-    std::vector<ElementRecord> records = readAll();
-    for (std::size_t i = 0; i < records.size(); ++i)
-        transform(records[i], std::uint32_t(i));
+    // The records stream from temp.dat through the transform into
+    // temp2.dat; only a block of them is in memory at a time.
     const std::string scratch = pathOf(workfile::Scratch);
-    writeFileInPlace(m_fs, scratch, serializeRecords(records));
+    recreatingMissing(*this, [&] { rewriteRecords(m_fs, path(), scratch, transform); });
     replaceFile(m_fs, scratch, path());
 }
 
 void WorkingFile::rewriteWithoutLast()
 {
-    std::vector<ElementRecord> records = readAll();
-    if (!records.empty())
-        records.pop_back();
     const std::string scratch = pathOf(workfile::Scratch);
-    writeFileInPlace(m_fs, scratch, serializeRecords(records));
+    recreatingMissing(*this, [&] { rewriteRecords(m_fs, path(), scratch, [](ElementRecord&, std::uint32_t) {}, 1); });
     replaceFile(m_fs, scratch, path());
 }
 

@@ -13,6 +13,7 @@
 
 #include "document/element_record.h"
 #include "document/file_system.h"
+#include "document/record_file.h"
 
 #include <cstdint>
 #include <functional>
@@ -43,7 +44,7 @@ enum class FilterSense {
 class WorkingFile {
 public:
     // Changes one record in place; position counts from 0 in file order.
-    using RecordTransform = std::function<void(ElementRecord& record, std::uint32_t position)>;
+    using RecordTransform = veltrano::RecordTransform;
 
     // Binds to workDir + "temp.dat"; touches no file. workDir may end with a
     // separator or not.

@@ -90,7 +90,7 @@ void Canvas::lineTo(double x, double y)
 {
     const PenPosition from = m_state.penPosition;
     m_state.penPosition = {x, y};
-    const RasterTarget target = rasterTargetOf(*m_image);
+    const RasterTarget target = rasterTargetOf(*m_image, m_cover);
     stroker(target)(from, {x, y});
 }
 
@@ -98,7 +98,7 @@ void Canvas::polylineTo(std::span<const PenPosition> points)
 {
     if (points.empty())
         return;
-    const RasterTarget target = rasterTargetOf(*m_image);
+    const RasterTarget target = rasterTargetOf(*m_image, m_cover);
     const SegmentStroker stroke = stroker(target);
     // Each point is the end of one segment and the start of the next.
     PenPosition from = m_state.penPosition;
@@ -112,7 +112,7 @@ void Canvas::polylineTo(std::span<const PenPosition> points)
 void Canvas::separateLines(std::span<const PenPosition> ends)
 {
     if (ends.size() >= 2) {
-        const RasterTarget target = rasterTargetOf(*m_image);
+        const RasterTarget target = rasterTargetOf(*m_image, m_cover);
         const SegmentStroker stroke = stroker(target);
         for (std::size_t i = 0; i + 1 < ends.size(); i += 2)
             stroke(ends[i], ends[i + 1]);
@@ -167,7 +167,7 @@ void Canvas::textOut(double x, double y, std::string_view bytes)
         return;
     if (!m_face && textMissesImage(*m_image, *anchor, bytes.size(), emSizeBound(pixelHeightForPoints(m_state.fontSize))))
         return;
-    drawOpaqueText(*m_image, face(), *anchor, bytes, toRgb(m_state.fontColour));
+    drawOpaqueText(rasterTargetOf(*m_image, m_cover), face(), *anchor, bytes, toRgb(m_state.fontColour));
 }
 
 QSize Canvas::textExtent(std::string_view bytes) const

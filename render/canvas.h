@@ -21,6 +21,7 @@
 
 namespace veltrano {
 
+class CoverMask;
 class GlyphFace;
 struct RasterTarget;
 struct SegmentStroker;
@@ -91,6 +92,12 @@ public:
     // what falls outside the canvas image is dropped.
     void copyRect(QPoint destination, const QImage& source, const QRect& sourceRect);
 
+    // While set, lines and text paint only the pixels the mask leaves free
+    // (or the current element's): for painting a document back to front.
+    // The mask is of the image's size and outlives its use; null ends it.
+    void setCoverMask(CoverMask* cover) { m_cover = cover; }
+    CoverMask* coverMask() const { return m_cover; }
+
     // White outside the page.
     Colour pixel(int x, int y) const;
     void setPixel(int x, int y, Colour colour);
@@ -102,6 +109,7 @@ private:
     GlyphFace& face() const;
 
     QImage* m_image;
+    CoverMask* m_cover = nullptr;
     CanvasState m_state;
     // The glyphs of the current font, fetched on first use after a change.
     mutable std::shared_ptr<GlyphFace> m_face;

@@ -188,8 +188,34 @@ ThinLineRun clipThinLine(LinePoint from, LinePoint to, int width, int height)
 
 namespace {
 
+// plotRun through the cover mask.
+void plotCoveredRun(const RasterTarget& target, const ThinLineRun& run, QRgb colour)
+{
+    int x = run.x, y = run.y;
+    u128 remainder = run.remainder;
+    const u128 threshold = run.modulus - run.increment;
+    CoverMask::Painter painter = target.cover->painter(std::size_t(std::max(run.count, 0)));
+    for (int k = 0; k < run.count; ++k) {
+        painter.paint(target.bits + y * target.stride + x, target.cover->indexOf(x, y), colour);
+        x += run.majorStepX;
+        y += run.majorStepY;
+        if (remainder >= threshold) {
+            remainder -= threshold;
+            x += run.minorStepX;
+            y += run.minorStepY;
+        } else {
+            remainder += run.increment;
+        }
+    }
+    target.cover->done(painter);
+}
+
 void plotRun(const RasterTarget& target, const ThinLineRun& run, QRgb colour)
 {
+    if (target.cover) {
+        plotCoveredRun(target, run, colour);
+        return;
+    }
     int x = run.x, y = run.y;
     u128 remainder = run.remainder;
     // remainder + increment >= modulus, tested without the sum, which can
@@ -246,6 +272,42 @@ void drawOnTarget(const RasterTarget& target, PixelPoint from, PixelPoint to, QR
     }
 }
 
+// drawOnTarget through the cover mask: the mask's index steps along with
+// the pixel.
+void drawCoveredOnTarget(const RasterTarget& target, PixelPoint from, PixelPoint to, QRgb colour)
+{
+    const int dx = int(to.x - from.x), dy = int(to.y - from.y);
+    if (dx == 0 && dy == 0)
+        return;
+    CoverMask& cover = *target.cover;
+    const qsizetype stride = target.stride;
+    QRgb* pixel = target.bits + qsizetype(from.y) * stride + qsizetype(from.x);
+    std::uint32_t at = cover.indexOf(int(from.x), int(from.y));
+    const int adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+    const qsizetype stepX = dx < 0 ? -1 : 1, stepY = dy < 0 ? -stride : stride;
+    const std::int64_t atStepX = dx < 0 ? -1 : 1, atStepY = dy < 0 ? -cover.rowStep() : cover.rowStep();
+    const bool xMajor = adx > ady;
+    const int major = xMajor ? adx : ady, minor = xMajor ? ady : adx;
+    const qsizetype majorStep = xMajor ? stepX : stepY, minorStep = xMajor ? stepY : stepX;
+    const std::uint32_t atMajor = std::uint32_t(xMajor ? atStepX : atStepY);
+    const std::uint32_t atMinor = std::uint32_t(xMajor ? atStepY : atStepX);
+    const bool towardSmaller = (xMajor ? dy : dx) < 0 && minor != 0;
+    int remainder = (major - 1 + (towardSmaller ? 1 : 0)) / 2;
+    CoverMask::Painter painter = cover.painter(std::size_t(major));
+    for (int k = 0; k < major; ++k) {
+        painter.paint(pixel, at, colour);
+        pixel += majorStep;
+        at += atMajor;
+        remainder += minor;
+        if (remainder >= major) {
+            remainder -= major;
+            pixel += minorStep;
+            at += atMinor;
+        }
+    }
+    cover.done(painter);
+}
+
 }  // namespace
 
 void drawThinLine(QImage& image, PixelPoint from, PixelPoint to, QRgb colour)
@@ -255,10 +317,15 @@ void drawThinLine(QImage& image, PixelPoint from, PixelPoint to, QRgb colour)
 
 void drawThinLine(const RasterTarget& target, PixelPoint from, PixelPoint to, QRgb colour)
 {
-    if (onTarget(target, from) && onTarget(target, to))
-        drawOnTarget(target, from, to, colour);
-    else
+    if (onTarget(target, from) && onTarget(target, to)) {
+        if (target.cover) {
+            drawCoveredOnTarget(target, from, to, colour);
+        } else {
+            drawOnTarget(target, from, to, colour);
+        }
+    } else {
         plotRun(target, clipThinLine(from, to, target.width, target.height), colour);
+    }
 }
 
 void drawThinLine(const RasterTarget& target, LinePoint from, LinePoint to, QRgb colour)

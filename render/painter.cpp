@@ -3,9 +3,14 @@
 #include "document/record_file.h"
 #include "document/rounding.h"
 #include "render/primitive_math.h"
+#include "render/cover_mask.h"
+#include "render/glyph_cache.h"
 #include "render/primitives.h"
+#include "render/text_raster.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <string>
 
 namespace veltrano {
@@ -154,10 +159,126 @@ void PaintLayer(Canvas& canvas, const ViewState& view, const std::vector<Element
     }
 }
 
+namespace {
+
+// A box of page pixels, both corners included; left > right: none.
+struct PaintBox {
+    std::int64_t left, top, right, bottom;
+};
+
+constexpr PaintBox kNoPixels{1, 0, 0, 0};
+
+// Surface coordinates beyond this are not bounded: only damaged files hold
+// such records, and they are simply painted.
+constexpr double kBoundedReach = 1e7;
+
+// The box around the segment from a to b widened by margin on every side;
+// nothing when it reaches beyond kBoundedReach (or is not finite).
+std::optional<PaintBox> boxAround(double xa, double ya, double xb, double yb, double margin)
+{
+    const double left = std::min(xa, xb) - margin, right = std::max(xa, xb) + margin;
+    const double top = std::min(ya, yb) - margin, bottom = std::max(ya, yb) + margin;
+    // Written so that NaN fails too.
+    if (!(left >= -kBoundedReach && right <= kBoundedReach && top >= -kBoundedReach && bottom <= kBoundedReach))
+        return std::nullopt;
+    return PaintBox{std::int64_t(std::floor(left)), std::int64_t(std::floor(top)), std::int64_t(std::ceil(right)),
+                    std::int64_t(std::ceil(bottom))};
+}
+
+std::optional<PaintBox> unite(std::optional<PaintBox> a, std::optional<PaintBox> b)
+{
+    if (!a || !b)
+        return std::nullopt;
+    return PaintBox{std::min(a->left, b->left), std::min(a->top, b->top), std::max(a->right, b->right),
+                    std::max(a->bottom, b->bottom)};
+}
+
+// Pen widths and offsets of the bonds stay within this many pixels of the
+// line between the two points (wedge fans 2, width-5 caps 3, the rounding
+// of the ends 1), the double bond's lines within 1.2 * Scale more.
+constexpr double kBondMargin = 8.0;
+// Barbs are 10 pixels long; the equilibrium and open arrows' lines lie at
+// most 9 pixels beside their points, the bracket ticks 5.
+constexpr double kArrowMargin = 14.0;
+
+// A box that holds every pixel PaintElement can paint for the record, so a
+// record whose box is wholly taken in a back-to-front repaint can be left
+// out. Nothing when the record is too far out to bound cheaply.
+std::optional<PaintBox> paintBounds(const ViewState& view, const ElementRecord& r)
+{
+    const ElementKind k = r.kind;
+    if (isLabel(k) || isCharacter(k) || isGreek(k)) {
+        const double x = roundHalfEven(view.toSurfaceX(r.X1())), y = roundHalfEven(view.toSurfaceY(r.Y1()));
+        if (!(std::fabs(x) <= kBoundedReach && std::fabs(y) <= kBoundedReach))
+            return std::nullopt;
+        const std::size_t bytes = isLabel(k) ? LabelText(k).size() : 1;
+        const int emBound = emSizeBound(pixelHeightForPoints(fontPoints(r.X2(), view)));
+        const TextBox box = textBounds({std::int64_t(x), std::int64_t(y)}, bytes, emBound);
+        return PaintBox{box.left, box.top, box.right, box.bottom};
+    }
+    const double X1 = view.toSurfaceX(r.X1()), Y1 = view.toSurfaceY(r.Y1());
+    const double X2 = view.toSurfaceX(r.X2()), Y2 = view.toSurfaceY(r.Y2());
+    if (isBond(k))
+        return boxAround(X1, Y1, X2, Y2, kBondMargin + 1.2 * std::fabs(view.Scale));
+    if (!isArrowOrBracket(k))
+        return kNoPixels;
+    if (curvatureOf(k) == 0)
+        return boxAround(X1, Y1, X2, Y2, kArrowMargin);
+    // Every point of the arc lies within its chord length L plus its height
+    // (at most L) of the first point: within twice the distance of the
+    // points, plus the rounding of L.
+    const double reach = 2 * std::hypot(X2 - X1, Y2 - Y1) + kArrowMargin;
+    return unite(boxAround(X1, Y1, X1, Y1, reach), boxAround(X2, Y2, X2, Y2, kArrowMargin));
+}
+
+// From this many records on, documents are painted back to front: the mask
+// costs less than the pixels it saves only once the records cover the page
+// many times over (measured with the mixed sample: 50 000 records take 1.5
+// times as long back to front, 500 000 half as long).
+constexpr std::size_t kBackToFrontRecords = 150000;
+
+}  // namespace
+
+// In a document that covers the page many times over most records are left
+// out: their box is wholly taken.
+void repaintBackToFront(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records)
+{
+    if (!CoverMask::fits(canvas.image().width(), canvas.image().height())) {
+        for (Layer layer : {Layer::Bonds, Layer::Text, Layer::Arrows})
+            PaintLayer(canvas, view, records, layer);
+        return;
+    }
+    CoverMask cover(canvas.image().width(), canvas.image().height());
+    struct MaskInUse {
+        Canvas& canvas;
+        ~MaskInUse() { canvas.setCoverMask(nullptr); }
+    } inUse{canvas};
+    canvas.setCoverMask(&cover);
+    for (Layer layer : {Layer::Arrows, Layer::Text, Layer::Bonds}) {
+        for (auto record = records.rbegin(); record != records.rend(); ++record) {
+            if (layerOf(record->kind) != layer)
+                continue;
+            const std::optional<PaintBox> box = paintBounds(view, *record);
+            if (box && cover.hides(box->left, box->top, box->right, box->bottom))
+                continue;
+            cover.nextElement();
+            PaintElement(canvas, view, *record);
+        }
+    }
+}
+
 void RepaintFile(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records)
 {
-    for (Layer layer : {Layer::Bonds, Layer::Text, Layer::Arrows})
-        PaintLayer(canvas, view, records, layer);
+    // The pen and font are put back, so the state after a repaint does not
+    // depend on the order the records were painted in.
+    const CanvasState before = canvas.state();
+    if (records.size() >= kBackToFrontRecords) {
+        repaintBackToFront(canvas, view, records);
+    } else {
+        for (Layer layer : {Layer::Bonds, Layer::Text, Layer::Arrows})
+            PaintLayer(canvas, view, records, layer);
+    }
+    canvas.restoreState(before);
 }
 
 void RepaintFile(DrawingSurface& surface, const ViewState& view, const std::vector<ElementRecord>& records)
@@ -172,18 +293,15 @@ void RepaintFile(DrawingSurface& surface, const ViewState& view, const std::vect
 
 void RepaintFile(Canvas& canvas, const ViewState& view, FileSystem& fs, const std::string& path)
 {
-    // The buffers stay from one repaint to the next, so a repaint neither
+    // The records stay from one repaint to the next, so a repaint neither
     // allocates nor touches fresh memory; a damaged giant file does not
     // keep its storage.
-    constexpr std::size_t kKeptBytes = std::size_t(1) << 22;
+    constexpr std::size_t kKeptRecords = (std::size_t(1) << 22) / sizeof(ElementRecord);
     thread_local std::vector<ElementRecord> records;
-    thread_local std::vector<std::uint8_t> bytes;
-    readAllRecords(fs, path, records, bytes);
+    readAllRecordsInPlace(fs, path, records);
     RepaintFile(canvas, view, records);
-    if (bytes.capacity() > kKeptBytes) {
-        bytes = {};
+    if (records.capacity() > kKeptRecords)
         records = {};
-    }
 }
 
 }  // namespace veltrano

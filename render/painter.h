@@ -25,12 +25,22 @@ void PaintElement(DrawingSurface& canvas, const ViewState& view, ElementRecord r
 void PaintLayer(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records,
                 Layer layer);
 
-// The three passes over records already read.
+// The three passes over records already read. The canvas state (pen and
+// font) is put back afterwards. Documents of very many records are painted
+// back to front (repaintBackToFront), with the same pixels.
 void RepaintFile(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records);
 
 // The three passes on any other surface (the vector recorder); a Canvas
 // takes the overload above.
 void RepaintFile(DrawingSurface& surface, const ViewState& view, const std::vector<ElementRecord>& records);
+
+// The three passes painted from the last record of the last pass to the
+// first of the first through a cover mask, which keeps every pixel the
+// colour of the last element in file order that paints it; records whose
+// pixels are all taken already are left out. The same pixels as painting in
+// file order; it pays only where the records cover the page many times.
+// Leaves the canvas state as the last record painted (back to front) set it.
+void repaintBackToFront(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records);
 
 // Reads the document file at path (whole records only) and draws it in three
 // passes. A read failure throws IoError before anything is drawn.

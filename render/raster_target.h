@@ -3,7 +3,10 @@
 // them, fetched once for a run of drawing calls in which nothing else
 // touches the image.
 
+#include "render/cover_mask.h"
+
 #include <QImage>
+#include <algorithm>
 
 namespace veltrano {
 
@@ -12,19 +15,33 @@ struct RasterTarget {
     qsizetype stride = 0;  // in pixels
     int width = 0;
     int height = 0;
+    // When set (a back-to-front repaint), pixels are painted through it:
+    // only those no later element has taken.
+    CoverMask* cover = nullptr;
 
     QRgb* row(int y) const { return bits + y * stride; }
+
+    // Paints first <= x < end of row y, all on the image.
+    void fillRow(int y, int first, int end, QRgb colour) const
+    {
+        if (cover)
+            cover->fill(row(y), y, first, end, colour);
+        else
+            std::fill(row(y) + first, row(y) + end, colour);
+    }
 };
 
 // Detaches image (it is written through the result). image is one of the
-// 32-bit formats.
-inline RasterTarget rasterTargetOf(QImage& image)
+// 32-bit formats; cover, when given, is used only when it was made for it.
+inline RasterTarget rasterTargetOf(QImage& image, CoverMask* cover = nullptr)
 {
     RasterTarget target;
     target.bits = reinterpret_cast<QRgb*>(image.bits());
     target.stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
     target.width = image.width();
     target.height = image.height();
+    // A mask of another size does not describe these pixels.
+    target.cover = cover && cover->width() == target.width && cover->height() == target.height ? cover : nullptr;
     return target;
 }
 

@@ -16,7 +16,7 @@ void fillRect(const RasterTarget& pixels, std::int64_t left, std::int64_t top, s
     if (x0 >= x1)
         return;
     for (int y = y0; y < y1; ++y)
-        std::fill(pixels.row(y) + x0, pixels.row(y) + x1, colour);
+        pixels.fillRow(y, x0, x1, colour);
 }
 
 // The caller has checked that the glyph's pen position lies within a
@@ -29,7 +29,7 @@ void blitGlyph(const RasterTarget& pixels, const Glyph& glyph, int penX, int top
             continue;
         const int first = std::max(penX + run.firstX, 0), end = std::min(penX + run.endX, pixels.width);
         if (first < end)
-            std::fill(pixels.row(y) + first, pixels.row(y) + end, colour);
+            pixels.fillRow(y, first, end, colour);
     }
 }
 
@@ -37,6 +37,11 @@ void blitGlyph(const RasterTarget& pixels, const Glyph& glyph, int penX, int top
 // needs clipping.
 void blitWholeGlyph(const RasterTarget& pixels, const Glyph& glyph, int penX, int top, QRgb colour)
 {
+    if (pixels.cover) {
+        for (const InkRun& run : glyph.runs)
+            pixels.cover->fill(pixels.row(top + run.y), top + run.y, penX + run.firstX, penX + run.endX, colour);
+        return;
+    }
     for (const InkRun& run : glyph.runs) {
         QRgb* const row = pixels.row(top + run.y);
         for (int x = penX + run.firstX; x < penX + run.endX; ++x)
@@ -46,12 +51,17 @@ void blitWholeGlyph(const RasterTarget& pixels, const Glyph& glyph, int penX, in
 
 }  // namespace
 
-bool textMissesImage(const QImage& image, PixelPoint anchor, std::size_t byteCount, int emBound)
+TextBox textBounds(PixelPoint anchor, std::size_t byteCount, int emBound)
 {
     const std::int64_t reach = 3 * std::int64_t(emBound) + 4;
     const std::int64_t width = std::int64_t(std::min<std::size_t>(byteCount, std::size_t(1) << 32)) * reach;
-    return anchor.x - reach >= image.width() || anchor.y - reach >= image.height() || anchor.x + width + reach <= 0
-           || anchor.y + 2 * reach <= 0;
+    return {anchor.x - reach, anchor.y - reach, anchor.x + width + reach - 1, anchor.y + 2 * reach - 1};
+}
+
+bool textMissesImage(const QImage& image, PixelPoint anchor, std::size_t byteCount, int emBound)
+{
+    const TextBox box = textBounds(anchor, byteCount, emBound);
+    return box.left >= image.width() || box.top >= image.height() || box.right < 0 || box.bottom < 0;
 }
 
 std::int64_t textAdvance(const GlyphFace& face, std::string_view bytes)
@@ -64,14 +74,19 @@ std::int64_t textAdvance(const GlyphFace& face, std::string_view bytes)
 
 void drawOpaqueText(QImage& image, GlyphFace& face, PixelPoint anchor, std::string_view bytes, QRgb colour)
 {
+    drawOpaqueText(rasterTargetOf(image), face, anchor, bytes, colour);
+}
+
+void drawOpaqueText(const RasterTarget& pixels, GlyphFace& face, PixelPoint anchor, std::string_view bytes,
+                    QRgb colour)
+{
     const std::int64_t margin = face.inkMargin();
     const std::int64_t advance = textAdvance(face, bytes);
     const std::int64_t bottom = anchor.y + face.cellHeight();
-    if (anchor.x - margin >= image.width() || anchor.y - margin >= image.height() || anchor.x + advance + margin <= 0
+    if (anchor.x - margin >= pixels.width || anchor.y - margin >= pixels.height || anchor.x + advance + margin <= 0
         || bottom + margin <= 0)
         return;
 
-    const RasterTarget pixels = rasterTargetOf(image);
     fillRect(pixels, anchor.x, anchor.y, anchor.x + advance, bottom, qRgb(255, 255, 255));
     const bool wholeRows = anchor.y - margin >= 0 && bottom + margin <= pixels.height;
     std::int64_t penX = anchor.x;

@@ -16,13 +16,23 @@ namespace veltrano {
 // The advance width of the bytes in the face.
 std::int64_t textAdvance(const GlyphFace& face, std::string_view bytes);
 
-// True when a text of byteCount characters whose em size is at most emBound
-// certainly has no pixel on the image (no glyph is wider or taller than
-// three ems): such text needs no face at all.
+// A box (both corners included) that holds every pixel a text of byteCount
+// characters anchored at anchor can paint when its em size is at most
+// emBound: no glyph is wider or taller than three ems.
+struct TextBox {
+    std::int64_t left, top, right, bottom;
+};
+TextBox textBounds(PixelPoint anchor, std::size_t byteCount, int emBound);
+
+// True when such a text certainly has no pixel on the image (its box misses
+// it): such text needs no face at all.
 bool textMissesImage(const QImage& image, PixelPoint anchor, std::size_t byteCount, int emBound);
 
 // Draws bytes with the top-left of the cell at anchor (within
 // +-kExactCoordinateLimit). Text entirely off the image returns at once.
 void drawOpaqueText(QImage& image, GlyphFace& face, PixelPoint anchor, std::string_view bytes, QRgb colour);
+// The same on pixels fetched by the caller (with their cover mask, if any).
+void drawOpaqueText(const RasterTarget& pixels, GlyphFace& face, PixelPoint anchor, std::string_view bytes,
+                    QRgb colour);
 
 }  // namespace veltrano

@@ -26,6 +26,10 @@ struct SpanTarget : RasterTarget {
     // too short for a vectorised loop to pay for its set-up.
     void fill(int y, int firstX, int endX) const
     {
+        if (cover) {
+            cover->fill(row(y), y, firstX, endX, colour);
+            return;
+        }
         QRgb* const span = row(y) + firstX;
         const int count = endX - firstX;
         if (count <= 4) {
@@ -100,10 +104,10 @@ const CapShape& capShape(int width)
 }
 
 // The 2x2 cap of the narrowest pen, drawn directly when it lies wholly on
-// the image; false leaves it to fillCap.
+// the image (and no cover mask is in use); false leaves it to fillCap.
 bool fillNarrowCap(const SpanTarget& target, std::int64_t cx, std::int64_t cy)
 {
-    if (cx < 1 || cy < 1 || cx >= target.width || cy >= target.height)
+    if (target.cover || cx < 1 || cy < 1 || cx >= target.width || cy >= target.height)
         return false;
     QRgb* const below = target.bits + cy * target.stride + cx;
     QRgb* const above = below - target.stride;

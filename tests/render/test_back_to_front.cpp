@@ -1,0 +1,155 @@
+// Large documents are painted from their last element to their first through
+// a cover mask, leaving out elements whose pixels are all taken already. The
+// page must be exactly the one painting in file order gives, for every kind
+// of document and view, and the canvas state after the repaint the one
+// before it.
+#include "page_mismatch.h"
+#include "render/canvas.h"
+#include "render/cover_mask.h"
+#include "render/page.h"
+#include "render/painter.h"
+#include "render/view_state.h"
+#include "tools/sample_documents.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace veltrano {
+namespace {
+
+using test::samePages;
+
+// The three passes in file order, one record after the other.
+QImage paintedInFileOrder(const std::vector<ElementRecord>& records, const ViewState& view)
+{
+    QImage page = makeBlankPage();
+    Canvas canvas(page);
+    for (Layer layer : {Layer::Bonds, Layer::Text, Layer::Arrows})
+        PaintLayer(canvas, view, records, layer);
+    return page;
+}
+
+TEST(BackToFront, LargeDocumentsPaintTheSamePixelsAsInFileOrder)
+{
+    using Maker = std::vector<ElementRecord> (*)(std::size_t);
+    struct Case {
+        const char* name;
+        Maker make;
+        std::size_t count;
+    };
+    // 70 000 mixed records use up the mask's element numbers once.
+    const Case cases[] = {
+        {"mixed", &samples::mixedDocument, 70000},       {"bonds", &samples::bondsDocument, 25000},
+        {"hostile", &samples::hostileDocument, 20000},   {"many-sizes", &samples::manySizesDocument, 20000},
+        {"large-labels", &samples::largeLabelsDocument, 20000},
+        {"curved-arrows", &samples::curvedArrowsDocument, 20000},
+    };
+    struct View {
+        const char* name;
+        ViewState view;
+    };
+    const View views[] = {{"reset", {0.0, 0.0, 1.0}}, {"zoomed", {300.0, 250.0, 2.5}}, {"small", {-40.0, 30.0, 0.4}}};
+    for (const Case& c : cases) {
+        const std::vector<ElementRecord> records = c.make(c.count);
+        for (const View& v : views) {
+            // The largest document is taken in the page's own view only.
+            if (c.count > 50000 && std::string(v.name) != "reset")
+                continue;
+            QImage page = makeBlankPage();
+            Canvas canvas(page);
+            repaintBackToFront(canvas, v.view, records);
+            EXPECT_TRUE(samePages(page, paintedInFileOrder(records, v.view), std::string(c.name) + "-" + v.name));
+        }
+    }
+}
+
+TEST(BackToFront, RepaintLeavesTheCanvasStateAsItFoundIt)
+{
+    // The larger document is painted back to front.
+    for (std::size_t count : {std::size_t(100), std::size_t(160000)}) {
+        QImage page = makeBlankPage();
+        Canvas canvas(page);
+        canvas.setPenColour(0x123456);
+        canvas.setPenWidth(7);
+        canvas.moveTo(12.5, -3);
+        canvas.setFontName("Courier New");
+        canvas.setFontSize(31);
+        canvas.setFontColour(0x00FF00);
+        canvas.setCharSet(CharSet::Greek);
+        const CanvasState before = canvas.state();
+        ViewState view;
+        ResetView(view);
+        RepaintFile(canvas, view, samples::mixedDocument(count));
+        const CanvasState& after = canvas.state();
+        EXPECT_EQ(after.penColour, before.penColour);
+        EXPECT_EQ(after.penWidth, before.penWidth);
+        EXPECT_EQ(after.penPosition.x, before.penPosition.x);
+        EXPECT_EQ(after.penPosition.y, before.penPosition.y);
+        EXPECT_EQ(after.fontName, before.fontName);
+        EXPECT_EQ(after.fontSize, before.fontSize);
+        EXPECT_EQ(after.fontColour, before.fontColour);
+        EXPECT_EQ(after.charSet, before.charSet);
+        EXPECT_EQ(canvas.coverMask(), nullptr);
+    }
+}
+
+// The mask itself on an image whose size is no multiple of its tiles: an
+// element paints over its own pixels but not over those of an element
+// started before it, and a box is hidden once every pixel of it (on the
+// image) is taken.
+TEST(BackToFront, CoverMaskKeepsThePixelsOfLaterElements)
+{
+    QImage image(13, 11, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    CoverMask cover(13, 11);
+    Canvas canvas(image);
+    canvas.setCoverMask(&cover);
+
+    EXPECT_TRUE(cover.hides(20, 0, 30, 5));  // off the image
+    EXPECT_FALSE(cover.hides(0, 0, 0, 0));
+
+    cover.nextElement();
+    canvas.setPenColour(0x0000FF);
+    canvas.moveTo(0, 2);
+    canvas.lineTo(13, 2);
+    canvas.setPenColour(0x00FF00);
+    canvas.moveTo(4, 2);
+    canvas.lineTo(6, 2);  // the element's own pixels: painted over
+    EXPECT_EQ(canvas.pixel(3, 2), Colour(0x0000FF));
+    EXPECT_EQ(canvas.pixel(4, 2), Colour(0x00FF00));
+    EXPECT_EQ(canvas.pixel(6, 2), Colour(0x0000FF));
+
+    cover.nextElement();
+    canvas.setPenColour(0xFF0000);
+    canvas.moveTo(5, 0);
+    canvas.lineTo(5, 11);
+    EXPECT_EQ(canvas.pixel(5, 2), Colour(0x00FF00));  // taken before
+    EXPECT_EQ(canvas.pixel(5, 3), Colour(0xFF0000));
+    EXPECT_FALSE(cover.hides(0, 2, 12, 2));  // the tiles of row 2 hold free pixels
+
+    // Take every pixel; the edge tiles hold fewer than 64.
+    cover.nextElement();
+    canvas.setPenWidth(3);
+    for (int y = 0; y < 11; ++y) {
+        canvas.moveTo(0, y);
+        canvas.lineTo(12, y);
+    }
+    EXPECT_EQ(canvas.pixel(5, 2), Colour(0x00FF00));
+    EXPECT_EQ(canvas.pixel(12, 10), Colour(0xFF0000));
+    cover.nextElement();
+    EXPECT_TRUE(cover.hides(-5, -5, 40, 40));
+
+    // A mask of another size is not used.
+    QImage other(20, 20, QImage::Format_RGB32);
+    other.fill(Qt::white);
+    canvas.setImage(other);
+    canvas.setPenWidth(1);
+    canvas.moveTo(0, 0);
+    canvas.lineTo(5, 0);
+    EXPECT_EQ(canvas.pixel(2, 0), Colour(0xFF0000));
+}
+
+}  // namespace
+}  // namespace veltrano

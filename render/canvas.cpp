@@ -1,5 +1,6 @@
 #include "render/canvas.h"
 
+#include "render/cover_mask.h"
 #include "render/glyph_cache.h"
 #include "render/line_raster.h"
 #include "render/rect_copy.h"
@@ -36,6 +37,41 @@ Canvas::Canvas(QImage& image) : m_image(&asThirtyTwoBits(image)) {}
 void Canvas::setImage(QImage& image)
 {
     m_image = &asThirtyTwoBits(image);
+    m_bandBits = nullptr;
+}
+
+void Canvas::setBand(int top, int bottom)
+{
+    const RasterTarget whole = rasterTargetOf(*m_image);
+    top = std::clamp(top, 0, whole.height);
+    bottom = std::clamp(bottom, top, whole.height);
+    m_bandBits = whole.bits + qsizetype(top) * whole.stride;
+    m_bandTop = top;
+    m_bandHeight = bottom - top;
+}
+
+int Canvas::bandTop() const
+{
+    return m_bandBits ? m_bandTop : 0;
+}
+
+int Canvas::bandHeight() const
+{
+    return m_bandBits ? m_bandHeight : m_image->height();
+}
+
+RasterTarget Canvas::target() const
+{
+    if (!m_bandBits)
+        return rasterTargetOf(*m_image, m_cover);
+    RasterTarget band;
+    band.bits = m_bandBits;
+    band.stride = m_image->bytesPerLine() / qsizetype(sizeof(QRgb));
+    band.width = m_image->width();
+    band.height = m_bandHeight;
+    band.top = m_bandTop;
+    band.cover = m_cover && m_cover->width() == band.width && m_cover->height() == band.height ? m_cover : nullptr;
+    return band;
 }
 
 void Canvas::restoreState(const CanvasState& state)
@@ -74,7 +110,8 @@ struct SegmentStroker {
         } else if (withinExactSquare(from.x, from.y, to.x, to.y)) {
             const PixelSegment segment = snapWithinSquare(from.x, from.y, to.x, to.y);
             drawThinLine(target, segment.from, segment.to, colour);
-        } else if (!segmentMissesBox(from.x, from.y, to.x, to.y, target.width, target.height)) {
+        } else if (!segmentMissesBox(from.x, from.y - target.top, to.x, to.y - target.top, target.width,
+                                     target.height)) {
             if (const auto line = snapFarLine(from.x, from.y, to.x, to.y))
                 drawThinLine(target, line->from, line->to, colour);
         }
@@ -90,16 +127,16 @@ void Canvas::lineTo(double x, double y)
 {
     const PenPosition from = m_state.penPosition;
     m_state.penPosition = {x, y};
-    const RasterTarget target = rasterTargetOf(*m_image, m_cover);
-    stroker(target)(from, {x, y});
+    const RasterTarget pixels = target();
+    stroker(pixels)(from, {x, y});
 }
 
 void Canvas::polylineTo(std::span<const PenPosition> points)
 {
     if (points.empty())
         return;
-    const RasterTarget target = rasterTargetOf(*m_image, m_cover);
-    const SegmentStroker stroke = stroker(target);
+    const RasterTarget pixels = target();
+    const SegmentStroker stroke = stroker(pixels);
     // Each point is the end of one segment and the start of the next.
     PenPosition from = m_state.penPosition;
     for (const PenPosition& point : points) {
@@ -112,8 +149,8 @@ void Canvas::polylineTo(std::span<const PenPosition> points)
 void Canvas::separateLines(std::span<const PenPosition> ends)
 {
     if (ends.size() >= 2) {
-        const RasterTarget target = rasterTargetOf(*m_image, m_cover);
-        const SegmentStroker stroke = stroker(target);
+        const RasterTarget pixels = target();
+        const SegmentStroker stroke = stroker(pixels);
         for (std::size_t i = 0; i + 1 < ends.size(); i += 2)
             stroke(ends[i], ends[i + 1]);
         // The pen ends at the end of the last whole segment.
@@ -165,9 +202,11 @@ void Canvas::textOut(double x, double y, std::string_view bytes)
     const auto anchor = snapPoint(x, y);
     if (!anchor || bytes.empty())
         return;
-    if (!m_face && textMissesImage(*m_image, *anchor, bytes.size(), emSizeBound(pixelHeightForPoints(m_state.fontSize))))
+    if (!m_face
+        && textMissesRows(m_image->width(), bandTop(), bandHeight(), *anchor, bytes.size(),
+                          emSizeBound(pixelHeightForPoints(m_state.fontSize))))
         return;
-    drawOpaqueText(rasterTargetOf(*m_image, m_cover), face(), *anchor, bytes, toRgb(m_state.fontColour));
+    drawOpaqueText(target(), face(), *anchor, bytes, toRgb(m_state.fontColour));
 }
 
 QSize Canvas::textExtent(std::string_view bytes) const

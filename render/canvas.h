@@ -94,9 +94,19 @@ public:
 
     // While set, lines and text paint only the pixels the mask leaves free
     // (or the current element's): for painting a document back to front.
-    // The mask is of the image's size and outlives its use; null ends it.
+    // The mask is of the size of the rows drawn (bandTop, bandHeight) and
+    // outlives its use; null ends it.
     void setCoverMask(CoverMask* cover) { m_cover = cover; }
     CoverMask* coverMask() const { return m_cover; }
+
+    // From now on lines and text reach only the image rows top .. bottom - 1
+    // (0 <= top < bottom <= image height), whose pixels are fetched here
+    // once: for painting one band of the page on a thread of its own while
+    // other canvases paint the other bands. Coordinates stay page
+    // coordinates. The image must keep its size and stay unshared meanwhile.
+    void setBand(int top, int bottom);
+    int bandTop() const;
+    int bandHeight() const;
 
     // White outside the page.
     Colour pixel(int x, int y) const;
@@ -107,9 +117,15 @@ private:
     // one-pixel line, anything wider the round-capped wide pen.
     SegmentStroker stroker(const RasterTarget& target) const;
     GlyphFace& face() const;
+    // The pixels lines and text are drawn on: the band or the whole image.
+    RasterTarget target() const;
 
     QImage* m_image;
     CoverMask* m_cover = nullptr;
+    // Set by setBand: the band's first pixel and its rows.
+    QRgb* m_bandBits = nullptr;
+    int m_bandTop = 0;
+    int m_bandHeight = 0;
     CanvasState m_state;
     // The glyphs of the current font, fetched on first use after a change.
     mutable std::shared_ptr<GlyphFace> m_face;

@@ -112,27 +112,44 @@ GlyphFace::GlyphFace(const std::string& fontName, int height, CharSet charSet)
     m_ascent = m_metrics.ascent();
     m_descent = m_metrics.descent();
     m_inkMargin = m_pixelSize / 2 + 2;
-    m_advances.fill(kUnknownAdvance);
+    for (std::atomic<int>& advance : m_advances)
+        advance.store(kUnknownAdvance, std::memory_order_relaxed);
 }
 
-int GlyphFace::advance(unsigned char byte) const
+int GlyphFace::measuredAdvance(unsigned char byte) const
 {
-    int& advance = m_advances[byte];
+    int advance = m_advances[byte].load(std::memory_order_relaxed);
     if (advance == kUnknownAdvance) {
         const char16_t character = decodeByte(byte, m_charSet);
         advance = m_metrics.horizontalAdvance(QChar(character != 0 ? character : kNoCharacter));
+        m_advances[byte].store(advance, std::memory_order_relaxed);
     }
     return advance;
 }
 
+int GlyphFace::advance(unsigned char byte) const
+{
+    // An advance is a plain number: whichever thread measures it first, every
+    // thread reads the same value.
+    const int advance = m_advances[byte].load(std::memory_order_relaxed);
+    if (advance != kUnknownAdvance)
+        return advance;
+    const std::lock_guard<std::mutex> held(m_lock);
+    return measuredAdvance(byte);
+}
+
 const Glyph& GlyphFace::glyph(unsigned char byte)
 {
+    if (const Glyph* rendered = m_rendered[byte].load(std::memory_order_acquire))
+        return *rendered;
+    const std::lock_guard<std::mutex> held(m_lock);
     if (!m_glyphs[byte]) {
         m_glyphs[byte] = render(byte);
         const std::size_t added = glyphBytes(*m_glyphs[byte]);
         m_glyphBytes += added;
         if (m_ledger)
             *m_ledger += added;
+        m_rendered[byte].store(&*m_glyphs[byte], std::memory_order_release);
     }
     return *m_glyphs[byte];
 }
@@ -147,7 +164,7 @@ Glyph GlyphFace::render(unsigned char byte) const
     // The glyph is drawn on a transparent image that covers its ink box as
     // the font reports it, with some room to spare, clipped to the ink
     // margin around the cell; origin is where the cell's top-left lands.
-    const QRect cell(0, 0, advance(byte), cellHeight());
+    const QRect cell(0, 0, measuredAdvance(byte), cellHeight());
     const int spare = 2 + m_pixelSize / 16;
     const QRect ink = m_metrics.boundingRect(QChar(character)).translated(0, m_ascent);
     const QRect area = ink.adjusted(-spare, -spare, spare, spare)
@@ -189,8 +206,9 @@ std::size_t GlyphCache::KeyHash::operator()(const Key& key) const
            ^ std::size_t(key.charSet);
 }
 
-void GlyphFace::chargeTo(std::shared_ptr<std::size_t> ledger)
+void GlyphFace::chargeTo(std::shared_ptr<std::atomic<std::size_t>> ledger)
 {
+    const std::lock_guard<std::mutex> held(m_lock);
     if (m_ledger)
         *m_ledger -= bytes();
     m_ledger = std::move(ledger);
@@ -216,8 +234,21 @@ void GlyphCache::makeRoomFor(std::size_t bytes)
     }
 }
 
+std::size_t GlyphCache::facesHeld() const
+{
+    const std::lock_guard<std::mutex> held(m_lock);
+    return m_entries.size();
+}
+
+std::uint64_t GlyphCache::facesCreated() const
+{
+    const std::lock_guard<std::mutex> held(m_lock);
+    return m_created;
+}
+
 std::shared_ptr<GlyphFace> GlyphCache::face(const std::string& fontName, int height, CharSet charSet)
 {
+    const std::lock_guard<std::mutex> held(m_lock);
     ++m_clock;
     Key key{fontName, faceHeight(height), charSet};
     if (const auto found = m_entries.find(key); found != m_entries.end()) {

@@ -8,14 +8,20 @@
 // Glyphs are rendered without antialiasing (every pixel is ink or not) and
 // with the platform's default hinting, each glyph placed on its own at a
 // whole-pixel pen position: the text is not kerned, as on Windows.
+//
+// Faces and the cache may be used from several threads at once (the bands
+// of a large repaint): an advance or glyph known already is read without a
+// lock, the first use of one is measured or rendered under the face's lock.
 
 #include "render/canvas.h"
 
 #include <QFont>
 #include <QFontMetrics>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -66,16 +72,22 @@ public:
 
     // The memory the face holds: itself, an allowance for the font engine it
     // keeps alive, and the ink runs of the glyphs rendered so far.
-    std::size_t bytes() const { return sizeof(GlyphFace) + kFontEngineBytes + m_glyphBytes; }
+    std::size_t bytes() const { return sizeof(GlyphFace) + kFontEngineBytes + m_glyphBytes.load(); }
     // A font engine with its scaled outlines and caches, roughly.
     static constexpr std::size_t kFontEngineBytes = 16 * 1024;
     // The count the face's bytes are added to, now and as glyphs are
     // rendered; null stops the counting.
-    void chargeTo(std::shared_ptr<std::size_t> ledger);
+    void chargeTo(std::shared_ptr<std::atomic<std::size_t>> ledger);
 
 private:
+    // Both with m_lock held.
     Glyph render(unsigned char byte) const;
+    int measuredAdvance(unsigned char byte) const;
     static constexpr int kUnknownAdvance = -1;
+
+    // Guards the font and its metrics (which Qt does not let two threads
+    // use at once), the glyphs' storage and the ledger.
+    mutable std::mutex m_lock;
 
     // Set while m_font is made, so declared before it.
     int m_pixelSize = 0;
@@ -84,14 +96,16 @@ private:
     // look the font engine up again each time.
     QFontMetrics m_metrics;
     CharSet m_charSet;
-    std::size_t m_glyphBytes = 0;
-    std::shared_ptr<std::size_t> m_ledger;
+    std::atomic<std::size_t> m_glyphBytes = 0;
+    std::shared_ptr<std::atomic<std::size_t>> m_ledger;
     int m_ascent = 0;
     int m_descent = 0;
     int m_inkMargin = 0;
     // Measured on first use, like the glyphs.
-    mutable std::array<int, 256> m_advances{};
+    mutable std::array<std::atomic<int>, 256> m_advances;
     std::array<std::optional<Glyph>, 256> m_glyphs;
+    // Set, once the glyph is in m_glyphs, to point at it.
+    std::array<std::atomic<const Glyph*>, 256> m_rendered{};
 };
 
 // The faces in use, bounded by the memory they hold (GlyphFace::bytes), not
@@ -113,13 +127,13 @@ public:
 
     std::shared_ptr<GlyphFace> face(const std::string& fontName, int height, CharSet charSet);
 
-    std::size_t facesHeld() const { return m_entries.size(); }
-    std::size_t bytesHeld() const { return *m_held; }
+    std::size_t facesHeld() const;
+    std::size_t bytesHeld() const { return m_held->load(); }
     // Faces made since the cache was created, for seeing whether a sequence
     // of requests made any face twice.
-    std::uint64_t facesCreated() const { return m_created; }
+    std::uint64_t facesCreated() const;
 
-    // The cache of the process: the page is drawn on one thread.
+    // The cache of the process.
     static GlyphCache& shared();
 
 private:
@@ -138,10 +152,12 @@ private:
     };
     void makeRoomFor(std::size_t bytes);
 
+    // Guards the entries and the counts; taken before a face's lock.
+    mutable std::mutex m_lock;
     std::size_t m_budget;
     std::unordered_map<Key, Entry, KeyHash> m_entries;
     // The bytes of the faces held, kept up to date by the faces themselves.
-    std::shared_ptr<std::size_t> m_held = std::make_shared<std::size_t>(0);
+    std::shared_ptr<std::atomic<std::size_t>> m_held = std::make_shared<std::atomic<std::size_t>>(0);
     std::uint64_t m_clock = 0;
     std::uint64_t m_created = 0;
 };

@@ -80,22 +80,20 @@ struct Interval {
 
 constexpr Interval kNothing{1, 0};
 
-u128 magnitude(i128 value)
+// Values k >= 0 with start + step*k in [low, low + limit), step being +1 or
+// -1. The differences of start and the bounds are taken modulo 2^128: they
+// are below 2^128 for every start beyond -2^127 and bounds within an int.
+Interval insideBox(i128 start, int step, int low, int limit)
 {
-    return value < 0 ? u128(0) - u128(value) : u128(value);
-}
-
-// Values k >= 0 with start + step*k in [0, limit), step being +1 or -1.
-Interval insideBox(i128 start, int step, int limit)
-{
+    const i128 last = i128(low) + limit - 1;
     if (step > 0) {
-        if (start >= limit)
+        if (start > last)
             return kNothing;
-        return {start >= 0 ? 0 : magnitude(start), start >= 0 ? u128(limit - 1 - start) : u128(limit - 1) + magnitude(start)};
+        return {start >= low ? 0 : u128(i128(low)) - u128(start), u128(last) - u128(start)};
     }
-    if (start < 0)
+    if (start < low)
         return kNothing;
-    return {start >= limit ? u128(start) - u128(limit - 1) : 0, u128(start)};
+    return {start > last ? u128(start) - u128(last) : 0, u128(start) - u128(i128(low))};
 }
 
 // start + step*k where the result is known to lie on the page: modular
@@ -135,7 +133,7 @@ struct AxisLine {
 
 }  // namespace
 
-ThinLineRun clipThinLine(LinePoint from, LinePoint to, int width, int height)
+ThinLineRun clipThinLine(LinePoint from, LinePoint to, int width, int height, int top)
 {
     const u128 adx = to.x >= from.x ? u128(to.x) - u128(from.x) : u128(from.x) - u128(to.x);
     const u128 ady = to.y >= from.y ? u128(to.y) - u128(from.y) : u128(from.y) - u128(to.y);
@@ -152,10 +150,12 @@ ThinLineRun clipThinLine(LinePoint from, LinePoint to, int width, int height)
     const bool towardSmaller = line.minorStep < 0 && line.minorLength != 0;
     line.half = (line.majorLength - 1 + (towardSmaller ? 1 : 0)) / 2;
     const int majorLimit = xMajor ? width : height, minorLimit = xMajor ? height : width;
+    const int majorLow = xMajor ? 0 : top, minorLow = xMajor ? top : 0;
 
     Interval steps{0, line.majorLength - 1};
-    steps = steps.intersect(insideBox(line.majorStart, line.majorStep, majorLimit));
-    const Interval counts = insideBox(line.minorStart, line.minorStep, minorLimit).intersect({0, line.minorLength});
+    steps = steps.intersect(insideBox(line.majorStart, line.majorStep, majorLow, majorLimit));
+    const Interval counts =
+        insideBox(line.minorStart, line.minorStep, minorLow, minorLimit).intersect({0, line.minorLength});
     if (steps.empty() || counts.empty())
         return {};
     if (line.minorLength != 0)
@@ -174,11 +174,11 @@ ThinLineRun clipThinLine(LinePoint from, LinePoint to, int width, int height)
     run.modulus = line.majorLength;
     if (xMajor) {
         run.x = major;
-        run.y = minor;
+        run.y = minor - top;
         run.majorStepX = line.majorStep;
         run.minorStepY = line.minorStep;
     } else {
-        run.y = major;
+        run.y = major - top;
         run.x = minor;
         run.majorStepY = line.majorStep;
         run.minorStepX = line.minorStep;
@@ -317,6 +317,14 @@ void drawThinLine(QImage& image, PixelPoint from, PixelPoint to, QRgb colour)
 
 void drawThinLine(const RasterTarget& target, PixelPoint from, PixelPoint to, QRgb colour)
 {
+    from.y -= target.top;
+    to.y -= target.top;
+    // Every pixel of the line lies in the box of its ends: a line wholly
+    // beside the target (the pieces of a curve off the page, or off a band
+    // of it) needs no clipping.
+    if (std::max(from.x, to.x) < 0 || std::max(from.y, to.y) < 0 || std::min(from.x, to.x) >= target.width
+        || std::min(from.y, to.y) >= target.height)
+        return;
     if (onTarget(target, from) && onTarget(target, to)) {
         if (target.cover) {
             drawCoveredOnTarget(target, from, to, colour);
@@ -330,7 +338,7 @@ void drawThinLine(const RasterTarget& target, PixelPoint from, PixelPoint to, QR
 
 void drawThinLine(const RasterTarget& target, LinePoint from, LinePoint to, QRgb colour)
 {
-    plotRun(target, clipThinLine(from, to, target.width, target.height), colour);
+    plotRun(target, clipThinLine(from, to, target.width, target.height, target.top), colour);
 }
 
 }  // namespace veltrano

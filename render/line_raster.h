@@ -39,9 +39,9 @@ struct ThinLineRun {
 };
 
 // The pixels of the line from `from` up to (not including) `to` that lie in
-// the box 0 <= x < width, 0 <= y < height; both ends within
-// +-kLargestExactCoordinate.
-ThinLineRun clipThinLine(LinePoint from, LinePoint to, int width, int height);
+// the box 0 <= x < width, top <= y < top + height; both ends within
+// +-kLargestExactCoordinate. The run's y counts from top.
+ThinLineRun clipThinLine(LinePoint from, LinePoint to, int width, int height, int top = 0);
 
 // Draws the line from `from` up to (not including) `to`, clipped to the
 // target. The ends of most lines fit a PixelPoint (within

@@ -10,8 +10,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
+#include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 
 namespace veltrano {
 
@@ -237,18 +240,92 @@ std::optional<PaintBox> paintBounds(const ViewState& view, const ElementRecord& 
 // times as long back to front, 500 000 half as long).
 constexpr std::size_t kBackToFrontRecords = 150000;
 
+// From this many records on, the page is painted in horizontal bands, one
+// per processor core, at once: each band's canvas goes through every record
+// but sets only the pixels of its rows, so the work on pixels is shared out
+// while the work per record is done in every band (with the mixed sample at
+// 50 000 records that is about a third of the time).
+constexpr std::size_t kBandedRecords = 20000;
+// Bands are no lower than this, so that the work per record, done in each
+// band, stays small next to the pixels.
+constexpr int kLowestBand = 64;
+
+void paintInFileOrder(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records)
+{
+    for (Layer layer : {Layer::Bonds, Layer::Text, Layer::Arrows})
+        PaintLayer(canvas, view, records, layer);
+}
+
+// The pixels of the canvas's rows, painted front to back or back to front.
+void paintRows(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records)
+{
+    if (records.size() >= kBackToFrontRecords)
+        repaintBackToFront(canvas, view, records);
+    else
+        paintInFileOrder(canvas, view, records);
+}
+
+int coresToPaintOn()
+{
+    // hardware_concurrency may not know (0).
+    return int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+}
+
 }  // namespace
+
+void repaintInBands(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records, int bandCount)
+{
+    const int height = canvas.image().height();
+    bandCount = std::clamp(bandCount, 1, std::max(1, height / kLowestBand));
+    if (bandCount == 1 || canvas.bandHeight() != height) {
+        paintRows(canvas, view, records);
+        return;
+    }
+    // Every band starts from the canvas's state and sees the same records in
+    // the same order, so it sets its rows as the whole repaint would.
+    const CanvasState start = canvas.state();
+    // Fetching the pixels detaches the image, here, before any band runs.
+    canvas.image().bits();
+    std::vector<std::unique_ptr<Canvas>> bands;
+    for (int i = 0; i < bandCount; ++i) {
+        auto band = std::make_unique<Canvas>(canvas.image());
+        band->restoreState(start);
+        band->setCoverMask(nullptr);
+        band->setBand(height * i / bandCount, height * (i + 1) / bandCount);
+        bands.push_back(std::move(band));
+    }
+    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(bandCount));
+    auto paintBand = [&](int i) {
+        try {
+            paintRows(*bands[std::size_t(i)], view, records);
+        } catch (...) {
+            failures[std::size_t(i)] = std::current_exception();
+        }
+    };
+    {
+        std::vector<std::jthread> helpers;
+        for (int i = 1; i < bandCount; ++i)
+            helpers.emplace_back(paintBand, i);
+        paintBand(0);
+    }
+    for (const std::exception_ptr& failure : failures) {
+        if (failure)
+            std::rethrow_exception(failure);
+    }
+    // The canvas ends as painting the records in file order leaves it.
+    canvas.restoreState(bands.front()->state());
+}
 
 // In a document that covers the page many times over most records are left
 // out: their box is wholly taken.
 void repaintBackToFront(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records)
 {
-    if (!CoverMask::fits(canvas.image().width(), canvas.image().height())) {
-        for (Layer layer : {Layer::Bonds, Layer::Text, Layer::Arrows})
-            PaintLayer(canvas, view, records, layer);
+    const int width = canvas.image().width(), top = canvas.bandTop(), height = canvas.bandHeight();
+    if (!CoverMask::fits(width, height)) {
+        paintInFileOrder(canvas, view, records);
         return;
     }
-    CoverMask cover(canvas.image().width(), canvas.image().height());
+    CoverMask cover(width, height);
     struct MaskInUse {
         Canvas& canvas;
         ~MaskInUse() { canvas.setCoverMask(nullptr); }
@@ -259,7 +336,7 @@ void repaintBackToFront(Canvas& canvas, const ViewState& view, const std::vector
             if (layerOf(record->kind) != layer)
                 continue;
             const std::optional<PaintBox> box = paintBounds(view, *record);
-            if (box && cover.hides(box->left, box->top, box->right, box->bottom))
+            if (box && cover.hides(box->left, box->top - top, box->right, box->bottom - top))
                 continue;
             cover.nextElement();
             PaintElement(canvas, view, *record);
@@ -272,12 +349,10 @@ void RepaintFile(Canvas& canvas, const ViewState& view, const std::vector<Elemen
     // The pen and font are put back, so the state after a repaint does not
     // depend on the order the records were painted in.
     const CanvasState before = canvas.state();
-    if (records.size() >= kBackToFrontRecords) {
-        repaintBackToFront(canvas, view, records);
-    } else {
-        for (Layer layer : {Layer::Bonds, Layer::Text, Layer::Arrows})
-            PaintLayer(canvas, view, records, layer);
-    }
+    if (records.size() >= kBandedRecords)
+        repaintInBands(canvas, view, records, coresToPaintOn());
+    else
+        paintRows(canvas, view, records);
     canvas.restoreState(before);
 }
 

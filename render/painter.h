@@ -26,8 +26,9 @@ void PaintLayer(Canvas& canvas, const ViewState& view, const std::vector<Element
                 Layer layer);
 
 // The three passes over records already read. The canvas state (pen and
-// font) is put back afterwards. Documents of very many records are painted
-// back to front (repaintBackToFront), with the same pixels.
+// font) is put back afterwards. Large documents are painted in bands on all
+// cores (repaintInBands), those of very many records back to front
+// (repaintBackToFront), with the same pixels.
 void RepaintFile(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records);
 
 // The three passes on any other surface (the vector recorder); a Canvas
@@ -40,7 +41,15 @@ void RepaintFile(DrawingSurface& surface, const ViewState& view, const std::vect
 // pixels are all taken already are left out. The same pixels as painting in
 // file order; it pays only where the records cover the page many times.
 // Leaves the canvas state as the last record painted (back to front) set it.
+// On a canvas with a band, only its rows.
 void repaintBackToFront(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records);
+
+// The three passes with the page split into bandCount horizontal bands
+// (fewer when the page is low), painted at once on threads of their own,
+// each as RepaintFile paints the whole: the same pixels. The canvas state
+// is left as the painting of one band leaves it. A canvas that has a band
+// already is painted as one.
+void repaintInBands(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records, int bandCount);
 
 // Reads the document file at path (whole records only) and draws it in three
 // passes. A read failure throws IoError before anything is drawn.

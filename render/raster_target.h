@@ -10,18 +10,23 @@
 
 namespace veltrano {
 
+// The drawing calls take page coordinates; a target may hold only the rows
+// top .. top + height - 1 of the page (a band painted on its own thread),
+// and each kernel moves its coordinates by top once, at its entry.
 struct RasterTarget {
-    QRgb* bits = nullptr;
+    QRgb* bits = nullptr;  // page row top
     qsizetype stride = 0;  // in pixels
     int width = 0;
     int height = 0;
+    int top = 0;
     // When set (a back-to-front repaint), pixels are painted through it:
     // only those no later element has taken.
     CoverMask* cover = nullptr;
 
     QRgb* row(int y) const { return bits + y * stride; }
 
-    // Paints first <= x < end of row y, all on the image.
+    // Paints first <= x < end of row y of the target (not of the page), all
+    // on the image.
     void fillRow(int y, int first, int end, QRgb colour) const
     {
         if (cover)

@@ -60,8 +60,13 @@ TextBox textBounds(PixelPoint anchor, std::size_t byteCount, int emBound)
 
 bool textMissesImage(const QImage& image, PixelPoint anchor, std::size_t byteCount, int emBound)
 {
+    return textMissesRows(image.width(), 0, image.height(), anchor, byteCount, emBound);
+}
+
+bool textMissesRows(int width, int top, int height, PixelPoint anchor, std::size_t byteCount, int emBound)
+{
     const TextBox box = textBounds(anchor, byteCount, emBound);
-    return box.left >= image.width() || box.top >= image.height() || box.right < 0 || box.bottom < 0;
+    return box.left >= width || box.top >= std::int64_t(top) + height || box.right < 0 || box.bottom < top;
 }
 
 std::int64_t textAdvance(const GlyphFace& face, std::string_view bytes)
@@ -80,6 +85,7 @@ void drawOpaqueText(QImage& image, GlyphFace& face, PixelPoint anchor, std::stri
 void drawOpaqueText(const RasterTarget& pixels, GlyphFace& face, PixelPoint anchor, std::string_view bytes,
                     QRgb colour)
 {
+    anchor.y -= pixels.top;
     const std::int64_t margin = face.inkMargin();
     const std::int64_t advance = textAdvance(face, bytes);
     const std::int64_t bottom = anchor.y + face.cellHeight();

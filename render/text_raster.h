@@ -27,6 +27,8 @@ TextBox textBounds(PixelPoint anchor, std::size_t byteCount, int emBound);
 // True when such a text certainly has no pixel on the image (its box misses
 // it): such text needs no face at all.
 bool textMissesImage(const QImage& image, PixelPoint anchor, std::size_t byteCount, int emBound);
+// The same for the rows top .. top + height - 1 of a page width pixels wide.
+bool textMissesRows(int width, int top, int height, PixelPoint anchor, std::size_t byteCount, int emBound);
 
 // Draws bytes with the top-left of the cell at anchor (within
 // +-kExactCoordinateLimit). Text entirely off the image returns at once.

@@ -285,6 +285,13 @@ void drawWideLine(QImage& image, PixelPoint from, PixelPoint to, int width, QRgb
 void drawWideLine(const RasterTarget& pixels, PixelPoint from, PixelPoint to, int width, QRgb colour)
 {
     width = std::clamp(width, 2, kMaxPenWidth);
+    from.y -= pixels.top;
+    to.y -= pixels.top;
+    // The body and the caps stay within the pen width of the box of the
+    // ends: a stroke wholly beside the target paints nothing.
+    if (std::max(from.x, to.x) + width < 0 || std::max(from.y, to.y) + width < 0
+        || std::min(from.x, to.x) - width >= pixels.width || std::min(from.y, to.y) - width >= pixels.height)
+        return;
     // The same end-point order for both directions, so both give the same
     // pixels to the last rounding.
     std::int64_t x0 = from.x, y0 = from.y, x1 = to.x, y1 = to.y;

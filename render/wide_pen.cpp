@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
 #include <optional>
 
 namespace veltrano {
@@ -91,16 +92,19 @@ CapShape makeCapShape(int width)
     return shape;
 }
 
-// The cap shape of each width, built when the width is first drawn (the
-// painter uses three widths), so a line costs no more than a look-up for its
-// caps.
+// The cap shapes of every width, built together on first use (some
+// microseconds; the bands of a repaint may draw their first caps at once),
+// so a line costs no more than a look-up for its caps.
 const CapShape& capShape(int width)
 {
-    static std::array<std::optional<CapShape>, kMaxPenWidth + 1> shapes;
-    std::optional<CapShape>& shape = shapes[std::size_t(width)];
-    if (!shape)
-        shape = makeCapShape(width);
-    return *shape;
+    using Shapes = std::array<CapShape, kMaxPenWidth + 1>;
+    static const std::unique_ptr<const Shapes> shapes = [] {
+        auto all = std::make_unique<Shapes>();
+        for (int w = 0; w <= kMaxPenWidth; ++w)
+            (*all)[std::size_t(w)] = makeCapShape(w);
+        return all;
+    }();
+    return (*shapes)[std::size_t(width)];
 }
 
 // The 2x2 cap of the narrowest pen, drawn directly when it lies wholly on

@@ -30,13 +30,23 @@ std::string exportFileName(const std::string& documentName, const std::string& e
     return documentName.substr(0, cut) + extension;
 }
 
+namespace {
+
+// The export beside the document, written as the document is saved.
+void writeBitmapExport(Editor& editor, const QImage& image)
+{
+    editor.workingFile.writeKeptFile(bitmapExportName(editor.document.DocumentName), encodeBitmap24(image));
+}
+
+}  // namespace
+
 void Exportieren1Click(Editor& editor)
 {
     if (editor.document.DocumentName.empty()) {
         editor.ui.showMessage(kSaveFirstMessage);
         return;
     }
-    writeBitmapFile(editor.fileSystem, bitmapExportName(editor.document.DocumentName), editor.page);
+    writeBitmapExport(editor, editor.page);
 }
 
 void Passendebmpexportieren1Click(Editor& editor)
@@ -47,7 +57,7 @@ void Passendebmpexportieren1Click(Editor& editor)
     }
     FullRepaint(editor);
     const QImage cutOut = fittedCutOut(editor.page, editor.ui.drawingImageSize());
-    writeBitmapFile(editor.fileSystem, bitmapExportName(editor.document.DocumentName), cutOut);
+    writeBitmapExport(editor, cutOut);
 }
 
 }  // namespace veltrano

@@ -137,7 +137,7 @@ void FormelAntwortspeichern1Click(Editor& editor)
         return;
     editor.workingFile.saveTo(*chosen);
     nameDocument(editor, *chosen);
-    writeFileBytes(editor.fileSystem, answerFilePath(*chosen), answerFileBytes(answer), Durability::Flushed);
+    editor.workingFile.writeKeptFile(answerFilePath(*chosen), answerFileBytes(answer));
     editor.editing.Modified = false;
     noteDocumentSaved(editor);
 }

@@ -21,8 +21,8 @@ void exportVectorDocument(Editor& editor, VectorDocument document, const char* e
     const std::vector<ElementRecord> records = editor.workingFile.readAll();
     const QRect area = vectorCutOut(editor.view, records, editor.ui.drawingImageSize());
     const QByteArray bytes = document(editor.view, records, area);
-    writeFileBytes(editor.fileSystem, exportFileName(editor.document.DocumentName, extension),
-                   std::vector<std::uint8_t>(bytes.begin(), bytes.end()), Durability::Flushed);
+    editor.workingFile.writeKeptFile(exportFileName(editor.document.DocumentName, extension),
+                                     std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
 }
 
 }  // namespace

@@ -169,6 +169,12 @@ std::uint32_t WorkingFile::saveTo(const std::string& target)
 {
     const std::vector<std::uint8_t> bytes = readFileBytes(m_fs, path());
     requireWritableIfPresent(m_fs, target);
+    writeKeptFile(target, bytes);
+    return countOf(bytes);
+}
+
+void WorkingFile::writeKeptFile(const std::string& target, const std::vector<std::uint8_t>& bytes)
+{
     noteSaveInProgress(target);
     try {
         writeFileBytes(m_fs, target, bytes, Durability::Flushed);
@@ -178,7 +184,6 @@ std::uint32_t WorkingFile::saveTo(const std::string& target)
         throw;
     }
     m_fs.remove(pathOf(workfile::SaveInProgress));
-    return countOf(bytes);
 }
 
 void WorkingFile::noteSaveInProgress(const std::string& target)

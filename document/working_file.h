@@ -118,6 +118,12 @@ public:
     // remove it (removeInterruptedSave); the note is best effort.
     std::uint32_t saveTo(const std::string& target);
 
+    // Writes bytes to a file the user keeps (an export, the answer file) as
+    // saveTo writes the document: complete and flushed before it replaces
+    // the old file, with the partial file named in "speichern.txt" while it
+    // is built.
+    void writeKeptFile(const std::string& target, const std::vector<std::uint8_t>& bytes);
+
     // Removes the partial file of a save that a crash interrupted, as the
     // note of saveTo names it, and the note. Failures are ignored.
     void removeInterruptedSave();

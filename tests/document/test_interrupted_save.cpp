@@ -1,6 +1,6 @@
-// A save that a crash interrupts leaves its partial file beside the saved
-// file, outside the WorkDir: the note in the WorkDir names it, and the
-// next start removes it (and nothing but a partial file).
+// A save or an export that a crash interrupts leaves its partial file beside
+// the kept file, outside the WorkDir: the note in the WorkDir names it, and
+// the next start removes it (and nothing but a partial file).
 
 #include "document/element_kind.h"
 #include "document/record_file.h"
@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <utility>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,15 +27,19 @@ using veltrano::test::recordFileBytes;
 namespace {
 
 // The real file system, ending the process where a save would rename its
-// complete new file into place: a crash at the last moment.
+// complete new file into the folder: a crash at the last moment.
 class CrashBeforeRename : public FileSystem {
 public:
+    explicit CrashBeforeRename(std::string folder) : m_folder(std::move(folder)) {}
     bool rename(const std::string& from, const std::string& to) override
     {
-        if (to.size() > 4 && to.compare(to.size() - 4, 4, ".cfd") == 0)
+        if (to.rfind(m_folder, 0) == 0)
             ::_exit(0);
         return FileSystem::rename(from, to);
     }
+
+private:
+    std::string m_folder;
 };
 
 TEST(InterruptedSave, TheNextStartRemovesThePartialFileBesideTheSavedFileAndOnlyThat)
@@ -52,23 +58,35 @@ TEST(InterruptedSave, TheNextStartRemovesThePartialFileBesideTheSavedFileAndOnly
     working.saveTo(folder + "kopie.cfd");
     EXPECT_FALSE(fileExists(work + "speichern.txt"));
 
-    const pid_t child = ::fork();
-    if (child == 0) {
-        CrashBeforeRename crashing;
-        WorkingFile(crashing, work).saveTo(target);
-        ::_exit(1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    const std::string part = target + ".part" + std::to_string(child);
-    ASSERT_TRUE(fileExists(part));
-    EXPECT_EQ(fileBytes(work + "speichern.txt"), test::Bytes(part.begin(), part.end()));
+    // The document saved, and an export written beside it.
+    for (const char* name : {"benzol.cfd", "benzol.bmp"}) {
+        const std::string kept = folder + name;
+        const bool save = std::string(name).ends_with(".cfd");
+        if (!save)
+            putFileBytes(kept, old);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            CrashBeforeRename crashing(folder);
+            WorkingFile interrupted(crashing, work);
+            if (save)
+                interrupted.saveTo(kept);
+            else
+                interrupted.writeKeptFile(kept, test::Bytes(100, 0x42));
+            ::_exit(1);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name;
+        const std::string part = kept + ".part" + std::to_string(child);
+        ASSERT_TRUE(fileExists(part)) << name;
+        EXPECT_EQ(fileBytes(work + "speichern.txt"), test::Bytes(part.begin(), part.end())) << name;
 
-    working.removeInterruptedSave();
-    EXPECT_EQ(folderEntries(folder), (std::vector<std::string>{"benzol.cfd", "kopie.cfd"}));
-    EXPECT_EQ(fileBytes(target), old);
-    EXPECT_FALSE(fileExists(work + "speichern.txt"));
+        working.removeInterruptedSave();
+        EXPECT_FALSE(fileExists(part)) << name;
+        EXPECT_EQ(fileBytes(kept), old) << name;
+        EXPECT_FALSE(fileExists(work + "speichern.txt")) << name;
+    }
+    EXPECT_EQ(folderEntries(folder), (std::vector<std::string>{"benzol.bmp", "benzol.cfd", "kopie.cfd"}));
 
     // A note that names anything but a partial file removes nothing.
     for (const std::string& named : {target, folder, folder + "x.part", std::string("benzol.cfd.part12")}) {
@@ -76,7 +94,7 @@ TEST(InterruptedSave, TheNextStartRemovesThePartialFileBesideTheSavedFileAndOnly
         working.removeInterruptedSave();
         EXPECT_FALSE(fileExists(work + "speichern.txt")) << named;
     }
-    EXPECT_EQ(folderEntries(folder), (std::vector<std::string>{"benzol.cfd", "kopie.cfd"}));
+    EXPECT_EQ(folderEntries(folder), (std::vector<std::string>{"benzol.bmp", "benzol.cfd", "kopie.cfd"}));
 }
 
 }  // namespace

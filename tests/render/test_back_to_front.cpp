@@ -1,8 +1,10 @@
 // Large documents are painted from their last element to their first through
-// a cover mask, leaving out elements whose pixels are all taken already. The
-// page must be exactly the one painting in file order gives, for every kind
-// of document and view, and the canvas state after the repaint the one
-// before it.
+// a cover mask, leaving out elements whose pixels are all taken already, and
+// in horizontal bands on threads of their own. The page must be exactly the
+// one painting in file order gives, for every kind of document and view,
+// whatever the band boundaries cut through (lines stepped from far off the
+// page, wide pens, text cells, glyphs rendered by two threads at once), and
+// the canvas state after the repaint the one before it.
 #include "page_mismatch.h"
 #include "render/canvas.h"
 #include "render/cover_mask.h"
@@ -13,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -31,14 +34,15 @@ QImage paintedInFileOrder(const std::vector<ElementRecord>& records, const ViewS
     return page;
 }
 
+using Maker = std::vector<ElementRecord> (*)(std::size_t);
+struct Case {
+    const char* name;
+    Maker make;
+    std::size_t count;
+};
+
 TEST(BackToFront, LargeDocumentsPaintTheSamePixelsAsInFileOrder)
 {
-    using Maker = std::vector<ElementRecord> (*)(std::size_t);
-    struct Case {
-        const char* name;
-        Maker make;
-        std::size_t count;
-    };
     // 70 000 mixed records use up the mask's element numbers once.
     const Case cases[] = {
         {"mixed", &samples::mixedDocument, 70000},       {"bonds", &samples::bondsDocument, 25000},
@@ -149,6 +153,57 @@ TEST(BackToFront, CoverMaskKeepsThePixelsOfLaterElements)
     canvas.moveTo(0, 0);
     canvas.lineTo(5, 0);
     EXPECT_EQ(canvas.pixel(2, 0), Colour(0xFF0000));
+}
+
+TEST(Bands, EveryBandCountPaintsThePixelsOfFileOrder)
+{
+    const Case cases[] = {
+        {"mixed", &samples::mixedDocument, 5001},
+        {"hostile", &samples::hostileDocument, 5001},
+        {"many-sizes", &samples::manySizesDocument, 3000},
+        {"large-labels", &samples::largeLabelsDocument, 2000},
+        {"curved-arrows", &samples::curvedArrowsDocument, 2000},
+    };
+    const ViewState views[] = {{0.0, 0.0, 1.0}, {300.0, 250.0, 2.5}};
+    // 7 bands give boundaries on odd rows; 40 asks for more than the page's
+    // height allows.
+    for (const Case& c : cases) {
+        const std::vector<ElementRecord> records = c.make(c.count);
+        for (const ViewState& view : views) {
+            const QImage expected = paintedInFileOrder(records, view);
+            for (int bands : {2, 3, 7, 40}) {
+                QImage page = makeBlankPage();
+                Canvas canvas(page);
+                repaintInBands(canvas, view, records, bands);
+                EXPECT_TRUE(samePages(page, expected,
+                                      std::string(c.name) + "-scale" + std::to_string(view.Scale) + "-bands"
+                                          + std::to_string(bands)));
+            }
+        }
+    }
+}
+
+TEST(Bands, ABandPaintsOnlyItsRowsAlsoBackToFront)
+{
+    const std::vector<ElementRecord> records = samples::mixedDocument(20000);
+    const ViewState view{0.0, 0.0, 1.0};
+    const QImage whole = paintedInFileOrder(records, view);
+    const int top = 333, bottom = 667;
+    for (bool backToFront : {false, true}) {
+        QImage page = makeBlankPage();
+        Canvas canvas(page);
+        canvas.setBand(top, bottom);
+        EXPECT_EQ(canvas.bandTop(), top);
+        EXPECT_EQ(canvas.bandHeight(), bottom - top);
+        if (backToFront)
+            repaintBackToFront(canvas, view, records);
+        else
+            RepaintFile(canvas, view, records);
+        QImage expected = makeBlankPage();
+        for (int y = top; y < bottom; ++y)
+            std::copy_n(whole.constScanLine(y), whole.bytesPerLine(), expected.scanLine(y));
+        EXPECT_TRUE(samePages(page, expected, backToFront ? "band-back-to-front" : "band-file-order"));
+    }
 }
 
 }  // namespace

@@ -188,41 +188,17 @@ ThinLineRun clipThinLine(LinePoint from, LinePoint to, int width, int height, in
 
 namespace {
 
-// plotRun through the cover mask.
-void plotCoveredRun(const RasterTarget& target, const ThinLineRun& run, QRgb colour)
+// Calls plot(x, y) for each pixel of the run in turn.
+template <typename Plot>
+void stepRun(const ThinLineRun& run, Plot plot)
 {
-    int x = run.x, y = run.y;
-    u128 remainder = run.remainder;
-    const u128 threshold = run.modulus - run.increment;
-    CoverMask::Painter painter = target.cover->painter(std::size_t(std::max(run.count, 0)));
-    for (int k = 0; k < run.count; ++k) {
-        painter.paint(target.bits + y * target.stride + x, target.cover->indexOf(x, y), colour);
-        x += run.majorStepX;
-        y += run.majorStepY;
-        if (remainder >= threshold) {
-            remainder -= threshold;
-            x += run.minorStepX;
-            y += run.minorStepY;
-        } else {
-            remainder += run.increment;
-        }
-    }
-    target.cover->done(painter);
-}
-
-void plotRun(const RasterTarget& target, const ThinLineRun& run, QRgb colour)
-{
-    if (target.cover) {
-        plotCoveredRun(target, run, colour);
-        return;
-    }
     int x = run.x, y = run.y;
     u128 remainder = run.remainder;
     // remainder + increment >= modulus, tested without the sum, which can
     // exceed 128 bits for the longest lines.
     const u128 threshold = run.modulus - run.increment;
     for (int k = 0; k < run.count; ++k) {
-        target.bits[y * target.stride + x] = colour;
+        plot(x, y);
         x += run.majorStepX;
         y += run.majorStepY;
         if (remainder >= threshold) {
@@ -233,6 +209,20 @@ void plotRun(const RasterTarget& target, const ThinLineRun& run, QRgb colour)
             remainder += run.increment;
         }
     }
+}
+
+void plotRun(const RasterTarget& target, const ThinLineRun& run, QRgb colour)
+{
+    if (!target.cover) {
+        stepRun(run, [&](int x, int y) { target.bits[y * target.stride + x] = colour; });
+        return;
+    }
+    CoverMask& cover = *target.cover;
+    CoverMask::Painter painter = cover.painter(std::size_t(std::max(run.count, 0)));
+    stepRun(run, [&](int x, int y) {
+        painter.paint(target.bits + y * target.stride + x, cover.indexOf(x, y), colour);
+    });
+    cover.done(painter);
 }
 
 bool onTarget(const RasterTarget& target, PixelPoint p)

@@ -6,7 +6,6 @@
 #include "document/working_file.h"
 #include "editor/ui_port.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QRegularExpression>
 
@@ -14,27 +13,14 @@ namespace veltrano {
 
 namespace {
 
-// The mark's single line: the number of whole records of temp.dat and the
-// SHA-256 of those records (a trailing fragment is no part of a drawing).
-std::vector<std::uint8_t> markOf(const std::uint8_t* records, std::size_t size)
+// The editor's own record of what was saved, and the mark file beside
+// temp.dat for a start after a crash.
+void noteSavedContent(Editor& editor, const ContentMark& mark)
 {
-    const std::size_t whole = size - size % kRecordSize;
-    const QByteArray hash = QCryptographicHash::hash(
-        QByteArrayView(reinterpret_cast<const char*>(records), qsizetype(whole)), QCryptographicHash::Sha256);
-    const std::string line = std::to_string(whole / kRecordSize) + " " + hash.toHex().toStdString() + "\n";
-    return {line.begin(), line.end()};
-}
-
-std::vector<std::uint8_t> markOf(const std::vector<std::uint8_t>& document)
-{
-    return markOf(document.data(), document.size());
-}
-
-void writeMark(Editor& editor, const std::vector<std::uint8_t>& mark)
-{
+    editor.document.SavedContent = mark;
     const std::string path = editor.workingFile.pathOf(kSavedMarkName);
     try {
-        writeFileBytes(editor.fileSystem, path, mark);
+        writeFileBytes(editor.fileSystem, path, mark.line());
     } catch (const IoError&) {
         // An old mark must not vouch for the new content.
         editor.fileSystem.remove(path);
@@ -79,15 +65,17 @@ void removeScratchFiles(Editor& editor)
 void noteDocumentSaved(Editor& editor)
 {
     try {
-        writeMark(editor, markOf(readFileBytes(editor.fileSystem, editor.workingFile.path())));
+        noteSavedContent(editor, ContentMark::ofFile(editor.fileSystem, editor.workingFile.path()));
     } catch (const IoError&) {
+        // Unknown content: every later question asks.
+        editor.document.SavedContent = ContentMark{};
         editor.fileSystem.remove(editor.workingFile.pathOf(kSavedMarkName));
     }
 }
 
 void noteDocumentSaved(Editor& editor, const std::vector<ElementRecord>& records)
 {
-    writeMark(editor, markOf(serializeRecords(records)));
+    noteSavedContent(editor, ContentMark::of(serializeRecords(records)));
 }
 
 std::uint32_t unsavedRecordCount(Editor& editor)
@@ -102,7 +90,8 @@ std::uint32_t unsavedRecordCount(Editor& editor)
     if (count == 0)
         return 0;
     try {
-        if (readFileBytes(editor.fileSystem, editor.workingFile.pathOf(kSavedMarkName)) == markOf(document))
+        if (readFileBytes(editor.fileSystem, editor.workingFile.pathOf(kSavedMarkName)) ==
+            ContentMark::of(document).line())
             return 0;
     } catch (const IoError&) {
         // No mark: never saved, or the mark was lost; the user decides.
@@ -130,6 +119,7 @@ bool offerRecovery(Editor& editor, const QDateTime& now)
     }
     editor.document.DocumentName.clear();
     editor.document.SavedRecordCount = 0;
+    editor.document.SavedContent = ContentMark::empty();
     editor.editing.Modified = true;
     editor.ui.setCaption(captionFor({}));
     return true;

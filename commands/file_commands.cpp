@@ -2,6 +2,7 @@
 
 #include "commands/crash_recovery.h"
 #include "commands/document_loading.h"
+#include "commands/formula_file_check.h"
 #include "document/document_state.h"
 #include "document/record_file.h"
 #include "editor/pointer_geometry.h"
@@ -38,12 +39,19 @@ FileDialogOptions saveOptions(const std::string& folder)
     return options;
 }
 
+// Whether dropping the document now would lose a drawing. Without a
+// WorkDir there is no document at all.
+bool hasUnsavedWork(const Editor& editor)
+{
+    return editor.workDirUsable && hasUnsavedChanges(editor.document, editor.workingFile);
+}
+
 // Before a command that replaces the document: a modified document is
 // offered for saving. False when the user asked for the save and it did
 // not happen (dialog cancelled, overwrite declined); a failed save throws.
 bool offerToSave(Editor& editor)
 {
-    if (!editor.editing.Modified)
+    if (!hasUnsavedWork(editor))
         return true;
     if (editor.ui.messageBox(kSaveFirstQuestion, ui::kWarningTitle, MessageButtons::YesNo) != MessageResult::Yes)
         return true;
@@ -60,7 +68,7 @@ bool mayReplace(Editor& editor, const std::string& path, std::string_view questi
 
 bool confirmsDiscarding(Editor& editor)
 {
-    if (!hasUnsavedChanges(editor.document, editor.workingFile, editor.editing.Modified))
+    if (!hasUnsavedWork(editor))
         return true;
     return editor.ui.messageBox(kDiscardQuestion, ui::kConfirmTitle, MessageButtons::OkCancel) == MessageResult::Ok;
 }
@@ -80,7 +88,9 @@ void Neu1Click(Editor& editor)
     // Emptied first: when that fails, the document keeps its name.
     editor.workingFile.createEmpty();
     editor.document.DocumentName.clear();
+    editor.document.SourceDoubtful = false;
     editor.editing.Modified = false;
+    noteDocumentSaved(editor, {});
     resetToBlank(editor.page);
     editor.canvas.setImage(editor.page);
     editor.ui.pageChanged(QRect(0, 0, kPageWidth, kPageHeight));
@@ -92,16 +102,22 @@ void ffnen1Click(Editor& editor)
     if (!offerToSave(editor))
         return;
     const std::optional<std::string> chosen = editor.ui.openFileDialog(openOptions(editor.document.LastDir));
-    if (!chosen || !loadDocument(editor, *chosen))
+    if (!chosen)
+        return;
+    const FileTrust trust = confirmFormulaFile(editor, *chosen, kDoubtfulOpenConsequence);
+    if (trust == FileTrust::Refused || !loadDocument(editor, *chosen))
         return;
     nameDocument(editor, *chosen);
+    editor.document.SourceDoubtful = trust == FileTrust::Doubtful;
     editor.editing.Modified = false;
     noteDocumentSaved(editor, editor.passRecords);
 }
 
 void Speichern2Click(Editor& editor)
 {
-    if (editor.document.DocumentName.empty()) {
+    // A file that did not look like a drawing when it was opened is never
+    // replaced by one without the user naming it.
+    if (editor.document.DocumentName.empty() || editor.document.SourceDoubtful) {
         Speichern1Click(editor);
         return;
     }
@@ -120,6 +136,7 @@ bool Speichern1Click(Editor& editor)
         return false;
     const std::uint32_t count = editor.workingFile.saveTo(*chosen);
     nameDocument(editor, *chosen);
+    editor.document.SourceDoubtful = false;
     editor.document.SavedRecordCount = count;
     editor.editing.Modified = false;
     noteDocumentSaved(editor);
@@ -137,6 +154,7 @@ void FormelAntwortspeichern1Click(Editor& editor)
         return;
     editor.workingFile.saveTo(*chosen);
     nameDocument(editor, *chosen);
+    editor.document.SourceDoubtful = false;
     editor.workingFile.writeKeptFile(answerFilePath(*chosen), answerFileBytes(answer));
     editor.editing.Modified = false;
     noteDocumentSaved(editor);

@@ -3,20 +3,20 @@
 #include "document/io_error.h"
 #include "document/working_file.h"
 
+#include <new>
+
 namespace veltrano {
 
-bool hasUnsavedChanges(const DocumentState& state, std::uint32_t currentRecordCount, bool modified)
+bool hasUnsavedChanges(const DocumentState& state, const WorkingFile& workingFile)
 {
-    return modified || currentRecordCount != state.SavedRecordCount;
-}
-
-bool hasUnsavedChanges(const DocumentState& state, const WorkingFile& workingFile, bool modified)
-{
-    if (modified)
-        return true;
     try {
-        return hasUnsavedChanges(state, workingFile.recordCount(), modified);
+        // The count is cheap to read; only an equal count needs the hash.
+        if (workingFile.recordCount() != state.SavedContent.records)
+            return true;
+        return ContentMark::ofFile(workingFile.fileSystem(), workingFile.path()) != state.SavedContent;
     } catch (const IoError&) {
+        return true;
+    } catch (const std::bad_alloc&) {
         return true;
     }
 }

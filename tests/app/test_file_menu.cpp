@@ -63,6 +63,15 @@ protected:
         ASSERT_NE(image, nullptr);
     }
 
+    // "Einzeln löschen" through its button: the drawing loses its last
+    // element and now differs from its file.
+    void dropLastElement()
+    {
+        auto* button = window->findChild<QAbstractButton*>("BitBtn1");
+        ASSERT_NE(button, nullptr);
+        button->click();
+    }
+
     QAction* item(const char* name)
     {
         auto* found = window->findChild<QAction*>(name);
@@ -108,7 +117,7 @@ TEST_F(FileMenuTest, QtsOwnDialogsSpeakGerman)
     }
     // The program's own boxes keep their own captions.
     {
-        window->editor().editing.Modified = true;
+        window->editor().workingFile.AppendRecord(kTwoBonds[0]);
         test::MessageBoxWatcher boxes("Abbrechen");
         window->close();
         ASSERT_EQ(boxes.seen().size(), 1u);
@@ -197,7 +206,7 @@ TEST_F(FileMenuTest, ClosingAndQuittingAskBeforeDiscardingChanges)
         EXPECT_FALSE(window->isVisible());
     }
     window->show();
-    window->editor().editing.Modified = true;
+    dropLastElement();
     {
         test::MessageBoxWatcher boxes("Abbrechen");
         window->close();
@@ -214,7 +223,7 @@ TEST_F(FileMenuTest, ClosingAndQuittingAskBeforeDiscardingChanges)
         EXPECT_EQ(boxes.seen().size(), 1u);
         EXPECT_FALSE(window->isVisible());
     }
-    EXPECT_EQ(fileBytes(folders.tempDat()), recordFileBytes(kTwoBonds));
+    EXPECT_EQ(fileBytes(folders.tempDat()), recordFileBytes({kTwoBonds[0]}));
 }
 
 TEST_F(FileMenuTest, CtrlSSavesTheNamedDocumentOverItsFile)
@@ -244,7 +253,7 @@ TEST_F(FileMenuTest, CtrlSSavesTheNamedDocumentOverItsFile)
 TEST_F(FileMenuTest, NewAsksAboutAModifiedDocumentWithYesAndNo)
 {
     start({QString::fromStdString(documentFile(kTwoBonds))});
-    window->editor().editing.Modified = true;
+    dropLastElement();
     {
         test::MessageBoxWatcher boxes("&Nein");
         item("Neu1")->trigger();

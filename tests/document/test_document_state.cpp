@@ -1,45 +1,48 @@
 #include "document/document_state.h"
 #include "document/element_kind.h"
 #include "document/working_file.h"
+#include "support/file_helpers.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace veltrano;
+using veltrano::test::Bytes;
+using veltrano::test::fileBytes;
+using veltrano::test::putFileBytes;
 
-TEST(DocumentState, UnsavedChangesThroughCountOrModified)
-{
-    DocumentState state;
-    EXPECT_EQ(state.SavedRecordCount, 0u);
-    EXPECT_TRUE(state.DocumentName.empty());
-    EXPECT_FALSE(hasUnsavedChanges(state, 0u, false));
-    EXPECT_TRUE(hasUnsavedChanges(state, 1u, false));
-
-    state.SavedRecordCount = 7000;  // counts beyond 16 bits
-    EXPECT_FALSE(hasUnsavedChanges(state, 7000u, false));
-    EXPECT_TRUE(hasUnsavedChanges(state, 6999u, false));
-    EXPECT_TRUE(hasUnsavedChanges(state, 7000u + 65536u, false));
-    // Same count, moved or recoloured elements: only Modified tells.
-    EXPECT_TRUE(hasUnsavedChanges(state, 7000u, true));
-}
-
-TEST(DocumentState, UnsavedChangesReadTheWorkingFile)
+TEST(DocumentState, UnsavedChangesAreADifferenceFromTheSavedContent)
 {
     QTemporaryDir dir;
     WorkingFile work(FileSystem::system(), dir.path().toStdString());
     DocumentState state;
     // A working file that cannot be read counts as changed.
-    EXPECT_TRUE(hasUnsavedChanges(state, work, false));
+    EXPECT_TRUE(hasUnsavedChanges(state, work));
 
     work.createEmpty();
-    EXPECT_FALSE(hasUnsavedChanges(state, work, false));
+    EXPECT_FALSE(hasUnsavedChanges(state, work));
     work.AppendRecord(makeRecord(kind::SingleBond, 0, 0, 10, 0));
-    EXPECT_TRUE(hasUnsavedChanges(state, work, false));
-    state.SavedRecordCount = work.saveTo(dir.path().toStdString() + "/a.cfd");
-    EXPECT_FALSE(hasUnsavedChanges(state, work, false));
+    EXPECT_TRUE(hasUnsavedChanges(state, work));
+    work.saveTo(dir.path().toStdString() + "/a.cfd");
+    state.SavedContent = ContentMark::ofFile(FileSystem::system(), work.path());
+    EXPECT_FALSE(hasUnsavedChanges(state, work));
+
+    // Same count, recoloured: the content tells, no flag is needed.
+    work.TakeSnapshot();
     work.RewriteThroughScratch([](ElementRecord& r, std::uint32_t) { r.color = 0xFF; });
-    EXPECT_FALSE(hasUnsavedChanges(state, work, false));
-    EXPECT_TRUE(hasUnsavedChanges(state, work, true));
+    EXPECT_TRUE(hasUnsavedChanges(state, work));
+    // Back to what was saved: nothing to lose.
+    work.RestoreSnapshot();
+    EXPECT_FALSE(hasUnsavedChanges(state, work));
+
+    // The reserved bytes are part of the file, a trailing fragment is not.
+    Bytes bytes = fileBytes(work.path());
+    bytes.push_back(0x42);
+    putFileBytes(work.path(), bytes);
+    EXPECT_FALSE(hasUnsavedChanges(state, work));
+    bytes[30] ^= 1;
+    putFileBytes(work.path(), bytes);
+    EXPECT_TRUE(hasUnsavedChanges(state, work));
 }
 
 TEST(DocumentState, DirectoryOfKeepsTheTrailingSeparator)

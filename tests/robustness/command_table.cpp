@@ -51,7 +51,8 @@ std::vector<Case> writingCommands()
          FormelAntwortspeichern1Click},
         {"Öffnen",
          [](Scene& s) {
-             s.editor->editing.Modified = false;
+             // The drawing differs from alt.cfd: not saved first.
+             s.ui.messageAnswers.push_back(MessageResult::No);
              s.ui.openDialogAnswers.push_back(s.path("Formeln/neu.cfd"));
          },
          ffnen1Click},

@@ -1,0 +1,36 @@
+#include "document/content_mark.h"
+
+#include "document/element_record.h"
+#include "document/record_file.h"
+
+#include <QCryptographicHash>
+
+#include <algorithm>
+
+namespace veltrano {
+
+ContentMark ContentMark::of(const std::uint8_t* bytes, std::size_t size)
+{
+    ContentMark mark;
+    const std::size_t whole = size - size % kRecordSize;
+    mark.records = whole / kRecordSize;
+    const QByteArray hash = QCryptographicHash::hash(
+        QByteArrayView(reinterpret_cast<const char*>(bytes), qsizetype(whole)), QCryptographicHash::Sha256);
+    std::copy(hash.begin(), hash.end(), mark.digest.begin());
+    return mark;
+}
+
+ContentMark ContentMark::ofFile(FileSystem& fs, const std::string& path)
+{
+    return of(readFileBytes(fs, path));
+}
+
+std::vector<std::uint8_t> ContentMark::line() const
+{
+    const QByteArray hex =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(digest.data()), qsizetype(digest.size())).toHex();
+    const std::string text = std::to_string(records) + " " + hex.toStdString() + "\n";
+    return {text.begin(), text.end()};
+}
+
+}  // namespace veltrano

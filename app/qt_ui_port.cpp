@@ -76,8 +76,16 @@ MessageResult QtUiPort::messageBox(std::string_view text, std::string_view capti
     case MessageButtons::Ok:
         first = box.addButton("OK", QMessageBox::AcceptRole);
         break;
+    case MessageButtons::OpenAnywayCancel:
+        first = box.addButton("Trotzdem öffnen", QMessageBox::AcceptRole);
+        second = box.addButton("Abbrechen", QMessageBox::RejectRole);
+        break;
     }
-    box.setDefaultButton(first);
+    // Where opening is doubtful, pressing Enter must not open.
+    if (buttons == MessageButtons::OpenAnywayCancel)
+        box.setDefaultButton(second);
+    else
+        box.setDefaultButton(first);
     box.setEscapeButton(second ? second : first);
     box.exec();
     const bool firstPressed = box.clickedButton() == first;
@@ -85,6 +93,7 @@ MessageResult QtUiPort::messageBox(std::string_view text, std::string_view capti
     case MessageButtons::YesNo:
         return firstPressed ? MessageResult::Yes : MessageResult::No;
     case MessageButtons::OkCancel:
+    case MessageButtons::OpenAnywayCancel:
         return firstPressed ? MessageResult::Ok : MessageResult::Cancel;
     case MessageButtons::Ok:
         break;

@@ -1,5 +1,7 @@
 #include "commands/merge.h"
 
+#include "commands/formula_file_check.h"
+
 #include "document/element_kind.h"
 #include "document/io_error.h"
 #include "document/record_file.h"
@@ -68,7 +70,7 @@ SelectionRect frameOf(const std::vector<ElementRecord>& records)
 
 }  // namespace
 
-void mergeFormulaFile(Editor& editor, const std::string& path)
+void mergeFormulaFile(Editor& editor, const std::string& path, FileCheck check)
 {
     std::vector<std::uint8_t> bytes;
     try {
@@ -77,6 +79,10 @@ void mergeFormulaFile(Editor& editor, const std::string& path)
         editor.ui.showMessage(kCannotOpen);
         return;
     }
+    const std::vector<ElementRecord> records = parseRecords(bytes);
+    if (check == FileCheck::AskWhenDoubtful &&
+        confirmFormulaRecords(editor, path, records, bytes.size(), {}) == FileTrust::Refused)
+        return;
 
     // The timer starts with the merge, so the drawing takes the pointer
     // again whatever follows, an empty file or a failed append included.
@@ -91,7 +97,6 @@ void mergeFormulaFile(Editor& editor, const std::string& path)
     } catch (const IoError&) {
     }
 
-    const std::vector<ElementRecord> records = parseRecords(bytes);
     editor.editing.SelRect = frameOf(records);
     const std::uint32_t first = appendShown(editor, records);
     for (std::uint32_t i = 0; i < records.size(); ++i)
@@ -119,7 +124,7 @@ void Importieren1Click(Editor& editor)
     const std::optional<std::string> chosen = editor.ui.openFileDialog(options);
     if (!chosen)
         return;
-    mergeFormulaFile(editor, *chosen);
+    mergeFormulaFile(editor, *chosen, FileCheck::AskWhenDoubtful);
 }
 
 }  // namespace veltrano

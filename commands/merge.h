@@ -23,13 +23,18 @@ namespace veltrano {
 // page is repainted, the frame drawn, "Löschen" and "Kopieren" enabled, and
 // the selection tool SpeedButton67 shown pressed and clicked. A failed
 // append throws IoError.
-void mergeFormulaFile(Editor& editor, const std::string& path);
+// With FileCheck::AskWhenDoubtful a file that does not look like a
+// drawing is merged only when the user chooses "Trotzdem öffnen"; before
+// that nothing changes.
+enum class FileCheck { None, AskWhenDoubtful };
+void mergeFormulaFile(Editor& editor, const std::string& path, FileCheck check = FileCheck::None);
 
 // The Twiederan tick: I1 accepts the pointer again; the timer stops.
 void TwiederanTimer(Editor& editor);
 
 // "cfd-Datei einfügen": the open dialog for formula files in LastDir, then
-// the merge of the chosen file; a cancelled dialog does nothing.
+// the merge of the chosen file, asking when it does not look like a
+// drawing; a cancelled dialog does nothing.
 void Importieren1Click(Editor& editor);
 
 }  // namespace veltrano

@@ -1,6 +1,7 @@
 #include "commands/startup.h"
 
 #include "commands/crash_recovery.h"
+#include "commands/formula_file_check.h"
 #include "document/io_error.h"
 #include "editor/full_repaint.h"
 #include "editor/main_control_tables.h"
@@ -8,6 +9,8 @@
 #include "render/view_state.h"
 
 #include <QCoreApplication>
+
+#include <cerrno>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
@@ -133,24 +136,36 @@ bool startWorkingDocument(Editor& editor, const WorkDirLock& workDir)
     return false;
 }
 
+std::string missingCommandLineFileMessage(const std::string& name)
+{
+    return ioErrorMessage(ENOENT) + ":\n" + name + "\n\nDie Zeichnung beginnt leer unter diesem Namen.";
+}
+
 void openCommandLineFile(Editor& editor, const std::string& parameterName)
 {
     // Made absolute so that saving later does not depend on the current
     // folder of the process.
     const std::string name = absolutePath(withDefaultExtension(parameterName));
 
-    // A missing file is no error: the document opens empty under its name.
-    // A file that is there but cannot be read must not pass for an empty
-    // document, or saving would overwrite it with nothing: it is loaded as
-    // "Ö&ffnen" loads, read whole before it replaces temp.dat, and on a
-    // failure the empty untitled document of the start stays.
+    // A missing file starts an empty document under its name, which the
+    // first save creates; the user is told, since a mistyped name looks the
+    // same. A file that is there but cannot be read must not pass for an
+    // empty document, or saving would overwrite it with nothing: it is
+    // loaded as "Ö&ffnen" loads, read whole before it replaces temp.dat, and
+    // on a failure (or when it is no drawing and the user declines it) the
+    // empty untitled document of the start stays.
+    bool doubtful = false;
     if (editor.fileSystem.exists(name)) {
-        if (!loadDocument(editor, name))
+        const FileTrust trust = confirmFormulaFile(editor, name, kDoubtfulOpenConsequence);
+        if (trust == FileTrust::Refused || !loadDocument(editor, name))
             return;
+        doubtful = trust == FileTrust::Doubtful;
         noteDocumentSaved(editor, editor.passRecords);
     } else {
+        editor.ui.showMessage(missingCommandLineFileMessage(name));
         editor.document.SavedRecordCount = 0;
     }
+    editor.document.SourceDoubtful = doubtful;
     editor.document.DocumentName = name;
     editor.ui.setCaption(captionFor(name));
 }

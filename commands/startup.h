@@ -87,12 +87,18 @@ bool startWorkingDocument(Editor& editor, const WorkDirLock& workDir);
 std::string workDirMissingMessage(const WorkDirLock& workDir);
 
 // Opens the command-line file name (the default extension is added here):
-// a missing file opens as an empty document under its name, a file that
-// exists but cannot be read gives "Die Datei konnte nicht geöffnet werden."
-// and an untitled document. The file is read and parsed whole before it
-// replaces temp.dat (loadDocument, as "Ö&ffnen" loads), so a file that
-// cannot be read, or does not fit in memory, leaves the empty document.
+// a missing file opens as an empty document under its name after the
+// message "Datei nicht gefunden" with the name, a file that exists but
+// cannot be read gives "Die Datei konnte nicht geöffnet werden." and an
+// untitled document, and a file that does not look like a drawing is
+// opened only when the user chooses "Trotzdem öffnen" (else the untitled
+// document stays). The file is read and parsed whole before it replaces
+// temp.dat (loadDocument, as "Ö&ffnen" loads), so a file that cannot be
+// read, or does not fit in memory, leaves the empty document.
 void openCommandLineFile(Editor& editor, const std::string& name);
+
+// The message for a command-line file that does not exist.
+std::string missingCommandLineFileMessage(const std::string& name);
 
 // The first showing of the main window: Edit1 gets the focus, the view is
 // reset and the document drawn (a blank page without a WorkDir). Record-file

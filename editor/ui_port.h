@@ -63,8 +63,9 @@ inline constexpr std::string_view kWarningTitle = "Warnung";
 inline constexpr std::string_view kConfirmTitle = "Bestätigen";
 }  // namespace ui
 
-// Button sets of a message box: "&Ja"/"&Nein", "OK"/"Abbrechen", or "OK".
-enum class MessageButtons { YesNo, OkCancel, Ok };
+// Button sets of a message box: "&Ja"/"&Nein", "OK"/"Abbrechen", "OK", or
+// "Trotzdem öffnen"/"Abbrechen" (answered Ok or Cancel).
+enum class MessageButtons { YesNo, OkCancel, Ok, OpenAnywayCancel };
 enum class MessageResult { Yes, No, Ok, Cancel };
 
 // Settings of an open or save dialog. The filter is one entry, e.g.

@@ -2,6 +2,7 @@
 
 #include "commands/drawing_picture.h"
 #include "document/io_error.h"
+#include "document/plausibility.h"
 #include "document/record_file.h"
 #include "render/bitmap_file.h"
 #include "render/canvas.h"
@@ -156,7 +157,19 @@ int convertAll(FileSystem& fs, const std::vector<ConversionTask>& tasks, const C
         }
         std::string failedPath = task.input;
         try {
-            const std::vector<ElementRecord> records = readAllRecords(fs, task.input);
+            std::vector<ElementRecord> records;
+            std::uint64_t size = 0;
+            {
+                const std::vector<std::uint8_t> input = readFileBytes(fs, task.input);
+                size = input.size();
+                records = parseRecords(input);
+            }
+            if (const Plausibility verdict = judgeFormulaFile(records, size); !verdict.plausible && !options.force) {
+                errors << "veltrano-render: " << task.input << ": sieht nicht wie eine Formeldatei aus: "
+                       << verdict.reason << "; nicht umgewandelt (--force wandelt sie trotzdem um)\n";
+                ++failed;
+                continue;
+            }
             const std::vector<std::uint8_t> bytes = pictureFile(records, task.format, options);
             failedPath = task.output;
             writeFileBytes(fs, task.output, bytes, Durability::Flushed);
@@ -193,6 +206,8 @@ RenderCommand parseRenderCommand(const std::vector<std::string>& arguments)
         }
         if (option == "--fit") {
             command.options.fit = true;
+        } else if (option == "--force") {
+            command.options.force = true;
         } else if (option == "--scale" && hasValue) {
             const std::optional<int> scale = parseScale(arguments[++i]);
             if (!scale)
@@ -238,8 +253,8 @@ RenderCommand parseRenderCommand(const std::vector<std::string>& arguments)
 
 std::string renderSynopsis()
 {
-    return "usage: veltrano-render [--fit] [--scale N] INPUT.cfd OUTPUT.bmp|.png|.svg|.pdf\n"
-           "       veltrano-render [--fit] [--scale N] --out-dir DIR --format bmp|png|svg|pdf INPUT.cfd...\n"
+    return "usage: veltrano-render [--fit] [--scale N] [--force] INPUT.cfd OUTPUT.bmp|.png|.svg|.pdf\n"
+           "       veltrano-render [--fit] [--scale N] [--force] --out-dir DIR --format bmp|png|svg|pdf INPUT.cfd...\n"
            "       veltrano-render --help | --version\n";
 }
 
@@ -254,13 +269,15 @@ std::string renderUsage()
            "  --fit          only the drawing, cut out with a white margin of 10 pixels,\n"
            "                 instead of the whole page of 1200 x 1000 pixels\n"
            "  --scale N      BMP and PNG drawn N times as large (1 to 8), with smooth edges\n"
+           "  --force        convert inputs that do not look like formula files, too\n"
            "  --out-dir DIR  the folder for the outputs of many inputs\n"
            "  --format F     the format of those outputs\n"
            "  --help         this text\n"
            "  --version      the program's version\n"
            "\n"
            "SVG and PDF are vector graphics at 96 pixels per inch. An input that cannot be\n"
-           "read is reported with its reason and the others are still converted; an output\n"
+           "read, or that does not look like a formula file (a picture, a text), is reported\n"
+           "with its reason and the others are still converted; an output\n"
            "is replaced only by a complete new file.\n"
            "\n"
            "Exit status: 0 all written, 1 some file failed, 2 wrong arguments.\n";

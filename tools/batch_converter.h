@@ -34,6 +34,9 @@ struct ConversionOptions {
     // BMP and PNG only: drawn from the vector form at this many times the
     // page's resolution. 1 keeps the page's own pixels.
     int scale = 1;
+    // Converts inputs that do not look like formula files too; without it
+    // they are reported and skipped.
+    bool force = false;
 };
 
 // The file content of records as a picture.

@@ -1,6 +1,7 @@
 // The start-up steps that run without widgets: the command line, the
 // default extension, the folders and the opening of the command-line file.
 
+#include "commands/file_commands.h"
 #include "commands/startup.h"
 #include "document/element_kind.h"
 #include "support/fake_ui_port.h"
@@ -18,6 +19,7 @@
 namespace veltrano {
 namespace {
 
+using test::Bytes;
 using test::fileBytes;
 using test::fileExists;
 using test::putFileBytes;
@@ -119,18 +121,49 @@ TEST_F(OpenCommandLineFileTest, CopiesTheFileAndDrawsIt)
     EXPECT_FALSE(ui.changedAreas.empty());
 }
 
-TEST_F(OpenCommandLineFileTest, AMissingFileOpensEmptyUnderItsName)
+TEST_F(OpenCommandLineFileTest, AMissingFileIsNamedAndOpensEmptyUnderItsName)
 {
     const std::string name = folders.path("neu.cfd");
     openCommandLineFile(*editor, name);
 
-    EXPECT_TRUE(ui.messages.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(ui.messages[0].starts_with("Datei nicht gefunden:\n" + name + "\n")) << ui.messages[0];
     EXPECT_EQ(ui.currentCaption, "Veltrano:   neu.cfd");
     EXPECT_EQ(editor->document.DocumentName, name);
     EXPECT_EQ(editor->document.SavedRecordCount, 0u);
     EXPECT_TRUE(fileExists(folders.tempDat()));
     EXPECT_TRUE(fileBytes(folders.tempDat()).empty());
     EXPECT_FALSE(fileExists(name));  // nothing is created before a save
+}
+
+TEST_F(OpenCommandLineFileTest, AFileThatIsNoDrawingOpensOnlyWhenTheUserSaysSo)
+{
+    const std::string name = folders.path("Notizen.cfd");
+    const std::string text = "Nur eine Notiz, keine Formel. Sie ist länger als ein Element, das 32 Byte hat.\n";
+    const Bytes source(text.begin(), text.end());
+    putFileBytes(name, source);
+
+    ui.messageAnswers = {MessageResult::Cancel};
+    openCommandLineFile(*editor, name);
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].buttons, MessageButtons::OpenAnywayCancel);
+    EXPECT_TRUE(ui.messageBoxes[0].text.starts_with("„Notizen.cfd“ sieht nicht wie eine Formeldatei aus: nur 0 von 2"))
+        << ui.messageBoxes[0].text;
+    EXPECT_TRUE(fileBytes(folders.tempDat()).empty());
+    EXPECT_TRUE(editor->document.DocumentName.empty());
+    EXPECT_EQ(ui.currentCaption, "Veltrano");
+
+    // Opened anyway: named, but a save asks for a name instead of writing
+    // the text over.
+    ui.messageAnswers = {MessageResult::Ok};
+    openCommandLineFile(*editor, name);
+    EXPECT_EQ(editor->document.DocumentName, name);
+    EXPECT_TRUE(editor->document.SourceDoubtful);
+    editor->workingFile.AppendRecord(kThreeRecords[0]);
+    ui.saveDialogAnswers = {std::nullopt};
+    Speichern2Click(*editor);
+    EXPECT_EQ(ui.saveDialogs.size(), 1u);
+    EXPECT_EQ(fileBytes(name), source);
 }
 
 TEST_F(OpenCommandLineFileTest, AFileThatCannotBeReadGivesTheMessageAndAnUntitledDocument)

@@ -11,6 +11,7 @@
 #include "editor/guarded.h"
 #include "editor/pointer.h"
 #include "document/element_kind.h"
+#include "document/plausibility.h"
 #include "document/record_file.h"
 #include "render/page.h"
 
@@ -46,7 +47,7 @@ TEST(HostileFiles, AFifoADeviceOrAFolderIsRefusedAsADocumentWithoutBlocking)
         scene.ui.messages.clear();
         // Ö&ffnen, a merge and the command-line file (for names that keep
         // their extension) refuse it alike.
-        scene.editor->editing.Modified = false;
+        scene.ui.messageAnswers.push_back(MessageResult::No);  // not saved first
         scene.ui.openDialogAnswers.push_back(chosen);
         runGuarded(scene.ui, [&] { ffnen1Click(*scene.editor); });
         runGuarded(scene.ui, [&] { mergeFormulaFile(*scene.editor, chosen); });
@@ -200,12 +201,19 @@ TEST(HostileFiles, EveryHostileDocumentOpensAndIsDrawn)
     for (const QString& name : names) {
         Scene scene;
         const std::string path = data.filePath(name).toStdString();
-        scene.editor->editing.Modified = false;
+        const test::Bytes original = fileBytes(path);
+        // Not saved first; a file too odd to look like a drawing is opened
+        // anyway.
+        scene.ui.messageAnswers.push_back(MessageResult::No);
+        const bool doubtful = !judgeFormulaFile(parseRecords(original), original.size()).plausible;
+        if (doubtful)
+            scene.ui.messageAnswers.push_back(MessageResult::Ok);
         scene.ui.openDialogAnswers.push_back(path);
         runGuarded(scene.ui, [&] { ffnen1Click(*scene.editor); });
+        EXPECT_EQ(scene.ui.messageBoxes.size(), doubtful ? 2u : 1u) << name.toStdString();
+        EXPECT_EQ(scene.editor->document.SourceDoubtful, doubtful) << name.toStdString();
         EXPECT_TRUE(scene.ui.errors.empty() && scene.ui.messages.empty()) << name.toStdString();
         EXPECT_EQ(scene.editor->document.DocumentName, path);
-        const test::Bytes original = fileBytes(path);
         EXPECT_EQ(fileBytes(scene.editor->workingFile.path()), original) << name.toStdString();
         // Drawn again from temp.dat, the page is the same picture.
         FullRepaint(*scene.editor);

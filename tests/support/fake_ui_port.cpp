@@ -31,6 +31,8 @@ const char* buttonsName(MessageButtons buttons)
         return "OkCancel";
     case MessageButtons::Ok:
         return "Ok";
+    case MessageButtons::OpenAnywayCancel:
+        return "OpenAnywayCancel";
     }
     return "?";
 }

@@ -122,6 +122,21 @@ if(width LESS 21 OR width GREATER_EQUAL 1200 OR height LESS 21 OR height GREATER
 endif()
 run(2 "--fit after the input" ${example} --fit ${WORK}/late.bmp)
 
+# A text named like a formula file is no drawing: refused with its reason
+# and exit 1, unless --force converts it anyway.
+file(WRITE ${WORK}/notiz.cfd "Einkaufsliste: Natron, Essig, Zitronensaeure, Kochsalz und Backpulver.\n")
+run(1 "a text as input" ${WORK}/notiz.cfd ${WORK}/notiz.png)
+if(NOT (err MATCHES "notiz.cfd: sieht nicht wie eine Formeldatei aus: nur 0 von 2 Elementen haben eine bekannte Art"))
+  fail("no reason for refusing a text: ${err}")
+endif()
+if(EXISTS ${WORK}/notiz.png)
+  fail("a refused input was converted")
+endif()
+run(0 "a text forced" --force ${WORK}/notiz.cfd ${WORK}/notiz.png)
+if(NOT EXISTS ${WORK}/notiz.png)
+  fail("--force wrote no output")
+endif()
+
 # Out of memory: under a limit of 250 MB of address space the example still
 # renders, but a 250 MB document cannot be held; the tool says so in German
 # and exits with 1, leaving no output. (Skipped in sanitizer builds, whose

@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -43,11 +44,45 @@ void scheduleScreenshot(QWidget& window, const QString& file)
     });
 }
 
+// Qt ends a program whose window system cannot be reached with a fatal
+// message of its own (and an abort). While the application is created, the
+// messages are held back: a fatal one becomes one German line and exit
+// status 1, the others are passed on once the start has succeeded.
+QtMessageHandler g_passOn = nullptr;
+struct HeldMessage {
+    QtMsgType type;
+    const char* file;
+    int line;
+    const char* function;
+    const char* category;
+    QString text;
+};
+QList<HeldMessage> g_heldBack;
+
+void holdBackStartMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::fputs("veltrano: Keine grafische Anzeige erreichbar (DISPLAY oder WAYLAND_DISPLAY); "
+                   "das Fenster kann nicht geöffnet werden. Formeldateien ohne Fenster wandelt veltrano-render um.\n",
+                   stderr);
+        std::_Exit(1);
+    }
+    g_heldBack.append({type, context.file, context.line, context.function, context.category, message});
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    g_passOn = qInstallMessageHandler(holdBackStartMessages);
     QApplication application(argc, argv);
+    qInstallMessageHandler(g_passOn);
+    for (const HeldMessage& held : std::as_const(g_heldBack)) {
+        const QMessageLogContext context(held.file, held.line, held.function, held.category);
+        if (g_passOn)
+            g_passOn(held.type, context, held.text);
+    }
+    g_heldBack.clear();
     veltrano::setUpApplication();
     veltrano::installGermanTranslations(application);
 

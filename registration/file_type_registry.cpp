@@ -85,6 +85,8 @@ void registerFileType(FileTypeRegistry& registry, const std::string& exePath,
 void registerFileType(const std::string& exePath)
 {
     try {
+        if (!platformAllowsRegistration(exePath))
+            return;
         if (std::unique_ptr<FileTypeRegistry> registry = makePlatformFileTypeRegistry())
             registerFileType(*registry, exePath);
     } catch (...) {

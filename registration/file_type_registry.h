@@ -89,7 +89,14 @@ std::unique_ptr<FileTypeRegistry> makePlatformFileTypeRegistry();
 void registerFileType(FileTypeRegistry& registry, const std::string& exePath,
                       const AdminCheck& isUserAdmin = IsUserAdmin);
 
-// The start-up call: the same on the platform's own registry.
+// Whether this platform lets the program at exePath be registered at all.
+// On freedesktop systems the registration is system-wide, so only an
+// installed program is registered there, and only when no package of it
+// already claims the type (see registry_linux.h); Windows always lets it.
+bool platformAllowsRegistration(const std::string& exePath);
+
+// The start-up call: the same on the platform's own registry, when the
+// platform allows it.
 void registerFileType(const std::string& exePath);
 
 }  // namespace veltrano

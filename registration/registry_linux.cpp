@@ -337,6 +337,32 @@ void LinuxFileTypeRegistry::refreshCaches() const
     }
 }
 
+bool mayRegisterSystemWide(const std::string& exePath, const QString& dataRoot, const QStringList& dataDirs)
+{
+    const QFileInfo program(QString::fromStdString(exePath));
+    const QDir bin = program.absoluteDir();
+    if (bin.dirName() != QLatin1String("bin") || !QFileInfo(bin.absoluteFilePath("../share/veltrano")).isDir())
+        return false;
+    const QString ownRoot = QDir::cleanPath(QFileInfo(dataRoot).absoluteFilePath());
+    const QString type = QString::fromLatin1(mimeTypeFor(kFileClassKey).c_str());
+    for (const QString& folder : dataDirs) {
+        if (folder.isEmpty() || QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) == ownRoot)
+            continue;
+        QFile entry(folder + "/" + kApplicationEntryPath);
+        if (entry.open(QIODevice::ReadOnly) && QString::fromUtf8(entry.readAll()).contains(type))
+            return false;
+    }
+    return true;
+}
+
+bool platformAllowsRegistration(const std::string& exePath)
+{
+    QString dirs = qEnvironmentVariable("XDG_DATA_DIRS");
+    if (dirs.isEmpty())
+        dirs = QStringLiteral("/usr/local/share:/usr/share");
+    return mayRegisterSystemWide(exePath, LinuxFileTypeRegistry::defaultDataRoot(), dirs.split(u':'));
+}
+
 bool IsUserAdmin()
 {
     return ::geteuid() == 0;

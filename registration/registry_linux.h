@@ -22,6 +22,7 @@
 #include "registration/file_type_registry.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <map>
 #include <optional>
@@ -29,6 +30,16 @@
 #include <string>
 
 namespace veltrano {
+
+// Whether the program at exePath may write the system-wide registration
+// below dataRoot. It must be an installed program: PREFIX/bin/veltrano
+// beside its data in PREFIX/share/veltrano, never a build folder, which
+// would point every user's formula files at a program that is gone with
+// the next clean build. And no desktop entry of the program in the other
+// system data folders (dataDirs, those of XDG_DATA_DIRS) may claim the file
+// type already: that is the distribution's package, whose entry a
+// registration in dataRoot would shadow.
+bool mayRegisterSystemWide(const std::string& exePath, const QString& dataRoot, const QStringList& dataDirs);
 
 // Whether the MIME and desktop caches of the data folder are rebuilt after
 // something was written.

@@ -138,6 +138,13 @@ void WindowsFileTypeRegistry::release()
     m_access = KEY_READ;
 }
 
+bool platformAllowsRegistration(const std::string&)
+{
+    // The class registry names the program by its path; a second
+    // installation simply takes the type over, as it always has.
+    return true;
+}
+
 bool IsUserAdmin()
 {
     HANDLE token = nullptr;

@@ -514,6 +514,44 @@ TEST_F(LinuxRegistration, UnwritableFolderEndsTheWritingQuietly)
     EXPECT_THAT(FilesBelow(root()), ElementsAre("mime"));
 }
 
+TEST_F(LinuxRegistration, OnlyAnInstalledProgramUnclaimedByAPackageRegistersSystemWide)
+{
+    // Below the test's root: an installation under opt/, a build folder,
+    // and data folders where a desktop entry may claim the type: a
+    // distribution's (usr/share) and the registration's own (xdg).
+    const QString installed = file("opt/bin/veltrano");
+    for (const char* folder : {"opt/share/veltrano", "opt/bin", "build/bin/struk", "usr/share/applications",
+                               "xdg/applications"})
+        QDir(root()).mkpath(folder);
+    const QString package = file("usr/share");
+    const QString own = file("xdg");
+    const struct {
+        const char* what;
+        QString program;
+        const char* entryText;  // of veltrano.desktop in every data folder; nullptr: none
+        QStringList dataDirs;
+        bool allowed;
+    } cases[] = {
+        {"installed, no package", installed, nullptr, {package}, true},
+        {"a build folder", file("build/bin/veltrano"), nullptr, {package}, false},
+        {"no bin folder", file("opt/share/veltrano/veltrano"), nullptr, {}, false},
+        {"the package claims the type", installed, "MimeType=application/x-cfdfile;\n", {own, package}, false},
+        {"an entry of another type", installed, "MimeType=text/plain;\n", {package}, true},
+        {"its own registration is no package", installed, "MimeType=application/x-cfdfile;\n", {own}, true},
+    };
+    for (const auto& c : cases) {
+        for (const QString& folder : {package, own}) {
+            const QString entryPath = folder + "/applications/veltrano.desktop";
+            QFile::remove(entryPath);
+            QFile entry(entryPath);
+            if (c.entryText) {
+                ASSERT_TRUE(entry.open(QIODevice::WriteOnly) && entry.write(c.entryText) > 0);
+            }
+        }
+        EXPECT_EQ(mayRegisterSystemWide(c.program.toStdString(), own, c.dataDirs), c.allowed) << c.what;
+    }
+}
+
 TEST_F(LinuxRegistration, PlatformRegistryUsesTheFolderOfTheEnvironment)
 {
     const QByteArray previous = qgetenv("VELTRANO_XDG_ROOT");

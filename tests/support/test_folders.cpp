@@ -10,6 +10,8 @@ TestFolders::TestFolders()
     , m_savedXdgRoot(qgetenv("VELTRANO_XDG_ROOT"))
 {
     QDir(m_dir.path()).mkpath("bin");
+    // The program's data beside bin/, as an installation has it.
+    QDir(m_dir.path()).mkpath("share/veltrano");
     QDir(m_dir.path()).mkpath("Dokumente");
     QDir(m_dir.path()).mkpath("xdg");
     qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.path() + "/data"));

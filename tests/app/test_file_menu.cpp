@@ -226,6 +226,23 @@ TEST_F(FileMenuTest, ClosingAndQuittingAskBeforeDiscardingChanges)
     EXPECT_EQ(fileBytes(folders.tempDat()), recordFileBytes({kTwoBonds[0]}));
 }
 
+TEST_F(FileMenuTest, AMoveButtonsStepMakesCtrlBAskBeforeQuitting)
+{
+    start({QString::fromStdString(documentFile(kTwoBonds))});
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* move = window->findChild<QAbstractButton*>("SpeedButton48");
+    ASSERT_NE(move, nullptr);
+    QTest::mouseClick(move, Qt::LeftButton);
+    ASSERT_NE(fileBytes(folders.tempDat()), recordFileBytes(kTwoBonds));
+
+    test::MessageBoxWatcher boxes("Abbrechen");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::ControlModifier);
+    ASSERT_EQ(boxes.seen().size(), 1u);
+    EXPECT_EQ(boxes.seen()[0].text, "Wirklich ohne zu speichern schließen?");
+    EXPECT_TRUE(window->isVisible());
+}
+
 TEST_F(FileMenuTest, CtrlSSavesTheNamedDocumentOverItsFile)
 {
     const std::string source = documentFile(kTwoBonds);

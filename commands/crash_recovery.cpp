@@ -10,19 +10,45 @@
 #include <QDir>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <array>
+
 namespace veltrano {
 
 namespace {
 
 // The mark's single line: the number of whole records of temp.dat and the
 // SHA-256 of those records (a trailing fragment is no part of a drawing).
+std::vector<std::uint8_t> markLine(std::size_t count, const QByteArray& hash)
+{
+    const std::string line = std::to_string(count) + " " + hash.toHex().toStdString() + "\n";
+    return {line.begin(), line.end()};
+}
+
 std::vector<std::uint8_t> markOf(const std::uint8_t* records, std::size_t size)
 {
     const std::size_t whole = size - size % kRecordSize;
     const QByteArray hash = QCryptographicHash::hash(
         QByteArrayView(reinterpret_cast<const char*>(records), qsizetype(whole)), QCryptographicHash::Sha256);
-    const std::string line = std::to_string(whole / kRecordSize) + " " + hash.toHex().toStdString() + "\n";
-    return {line.begin(), line.end()};
+    return markLine(whole / kRecordSize, hash);
+}
+
+// The same for decoded records, encoded a block at a time: a document that
+// only just fitted in memory needs no second copy of its bytes.
+std::vector<std::uint8_t> markOf(const std::vector<ElementRecord>& records)
+{
+    constexpr std::size_t kBlockRecords = 2048;
+    std::array<char, kBlockRecords * kRecordSize> block;
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (std::size_t first = 0; first < records.size(); first += kBlockRecords) {
+        const std::size_t count = std::min(kBlockRecords, records.size() - first);
+        for (std::size_t i = 0; i < count; ++i) {
+            const RecordBytes bytes = encodeRecord(records[first + i]);
+            std::copy(bytes.begin(), bytes.end(), block.begin() + std::ptrdiff_t(i * kRecordSize));
+        }
+        hash.addData(QByteArrayView(block.data(), qsizetype(count * kRecordSize)));
+    }
+    return markLine(records.size(), hash.result());
 }
 
 std::vector<std::uint8_t> markOf(const std::vector<std::uint8_t>& document)
@@ -65,8 +91,9 @@ void removeScratchFiles(Editor& editor)
         editor.fileSystem.remove(working.pathOf(name));
     // The partial file of a save, beside the saved file.
     working.removeInterruptedSave();
-    // The partial files of atomic writes: the target's name, ".part" and the
-    // writer's process id. Only this editor uses its locked WorkDir.
+    // The partial files of atomic writes: ".veltrano.part" and random digits
+    // (earlier versions: the target's name, ".part" and the writer's process
+    // id). Only this editor uses its locked WorkDir.
     static const QRegularExpression partial(QStringLiteral("\\.part[0-9]+$"));
     const QStringList names = QDir(QString::fromStdString(working.workDir()))
                                   .entryList(QDir::Files | QDir::Hidden | QDir::System);
@@ -87,7 +114,7 @@ void noteDocumentSaved(Editor& editor)
 
 void noteDocumentSaved(Editor& editor, const std::vector<ElementRecord>& records)
 {
-    writeMark(editor, markOf(serializeRecords(records)));
+    writeMark(editor, markOf(records));
 }
 
 std::uint32_t unsavedRecordCount(Editor& editor)

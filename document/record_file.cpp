@@ -6,7 +6,6 @@
 #include <array>
 #include <cerrno>
 #include <random>
-#include <string_view>
 
 namespace veltrano {
 
@@ -62,10 +61,11 @@ void writeAll(FileSystem& fs, int fd, const void* data, std::size_t size)
         throw IoError(ENOSPC);
 }
 
-// A partial file's name: hidden, short, so that a target of the longest
-// name the system allows still has one beside it, and unforeseeable, so
-// that nobody can put a link or a file in its place beforehand.
-constexpr std::string_view kPartialPrefix = ".veltrano.part";
+// A partial file's name: the target's name (its first
+// kPartialBaseBytes bytes, so that a target of the longest name the system
+// allows still has one beside it), ".part" and random digits, so that
+// nobody can put a link or a file in its place beforehand.
+constexpr std::size_t kPartialBaseBytes = 128;
 constexpr int kPartialDigits = 16;
 // Names already taken are passed over; this many in a row mean that
 // something fills the folder on purpose.
@@ -75,8 +75,13 @@ std::string randomPartialName(const std::string& path)
 {
     static thread_local std::mt19937_64 dice{(std::uint64_t(std::random_device()()) << 32) ^ std::random_device()()};
     const std::size_t slash = path.find_last_of('/');
-    std::string name = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    name.append(kPartialPrefix);
+    const std::size_t base = slash == std::string::npos ? 0 : slash + 1;
+    std::size_t baseEnd = std::min(path.size(), base + kPartialBaseBytes);
+    // Not inside a UTF-8 sequence.
+    while (baseEnd > base && baseEnd < path.size() && (static_cast<unsigned char>(path[baseEnd]) & 0xC0) == 0x80)
+        --baseEnd;
+    std::string name = path.substr(0, baseEnd);
+    name.append(".part");
     for (int i = 0; i < kPartialDigits; ++i)
         name.push_back(char('0' + dice() % 10));
     return name;
@@ -84,11 +89,15 @@ std::string randomPartialName(const std::string& path)
 
 // Creates a new partial file beside path and names it in part. It is made
 // here and now (never an existing file, never through a link), so a link
-// planted in the folder cannot redirect the write.
-int createPartialFile(FileSystem& fs, const std::string& path, std::string& part)
+// planted in the folder cannot redirect the write. The note learns each
+// name before the file is made, so a process killed in between leaves no
+// file it does not name.
+int createPartialFile(FileSystem& fs, const std::string& path, std::string& part, const PartialFileNote& notePartial)
 {
     for (int attempt = 0; attempt < kPartialAttempts; ++attempt) {
         part = randomPartialName(path);
+        if (notePartial)
+            notePartial(part);
         const int fd = fs.open(part, OpenMode::CreateNew);
         if (fd >= 0)
             return fd;
@@ -313,11 +322,9 @@ void writeFileBytes(FileSystem& fs, const std::string& target, const std::vector
         requireRegularIfPresent(fs, path, target);
     }
     std::string part;
-    const int fd = createPartialFile(fs, path, part);
+    const int fd = createPartialFile(fs, path, part, notePartial);
     try {
         FileHandle file(fs, fd);
-        if (notePartial)
-            notePartial(part);
         writeAll(fs, file.fd(), bytes.data(), bytes.size());
         if (durability == Durability::Flushed) {
             // A file the user keeps: it stays as private or as shared as it

@@ -68,11 +68,12 @@ std::vector<std::uint8_t> readFileBytes(FileSystem& fs, const std::string& path)
 // The same into bytes, reusing its storage.
 void readFileBytes(FileSystem& fs, const std::string& path, std::vector<std::uint8_t>& bytes);
 // The new content is built in a partial file beside path (beside the file
-// a link points to), created new under a name no one can foresee,
-// ".veltrano.part" and 16 random digits; notePartial, when given, learns
-// that name before anything is written. A file the user keeps (Flushed)
-// replaces only an ordinary file or nothing: a folder fails with "Ist ein
-// Ordner", a device, FIFO or socket with "… ist keine gewöhnliche Datei".
+// a link points to), created new under a name no one can foresee: the
+// target's name (at most 128 bytes of it), ".part" and 16 random digits;
+// notePartial, when given, learns that name before the file is made. A
+// file the user keeps (Flushed) replaces only an ordinary file or nothing:
+// a folder fails with "Ist ein Ordner", a device, FIFO or socket with
+// "… ist keine gewöhnliche Datei".
 using PartialFileNote = std::function<void(const std::string& part)>;
 void writeFileBytes(FileSystem& fs, const std::string& path, const std::vector<std::uint8_t>& bytes,
                     Durability durability = Durability::Scratch, const PartialFileNote& notePartial = {});

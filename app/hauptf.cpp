@@ -145,10 +145,18 @@ void Thauptf::FormCreate(const StartupEnvironment& environment)
     m_editor->document.LastDir = environment.documentsFolder;
     m_controls.image->setPage(&m_editor->page);
     setStartState(*m_editor);
-    // A restored drawing of a crashed run is not replaced by the file.
-    const bool recovered = startWorkingDocument(*m_editor, *m_workDirLock);
-    if (commandLine.opensFile() && m_editor->workDirUsable && !recovered)
-        openCommandLineFile(*m_editor, commandLine.fileName);
+    // Guarded as every handler is: running out of memory or a run-time
+    // error is a message, and the window opens. A restored drawing of a
+    // crashed run is not replaced by the file, nor is whatever temp.dat
+    // holds when the start failed half-way.
+    bool started = false;
+    bool recovered = false;
+    runGuarded(*m_ui, [&] {
+        recovered = startWorkingDocument(*m_editor, *m_workDirLock);
+        started = true;
+    });
+    if (commandLine.opensFile() && m_editor->workDirUsable && started && !recovered)
+        runGuarded(*m_ui, [&] { openCommandLineFile(*m_editor, commandLine.fileName); });
 }
 
 void Thauptf::chooseAndLockWorkDir(const StartupEnvironment& environment)

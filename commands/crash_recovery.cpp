@@ -51,8 +51,9 @@ void removeScratchFiles(Editor& editor)
         editor.fileSystem.remove(working.pathOf(name));
     // The partial file of a save, beside the saved file.
     working.removeInterruptedSave();
-    // The partial files of atomic writes: the target's name, ".part" and the
-    // writer's process id. Only this editor uses its locked WorkDir.
+    // The partial files of atomic writes: the target's name, ".part" and
+    // random digits (earlier versions: the process id). Only this editor
+    // uses its locked WorkDir.
     static const QRegularExpression partial(QStringLiteral("\\.part[0-9]+$"));
     const QStringList names = QDir(QString::fromStdString(working.workDir()))
                                   .entryList(QDir::Files | QDir::Hidden | QDir::System);
@@ -75,7 +76,7 @@ void noteDocumentSaved(Editor& editor)
 
 void noteDocumentSaved(Editor& editor, const std::vector<ElementRecord>& records)
 {
-    noteSavedContent(editor, ContentMark::of(serializeRecords(records)));
+    noteSavedContent(editor, ContentMark::of(records));
 }
 
 std::uint32_t unsavedRecordCount(Editor& editor)

@@ -21,7 +21,7 @@
 //
 // Every start also removes the scratch files a crash or a failed rewrite
 // can leave in the WorkDir (temp2.dat, ttemp.dat, kopie1.dat, the partial
-// files "*.part<pid>"), so a full disk gets its space back, and the partial
+// files "*.part<digits>"), so a full disk gets its space back, and the partial
 // file of a save that a crash interrupted, beside the saved file, as the
 // note "speichern.txt" in the WorkDir names it.
 

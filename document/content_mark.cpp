@@ -20,6 +20,26 @@ ContentMark ContentMark::of(const std::uint8_t* bytes, std::size_t size)
     return mark;
 }
 
+ContentMark ContentMark::of(const std::vector<ElementRecord>& records)
+{
+    constexpr std::size_t kBlockRecords = 2048;
+    std::array<char, kBlockRecords * kRecordSize> block;
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (std::size_t first = 0; first < records.size(); first += kBlockRecords) {
+        const std::size_t count = std::min(kBlockRecords, records.size() - first);
+        for (std::size_t i = 0; i < count; ++i) {
+            const RecordBytes bytes = encodeRecord(records[first + i]);
+            std::copy(bytes.begin(), bytes.end(), block.begin() + std::ptrdiff_t(i * kRecordSize));
+        }
+        hash.addData(QByteArrayView(block.data(), qsizetype(count * kRecordSize)));
+    }
+    ContentMark mark;
+    mark.records = records.size();
+    const QByteArray digest = hash.result();
+    std::copy(digest.begin(), digest.end(), mark.digest.begin());
+    return mark;
+}
+
 ContentMark ContentMark::ofFile(FileSystem& fs, const std::string& path)
 {
     return of(readFileBytes(fs, path));

@@ -15,6 +15,7 @@
 namespace veltrano {
 
 class FileSystem;
+struct ElementRecord;
 
 struct ContentMark {
     std::uint64_t records = 0;
@@ -23,6 +24,9 @@ struct ContentMark {
     // The mark of document bytes (a record file's content).
     static ContentMark of(const std::uint8_t* bytes, std::size_t size);
     static ContentMark of(const std::vector<std::uint8_t>& bytes) { return of(bytes.data(), bytes.size()); }
+    // The mark of decoded records, encoded a block at a time: a document
+    // that only just fitted in memory needs no second copy of its bytes.
+    static ContentMark of(const std::vector<ElementRecord>& records);
     // The mark of a record file on disk; throws IoError when it cannot be read.
     static ContentMark ofFile(FileSystem& fs, const std::string& path);
     // The mark of a document without elements.

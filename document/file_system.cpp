@@ -24,6 +24,9 @@ int FileSystem::open(const std::string& path, OpenMode mode)
     case OpenMode::CreateTruncate:
         flags = O_RDWR | O_CREAT | O_TRUNC;
         break;
+    case OpenMode::CreateNew:
+        flags = O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW;
+        break;
     }
     // Record files are regular files. A FIFO, a device or a folder in their
     // place (chosen as a document, or put there behind the editor's back)
@@ -177,6 +180,16 @@ bool FileSystem::exists(const std::string& path)
 {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0;
+}
+
+EntryKind FileSystem::kindOf(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return EntryKind::Missing;
+    if (S_ISREG(st.st_mode))
+        return EntryKind::RegularFile;
+    return S_ISDIR(st.st_mode) ? EntryKind::Folder : EntryKind::Other;
 }
 
 bool FileSystem::resolveLinks(const std::string& path, std::string& resolved)

@@ -16,7 +16,11 @@ enum class OpenMode {
     ReadWrite,          // created when missing, content kept
     ReadWriteExisting,  // an existing file only, content kept
     CreateTruncate,     // created when missing, emptied
+    CreateNew,          // created here and now: an existing entry, a link among them, fails (EEXIST)
 };
+
+// What a path names once links are followed.
+enum class EntryKind { Missing, RegularFile, Folder, Other };
 
 class FileSystem {
 public:
@@ -38,6 +42,9 @@ public:
     virtual bool rename(const std::string& from, const std::string& to);
     virtual bool remove(const std::string& path);
     virtual bool exists(const std::string& path);
+    // A path that cannot be examined counts as missing: the open or rename
+    // that follows reports the true error.
+    virtual EntryKind kindOf(const std::string& path);
     // The file that path names once symbolic links in its last component are
     // followed (path itself when it is no link; a dangling link gives its
     // missing target). False with ELOOP for a loop of links.

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <unistd.h>
+#include <random>
 
 namespace veltrano {
 
@@ -20,6 +20,8 @@ public:
         if (m_fd < 0)
             throw IoError(fs.lastError());
     }
+    // Takes over a descriptor that is open already.
+    FileHandle(FileSystem& fs, int fd) : m_fs(fs), m_fd(fd) {}
     ~FileHandle()
     {
         if (m_fd >= 0)
@@ -59,16 +61,73 @@ void writeAll(FileSystem& fs, int fd, const void* data, std::size_t size)
         throw IoError(ENOSPC);
 }
 
-}  // namespace
+// A partial file's name: the target's name (its first
+// kPartialBaseBytes bytes, so that a target of the longest name the system
+// allows still has one beside it), ".part" and random digits, so that
+// nobody can put a link or a file in its place beforehand.
+constexpr std::size_t kPartialBaseBytes = 128;
+constexpr int kPartialDigits = 16;
+// Names already taken are passed over; this many in a row mean that
+// something fills the folder on purpose.
+constexpr int kPartialAttempts = 32;
 
-std::string partialFileOf(const std::string& path)
+std::string randomPartialName(const std::string& path)
 {
-    // One partial file per target and process: two editors never share one.
-    return path + ".part" + std::to_string(::getpid());
+    static thread_local std::mt19937_64 dice{(std::uint64_t(std::random_device()()) << 32) ^ std::random_device()()};
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t base = slash == std::string::npos ? 0 : slash + 1;
+    std::size_t baseEnd = std::min(path.size(), base + kPartialBaseBytes);
+    // Not inside a UTF-8 sequence.
+    while (baseEnd > base && baseEnd < path.size() && (static_cast<unsigned char>(path[baseEnd]) & 0xC0) == 0x80)
+        --baseEnd;
+    std::string name = path.substr(0, baseEnd);
+    name.append(".part");
+    for (int i = 0; i < kPartialDigits; ++i)
+        name.push_back(char('0' + dice() % 10));
+    return name;
 }
+
+// Creates a new partial file beside path and names it in part. It is made
+// here and now (never an existing file, never through a link), so a link
+// planted in the folder cannot redirect the write. The note learns each
+// name before the file is made, so a process killed in between leaves no
+// file it does not name.
+int createPartialFile(FileSystem& fs, const std::string& path, std::string& part, const PartialFileNote& notePartial)
+{
+    for (int attempt = 0; attempt < kPartialAttempts; ++attempt) {
+        part = randomPartialName(path);
+        if (notePartial)
+            notePartial(part);
+        const int fd = fs.open(part, OpenMode::CreateNew);
+        if (fd >= 0)
+            return fd;
+        if (fs.lastError() != EEXIST)
+            throw IoError(fs.lastError());
+    }
+    throw IoError(EEXIST);
+}
+
+// A file the user keeps is replaced only where it is an ordinary file or
+// missing: a device or a FIFO would otherwise turn into a file, a folder
+// cannot be replaced at all.
+void requireRegularIfPresent(FileSystem& fs, const std::string& resolved, const std::string& named)
+{
+    switch (fs.kindOf(resolved)) {
+    case EntryKind::Folder:
+        throw IoError(EISDIR);
+    case EntryKind::Other:
+        throw IoError(kNotRegularFile, named);
+    case EntryKind::Missing:
+    case EntryKind::RegularFile:
+        break;
+    }
+}
+
+}  // namespace
 
 bool isPartialFileName(const std::string& path)
 {
+    // Also the names "<target>.part<pid>" of earlier versions.
     const std::size_t dot = path.rfind(".part");
     const std::size_t digits = dot == std::string::npos ? 0 : dot + 5;
     if (path.empty() || path.front() != '/' || digits == 0 || digits == path.size())
@@ -252,16 +311,20 @@ std::uint32_t appendRecord(FileSystem& fs, const std::string& path, const Elemen
 }
 
 void writeFileBytes(FileSystem& fs, const std::string& target, const std::vector<std::uint8_t>& bytes,
-                    Durability durability)
+                    Durability durability, const PartialFileNote& notePartial)
 {
     // A file the user keeps may be a symbolic link: the new content replaces
     // the file it points to, beside that file, and the link stays.
     std::string path = target;
-    if (durability == Durability::Flushed && !fs.resolveLinks(target, path))
-        throw IoError(fs.lastError());
-    const std::string part = partialFileOf(path);
+    if (durability == Durability::Flushed) {
+        if (!fs.resolveLinks(target, path))
+            throw IoError(fs.lastError());
+        requireRegularIfPresent(fs, path, target);
+    }
+    std::string part;
+    const int fd = createPartialFile(fs, path, part, notePartial);
     try {
-        FileHandle file(fs, part, OpenMode::CreateTruncate);
+        FileHandle file(fs, fd);
         writeAll(fs, file.fd(), bytes.data(), bytes.size());
         if (durability == Durability::Flushed) {
             // A file the user keeps: it stays as private or as shared as it
@@ -279,7 +342,7 @@ void writeFileBytes(FileSystem& fs, const std::string& target, const std::vector
         // not reported as a failed write.
         if (durability == Durability::Flushed)
             fs.flushFolderOf(path);
-    } catch (const IoError&) {
+    } catch (...) {
         fs.remove(part);
         throw;
     }
@@ -300,6 +363,10 @@ void replaceFile(FileSystem& fs, const std::string& from, const std::string& to)
 
 void requireWritableIfPresent(FileSystem& fs, const std::string& path)
 {
+    std::string resolved;
+    if (!fs.resolveLinks(path, resolved))
+        throw IoError(fs.lastError());
+    requireRegularIfPresent(fs, resolved, path);
     const int fd = fs.open(path, OpenMode::ReadWriteExisting);
     if (fd < 0) {
         if (fs.lastError() == ENOENT)

@@ -67,13 +67,18 @@ void copyFile(FileSystem& fs, const std::string& from, const std::string& to,
 std::vector<std::uint8_t> readFileBytes(FileSystem& fs, const std::string& path);
 // The same into bytes, reusing its storage.
 void readFileBytes(FileSystem& fs, const std::string& path, std::vector<std::uint8_t>& bytes);
+// The new content is built in a partial file beside path (beside the file
+// a link points to), created new under a name no one can foresee: the
+// target's name (at most 128 bytes of it), ".part" and 16 random digits;
+// notePartial, when given, learns that name before the file is made. A
+// file the user keeps (Flushed) replaces only an ordinary file or nothing:
+// a folder fails with "Ist ein Ordner", a device, FIFO or socket with
+// "… ist keine gewöhnliche Datei".
+using PartialFileNote = std::function<void(const std::string& part)>;
 void writeFileBytes(FileSystem& fs, const std::string& path, const std::vector<std::uint8_t>& bytes,
-                    Durability durability = Durability::Scratch);
+                    Durability durability = Durability::Scratch, const PartialFileNote& notePartial = {});
 
-// The partial file in which writeFileBytes of this process builds the new
-// content of path (the file itself, after links): path + ".part<pid>".
-std::string partialFileOf(const std::string& path);
-// Whether an absolute path has the form of such a partial file.
+// Whether an absolute path has the form of a partial file.
 bool isPartialFileName(const std::string& path);
 
 // Creates or empties the file and writes the bytes into it directly: for
@@ -84,7 +89,8 @@ void writeFileInPlace(FileSystem& fs, const std::string& path, const std::vector
 void replaceFile(FileSystem& fs, const std::string& from, const std::string& to);
 
 // Throws "Dateizugriff verweigert" (or the error met) when the file exists
-// but may not be written; a missing file passes.
+// but may not be written, and as writeFileBytes does when it is no ordinary
+// file; a missing file passes.
 void requireWritableIfPresent(FileSystem& fs, const std::string& path);
 
 // Parses whole records out of raw bytes; a trailing fragment is ignored.

@@ -119,18 +119,28 @@ std::uint32_t WorkingFile::AppendRecords(const std::vector<ElementRecord>& recor
 
 void WorkingFile::RewriteThroughScratch(const RecordTransform& transform)
 {
-    // The records stream from temp.dat through the transform into
-    // temp2.dat; only a block of them is in memory at a time.
-    const std::string scratch = pathOf(workfile::Scratch);
-    recreatingMissing(*this, [&] { rewriteRecords(m_fs, path(), scratch, transform); });
-    replaceFile(m_fs, scratch, path());
+    rewriteThroughScratch(transform, 0);
 }
 
 void WorkingFile::rewriteWithoutLast()
 {
+    rewriteThroughScratch([](ElementRecord&, std::uint32_t) {}, 1);
+}
+
+void WorkingFile::rewriteThroughScratch(const RecordTransform& transform, std::uint32_t dropAtEnd)
+{
+    // The records stream from temp.dat through the transform into
+    // temp2.dat; only a block of them is in memory at a time.
     const std::string scratch = pathOf(workfile::Scratch);
-    recreatingMissing(*this, [&] { rewriteRecords(m_fs, path(), scratch, [](ElementRecord&, std::uint32_t) {}, 1); });
-    replaceFile(m_fs, scratch, path());
+    try {
+        recreatingMissing(*this, [&] { rewriteRecords(m_fs, path(), scratch, transform, dropAtEnd); });
+        replaceFile(m_fs, scratch, path());
+    } catch (...) {
+        // An incomplete copy is of no use, and on a full disk it holds the
+        // space the next command needs.
+        m_fs.remove(scratch);
+        throw;
+    }
 }
 
 std::uint32_t WorkingFile::filteredCopy(const std::vector<bool>& marks, FilterSense sense)
@@ -175,25 +185,21 @@ std::uint32_t WorkingFile::saveTo(const std::string& target)
 
 void WorkingFile::writeKeptFile(const std::string& target, const std::vector<std::uint8_t>& bytes)
 {
-    noteSaveInProgress(target);
+    const std::string note = pathOf(workfile::SaveInProgress);
     try {
-        writeFileBytes(m_fs, target, bytes, Durability::Flushed);
-    } catch (const IoError&) {
+        writeFileBytes(m_fs, target, bytes, Durability::Flushed, [&](const std::string& part) { notePartial(part); });
+    } catch (...) {
         // The failed write has removed its partial file.
-        m_fs.remove(pathOf(workfile::SaveInProgress));
+        m_fs.remove(note);
         throw;
     }
-    m_fs.remove(pathOf(workfile::SaveInProgress));
+    m_fs.remove(note);
 }
 
-void WorkingFile::noteSaveInProgress(const std::string& target)
+void WorkingFile::notePartial(const std::string& part)
 {
     // The new file is built beside the target, in a folder that no start
     // looks into; without the note a crash there would leave it behind.
-    std::string resolved;
-    if (!m_fs.resolveLinks(target, resolved))
-        return;  // the write below meets the same error and reports it
-    const std::string part = partialFileOf(resolved);
     try {
         writeFileBytes(m_fs, pathOf(workfile::SaveInProgress), std::vector<std::uint8_t>(part.begin(), part.end()));
     } catch (const IoError&) {

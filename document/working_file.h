@@ -86,8 +86,8 @@ public:
 
     // Passes every record with its position to the transform, builds the
     // whole new document in temp2.dat and then replaces temp.dat by it, so
-    // order and count are kept and the selection marks stay valid. If the
-    // transform throws, temp.dat is left as it was.
+    // order and count are kept and the selection marks stay valid. If
+    // anything fails, temp.dat is left as it was and temp2.dat is removed.
     void RewriteThroughScratch(const RecordTransform& transform);
 
     // "Einzeln löschen": the same pass, keeping every record but the last.
@@ -113,9 +113,11 @@ public:
     // disk before it replaces an existing file. An existing target that may
     // not be written is refused ("Dateizugriff verweigert") and kept.
     // Returns the record count saved.
-    // While the new file is built beside the target, "speichern.txt" names
-    // the partial file, so that a start after a crash in the middle can
-    // remove it (removeInterruptedSave); the note is best effort.
+    // An existing target that is no ordinary file is refused as
+    // writeFileBytes refuses it. While the new file is built beside the
+    // target, "speichern.txt" names the partial file, so that a start after
+    // a crash in the middle can remove it (removeInterruptedSave); the note
+    // is best effort.
     std::uint32_t saveTo(const std::string& target);
 
     // Writes bytes to a file the user keeps (an export, the answer file) as
@@ -129,7 +131,9 @@ public:
     void removeInterruptedSave();
 
 private:
-    void noteSaveInProgress(const std::string& target);
+    // Names the partial file of a save in "speichern.txt"; best effort.
+    void notePartial(const std::string& part);
+    void rewriteThroughScratch(const RecordTransform& transform, std::uint32_t dropAtEnd);
 
     FileSystem& m_fs;
     std::string m_workDir;

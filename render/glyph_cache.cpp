@@ -225,13 +225,40 @@ GlyphCache::~GlyphCache()
 
 void GlyphCache::makeRoomFor(std::size_t bytes)
 {
+    using Item = decltype(m_entries)::value_type;
+    const auto olderUse = [](const Item& a, const Item& b) { return a.second.lastUse < b.second.lastUse; };
     while (!m_entries.empty() && *m_held + bytes > m_budget) {
-        const auto oldest = std::min_element(m_entries.begin(), m_entries.end(), [](const auto& a, const auto& b) {
-            return a.second.lastUse < b.second.lastUse;
-        });
-        oldest->second.face->chargeTo(nullptr);
-        m_entries.erase(oldest);
+        // The face unused for longest among those no recent pass used; past
+        // the ceiling, among all.
+        auto victim = m_entries.end();
+        for (auto entry = m_entries.begin(); entry != m_entries.end(); ++entry) {
+            if (entry->second.lastUse < m_keptFrom && (victim == m_entries.end() || olderUse(*entry, *victim)))
+                victim = entry;
+        }
+        if (victim == m_entries.end()) {
+            if (*m_held + bytes <= m_ceiling)
+                return;
+            victim = std::min_element(m_entries.begin(), m_entries.end(), olderUse);
+        }
+        victim->second.face->chargeTo(nullptr);
+        m_entries.erase(victim);
     }
+}
+
+GlyphCache::Pass::Pass(GlyphCache& cache) : m_cache(cache)
+{
+    const std::lock_guard<std::mutex> held(m_cache.m_lock);
+    if (m_cache.m_openPasses++ == 0) {
+        const std::uint64_t start = m_cache.m_clock + 1;
+        m_cache.m_keptFrom = m_cache.m_passStart == kNoPass ? start : m_cache.m_passStart;
+        m_cache.m_passStart = start;
+    }
+}
+
+GlyphCache::Pass::~Pass()
+{
+    const std::lock_guard<std::mutex> held(m_cache.m_lock);
+    --m_cache.m_openPasses;
 }
 
 std::size_t GlyphCache::facesHeld() const

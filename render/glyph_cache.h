@@ -114,18 +114,39 @@ private:
 // new face would take the faces held past the budget, those not used for
 // longest are dropped first (callers keep theirs alive through the shared
 // pointer). Heights beyond what a face can have share the face of the limit.
+//
+// A repaint opens a Pass. The faces used since the previous pass began (by
+// it and by the current one) are not dropped for the budget: a page whose
+// text needs more than the budget holds all of its faces, instead of
+// dropping each face in turn just before the repaint, or the next one, needs
+// it again. Only past the ceiling, four times the budget, which only
+// damaged files reach, are they dropped too.
 class GlyphCache {
 public:
     // Room for every face of the three page fonts at every size with the
     // glyphs of ordinary text.
     static constexpr std::size_t kDefaultBudget = std::size_t(96) << 20;
 
-    explicit GlyphCache(std::size_t budgetBytes = kDefaultBudget) : m_budget(budgetBytes) {}
+    explicit GlyphCache(std::size_t budgetBytes = kDefaultBudget) : m_budget(budgetBytes), m_ceiling(4 * budgetBytes) {}
     ~GlyphCache();
     GlyphCache(const GlyphCache&) = delete;
     GlyphCache& operator=(const GlyphCache&) = delete;
 
     std::shared_ptr<GlyphFace> face(const std::string& fontName, int height, CharSet charSet);
+
+    // A repaint's use of the cache, from its start to its end. Passes may
+    // overlap (the bands of one repaint, repaints in other threads); they
+    // count as one from the first start to the last end.
+    class Pass {
+    public:
+        explicit Pass(GlyphCache& cache);
+        ~Pass();
+        Pass(const Pass&) = delete;
+        Pass& operator=(const Pass&) = delete;
+
+    private:
+        GlyphCache& m_cache;
+    };
 
     std::size_t facesHeld() const;
     std::size_t bytesHeld() const { return m_held->load(); }
@@ -155,7 +176,15 @@ private:
     // Guards the entries and the counts; taken before a face's lock.
     mutable std::mutex m_lock;
     std::size_t m_budget;
+    std::size_t m_ceiling;
     std::unordered_map<Key, Entry, KeyHash> m_entries;
+    // Faces last used at or after m_keptFrom are dropped only past the
+    // ceiling: the start of the previous pass (of the current one while
+    // there was none before).
+    static constexpr std::uint64_t kNoPass = ~std::uint64_t(0);
+    std::uint64_t m_keptFrom = kNoPass;
+    std::uint64_t m_passStart = kNoPass;
+    int m_openPasses = 0;
     // The bytes of the faces held, kept up to date by the faces themselves.
     std::shared_ptr<std::atomic<std::size_t>> m_held = std::make_shared<std::atomic<std::size_t>>(0);
     std::uint64_t m_clock = 0;

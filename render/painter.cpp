@@ -348,6 +348,7 @@ void RepaintFile(Canvas& canvas, const ViewState& view, const std::vector<Elemen
 {
     // The pen and font are put back, so the state after a repaint does not
     // depend on the order the records were painted in.
+    const GlyphCache::Pass pass(GlyphCache::shared());
     const CanvasState before = canvas.state();
     if (records.size() >= kBandedRecords)
         repaintInBands(canvas, view, records, coresToPaintOn());
@@ -358,6 +359,7 @@ void RepaintFile(Canvas& canvas, const ViewState& view, const std::vector<Elemen
 
 void RepaintFile(DrawingSurface& surface, const ViewState& view, const std::vector<ElementRecord>& records)
 {
+    const GlyphCache::Pass pass(GlyphCache::shared());
     for (Layer layer : {Layer::Bonds, Layer::Text, Layer::Arrows}) {
         for (const ElementRecord& record : records) {
             if (layerOf(record.kind) == layer)

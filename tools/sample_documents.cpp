@@ -179,6 +179,20 @@ std::vector<ElementRecord> manySizesDocument(std::size_t count)
     });
 }
 
+std::vector<ElementRecord> largeSizesDocument(std::size_t count)
+{
+    return generated(906, count, [](Dice& dice, std::size_t i) {
+        // 137 is prime to 302, so consecutive records step through all sizes.
+        const int step = int((i * 137) % 302);
+        const double points = step < 151 ? 150 + step : -(150 + step - 151);
+        const std::uint32_t which = dice.below(3);
+        const ElementKind kind = which == 0   ? ElementKind(dice.below(kind::LabelCount))
+                                 : which == 1 ? ElementKind(65 + dice.below(182))
+                                              : ElementKind(500 + dice.below(62));
+        return textAt(dice, kind, points);
+    });
+}
+
 std::vector<ElementRecord> largeLabelsDocument(std::size_t count)
 {
     return generated(44, count, [](Dice& dice, std::size_t) {

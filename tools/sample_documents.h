@@ -31,6 +31,11 @@ std::vector<ElementRecord> hostileDocument(std::size_t count = kSampleSize);
 // repaint of an ordinary document needs.
 std::vector<ElementRecord> manySizesDocument(std::size_t count = kSampleSize);
 
+// Typed characters, labels and Greek letters at the 151 sizes from 150 to
+// 300 points, each as an em and as a cell height, at random places: the
+// faces of one repaint hold more than the glyph cache's budget.
+std::vector<ElementRecord> largeSizesDocument(std::size_t count = kSampleSize);
+
 // Labels of every kind at 300 points, at random places: a repaint that is
 // nearly all pixel work.
 std::vector<ElementRecord> largeLabelsDocument(std::size_t count = kSampleSize);

@@ -6,6 +6,7 @@
 #include "app/page_widget.h"
 #include "document/element_kind.h"
 #include "support/exhausting_file_system.h"
+#include "support/failing_allocation.h"
 #include "support/file_helpers.h"
 #include "window_test_support.h"
 
@@ -14,6 +15,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace veltrano {
 namespace {
@@ -61,6 +64,37 @@ TEST_F(WindowFaults, RunningOutOfMemoryInAHandlerIsAMessage)
     QTest::mouseClick(child(window, "Button2"), Qt::LeftButton);
     EXPECT_EQ(window.editor().page.pixel(115, 100), qRgb(0, 0, 0));
     EXPECT_EQ(watcher.seen().size(), 2u);
+}
+
+TEST_F(WindowFaults, RunningOutOfMemoryWhileStartingWithAFileIsAMessage)
+{
+    // Eight megabytes of records: each copy of the document in memory is one
+    // of the large allocations, made to fail in turn wherever they happen.
+    constexpr std::size_t kLarge = std::size_t(6) << 20;
+    const std::string name = folders.path("gross.cfd");
+    const test::Bytes document =
+        test::recordFileBytes(std::vector<ElementRecord>(250000, makeRecord(kind::SingleBond, 100, 100, 130, 100)));
+    test::putFileBytes(name, document);
+    const StartupEnvironment environment = folders.environment({QString::fromStdString(name)});
+    for (int n = 1; n < 50; ++n) {
+        SCOPED_TRACE("allocation " + std::to_string(n));
+        test::MessageBoxWatcher watcher;
+        std::unique_ptr<Thauptf> window;
+        test::failAllocationAt(n, kLarge);
+        EXPECT_NO_THROW(window = std::make_unique<Thauptf>(environment));
+        const bool failed = test::allocationFailed();
+        test::stopFailingAllocations();
+        ASSERT_TRUE(window);
+        EXPECT_EQ(test::fileBytes(name), document);
+        if (!failed) {
+            EXPECT_TRUE(watcher.seen().empty());
+            EXPECT_EQ(window->editor().document.DocumentName, name);
+            break;
+        }
+        ASSERT_EQ(watcher.seen().size(), 1u);
+        const QString text = watcher.seen().front().text;
+        EXPECT_TRUE(text == "Die Datei konnte nicht geöffnet werden." || text == "Zu wenig Arbeitsspeicher.") << text.toStdString();
+    }
 }
 
 TEST_F(WindowFaults, WithoutAUsableWorkDirOneMessageAndQuietPresses)

@@ -26,6 +26,7 @@ TEST(DocumentState, UnsavedChangesAreADifferenceFromTheSavedContent)
     work.saveTo(dir.path().toStdString() + "/a.cfd");
     state.SavedContent = ContentMark::ofFile(FileSystem::system(), work.path());
     EXPECT_FALSE(hasUnsavedChanges(state, work));
+    EXPECT_EQ(ContentMark::of(work.readAll()), state.SavedContent);
 
     // Same count, recoloured: the content tells, no flag is needed.
     work.TakeSnapshot();

@@ -110,6 +110,9 @@ TEST_F(FaultLoopTest, RewriteFailingAtAnyStepKeepsTheOldDocument)
         [&](bool succeeded) {
             EXPECT_EQ(fileBytes(work.path()), succeeded ? recoloured : oldDocument);
             EXPECT_EQ(fileBytes(file(workfile::Snapshot)), oldSnapshot);
+            // A failed pass takes its scratch file with it (a full disk
+            // gets its space back at once).
+            EXPECT_FALSE(fileExists(file(workfile::Scratch)));
         });
     EXPECT_GE(steps, 8);
 }

@@ -72,6 +72,33 @@ TEST(GlyphCacheBudget, ASmallBudgetDropsTheFacesUnusedForLongest)
     EXPECT_FALSE(kept->glyph('O').runs.empty());
 }
 
+TEST(GlyphCacheBudget, RepaintsThatNeedMoreThanTheBudgetKeepTheirFacesUpToTheCeiling)
+{
+    const std::size_t oneFace = GlyphCache().face("Arial", -16, CharSet::Ansi)->bytes();
+    // Repaints that use the same faces over and over, within the budget's
+    // fourfold ceiling and beyond it: past the ceiling faces are dropped
+    // again, so the cache stays bounded.
+    const struct {
+        int faces;
+        std::uint64_t madeInLaterRepaints;
+    } cases[] = {{20, 0}, {60, 2 * 3 * 60}};
+    for (const auto& c : cases) {
+        GlyphCache cache(8 * oneFace + oneFace / 2);
+        auto repaint = [&] {
+            const GlyphCache::Pass pass(cache);
+            for (int use = 0; use < 3; ++use)
+                for (int height = -20; height > -20 - c.faces; --height)
+                    cache.face("Courier New", height, CharSet::Ansi);
+        };
+        repaint();
+        const std::uint64_t first = cache.facesCreated();
+        repaint();
+        repaint();
+        EXPECT_EQ(cache.facesCreated() - first, c.madeInLaterRepaints) << c.faces;
+        EXPECT_LE(cache.bytesHeld(), 4 * (8 * oneFace + oneFace / 2) + oneFace) << c.faces;
+    }
+}
+
 TEST(GlyphCacheBudget, HeightsBeyondTheLargestFaceShareIt)
 {
     GlyphCache cache;

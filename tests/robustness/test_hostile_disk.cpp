@@ -66,7 +66,7 @@ TEST(HostileFiles, AFifoADeviceOrAFolderIsRefusedAsADocumentWithoutBlocking)
     scene.ui.saveDialogAnswers.push_back(fifo);
     scene.ui.messageAnswers.push_back(MessageResult::Ok);
     runGuarded(scene.ui, [&] { Speichern1Click(*scene.editor); });
-    EXPECT_EQ(scene.ui.errors, std::vector<std::string>{"Dateizugriff verweigert"});
+    EXPECT_EQ(scene.ui.errors, std::vector<std::string>{"„rohr.cfd“ ist keine gewöhnliche Datei"});
     struct stat st {};
     ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));

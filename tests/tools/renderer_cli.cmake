@@ -66,10 +66,45 @@ endif()
 
 file(MAKE_DIRECTORY ${WORK}/taken.bmp)
 run(1 "output is a folder" ${example} ${WORK}/taken.bmp)
-file(GLOB leftovers ${WORK}/taken.bmp?* ${WORK}/.taken.bmp*)
+file(GLOB leftovers ${WORK}/taken.bmp?* ${WORK}/.taken.bmp* ${WORK}/.veltrano.part*)
 if(leftovers)
   fail("a failed write left files behind: ${leftovers}")
 endif()
+
+# Outputs that are no ordinary file stay what they are: a FIFO, a device
+# of the test's own (root only), and a link to either.
+execute_process(COMMAND mkfifo ${WORK}/pipe.svg)
+file(CREATE_LINK pipe.svg ${WORK}/to-pipe.svg SYMBOLIC)
+set(special pipe.svg to-pipe.svg)
+execute_process(COMMAND mknod ${WORK}/mynull c 1 3 RESULT_VARIABLE mknod_code ERROR_QUIET)
+if(mknod_code EQUAL 0)
+  file(CREATE_LINK mynull ${WORK}/b.svg SYMBOLIC)
+  list(APPEND special b.svg)
+endif()
+foreach(name ${special})
+  run(1 "output ${name} is no ordinary file" ${example} ${WORK}/${name})
+  if(NOT (err MATCHES "„${name}“ ist keine gewöhnliche Datei"))
+    fail("no clear message for ${name}: ${err}")
+  endif()
+endforeach()
+execute_process(COMMAND sh -c "test -p pipe.svg && { test ! -e mynull || test -c mynull; }"
+  WORKING_DIRECTORY ${WORK} RESULT_VARIABLE kind_code)
+if(NOT kind_code EQUAL 0)
+  fail("an output that is no ordinary file was replaced")
+endif()
+file(REMOVE ${WORK}/pipe.svg ${WORK}/to-pipe.svg ${WORK}/b.svg ${WORK}/mynull)
+
+# A link planted under the name earlier versions gave the partial file
+# redirects nothing: its target keeps its content.
+file(WRITE ${WORK}/victim.txt "keep")
+execute_process(COMMAND sh -c "ln -s victim.txt g.svg.part$$ && exec \"$0\" \"$1\" g.svg" ${RENDER} ${example}
+  WORKING_DIRECTORY ${WORK} RESULT_VARIABLE code ERROR_VARIABLE err)
+file(READ ${WORK}/victim.txt victim)
+if(NOT code EQUAL 0 OR NOT (victim STREQUAL "keep") OR IS_SYMLINK ${WORK}/g.svg)
+  fail("a planted partial-file link was followed (exit ${code}): ${err}")
+endif()
+file(GLOB planted ${WORK}/g.svg.part*)
+file(REMOVE ${WORK}/victim.txt ${WORK}/g.svg ${planted})
 
 # Good runs: a 24-bit BMP of the whole page, and a PNG.
 run(0 "bitmap output" ${example} ${WORK}/benzoesaeure.bmp)

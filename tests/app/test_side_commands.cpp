@@ -88,6 +88,28 @@ TEST_F(SideCommands, LettersInTheLineLengthBoxBringBackTheLengthAndNumbersAreTak
     EXPECT_EQ(window->editor().tools.LineLength, -10);
 }
 
+TEST_F(SideCommands, DigitsTypedKeyByKeyAreTheLengthWithoutCompletion)
+{
+    auto* box = window->findChild<QComboBox*>("ComboBox1");
+    ASSERT_NE(box, nullptr);
+    // "4", "1", "2" and "5" begin items ("40", "15", "20" and "25", "50").
+    // A click into the box gives it the focus, as the user's click does.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::mouseClick(box->lineEdit(), Qt::LeftButton);
+    ASSERT_TRUE(box->lineEdit()->hasFocus());
+    for (const QString typed : {"4", "1", "2", "5", "15", "7"}) {
+        box->lineEdit()->clear();
+        QString prefix;
+        for (const QChar key : typed) {
+            QTest::keyClick(box->lineEdit(), key.toLatin1());
+            prefix += key;
+            EXPECT_EQ(box->currentText().toStdString(), prefix.toStdString());
+            EXPECT_EQ(window->editor().tools.LineLength, prefix.toInt()) << prefix.toStdString();
+        }
+    }
+}
+
 TEST_F(SideCommands, TheLastColourClickedIsShownPressedAndTheRasterButtonNamesItsState)
 {
     button("SpeedButton13")->click();

@@ -68,13 +68,16 @@ SelectionRect frameOf(const std::vector<ElementRecord>& records)
 
 }  // namespace
 
-void mergeFormulaFile(Editor& editor, const std::string& path)
+void mergeFormulaFile(Editor& editor, const std::string& path, UnreadableReport report)
 {
     std::vector<std::uint8_t> bytes;
     try {
         readFileBytes(editor.fileSystem, path, bytes);
     } catch (const IoError&) {
-        editor.ui.showMessage(kCannotOpen);
+        std::string message(kCannotOpen);
+        if (report == UnreadableReport::SentenceAndPath)
+            message += "\n" + path;
+        editor.ui.showMessage(message);
         return;
     }
 

@@ -23,7 +23,13 @@ namespace veltrano {
 // page is repainted, the frame drawn, "Löschen" and "Kopieren" enabled, and
 // the selection tool SpeedButton67 shown pressed and clicked. A failed
 // append throws IoError.
-void mergeFormulaFile(Editor& editor, const std::string& path);
+//
+// A file that cannot be read is reported by the sentence alone where the
+// user has just chosen it, and with its path on a second line where the
+// user never sees its name (a template).
+enum class UnreadableReport { Sentence, SentenceAndPath };
+void mergeFormulaFile(Editor& editor, const std::string& path,
+                      UnreadableReport report = UnreadableReport::Sentence);
 
 // The Twiederan tick: I1 accepts the pointer again; the timer stops.
 void TwiederanTimer(Editor& editor);

@@ -2,6 +2,7 @@
 // Greek letters, free text and the inner line of "DB".
 
 #include "editor/pointer_geometry.h"
+#include "editor/typed_text.h"
 #include "pointer_fixture.h"
 #include "render/canvas_test_util.h"
 
@@ -111,32 +112,43 @@ TEST_F(PointerPlacing, FreeTextWithSubscriptMarker)
     expectOnlyMarked(1, 3);
 }
 
-TEST_F(PointerPlacing, FreeTextSkipsWhatTheFormatCannotHold)
+TEST_F(PointerPlacing, FreeTextPlacesGreekLettersAndNamesWhatItLeavesOut)
 {
     editor.tools.RightLabel = kind::TextTool;
     ui.texts["Edit1"] = "a\u03B1\tÅb€";
     click({100, 200});
     const auto r = records();
-    ASSERT_EQ(r.size(), 4u);
+    ASSERT_EQ(r.size(), 5u);
     const double cell = 30.0 / 2.3;
     expectRecord(r[1], 'a' + 50, 95, 191, 14, 0);
-    expectRecord(r[2], 'b' + 50, 95 + cell, 191, 14, 0);
-    expectRecord(r[3], 0x80 + 50, 95 + 2 * cell, 191, 14, 0);
-    expectOnlyMarked(1, 3);
-    for (const ElementRecord& record : r)
-        EXPECT_TRUE(record.kind >= 65) << record.kind;
+    // The alpha takes its cell as the Greek button's letter, same size.
+    expectRecord(r[2], 532, 95 + cell, 191, 14, 0);
+    expectRecord(r[3], 'b' + 50, 95 + 2 * cell, 191, 14, 0);
+    expectRecord(r[4], 0x80 + 50, 95 + 3 * cell, 191, 14, 0);
+    expectOnlyMarked(1, 4);
+    // The page shows the alpha as the Greek button's alpha would be.
+    const QImage withText = editor.page.copy();
+    writeDocument({bond});
+    editor.tools.RightLabel = 532;
+    click({100 + int(cell), 200});
+    const QRect alphaCell(108, 185, 13, 20);
+    EXPECT_EQ(editor.page.copy(alphaCell), withText.copy(alphaCell));
+    // The tab and the Å were left out, and the user is told which.
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], leftOutMessage(U"\t\u00C5"));
 
     // A text of markers alone places nothing; the selection is empty.
+    editor.tools.RightLabel = kind::TextTool;
     ui.texts["Edit1"] = "<";
     click({100, 300});
-    EXPECT_EQ(records().size(), 4u);
+    EXPECT_EQ(records().size(), 2u);
     EXPECT_TRUE(editor.editing.SelectionPresent);
     EXPECT_EQ(editor.editing.SelMarks.markedCount(), 0u);
 
     // An empty Edit1 places nothing and makes no selection.
     ui.texts["Edit1"] = "";
     click({100, 400});
-    EXPECT_EQ(records().size(), 4u);
+    EXPECT_EQ(records().size(), 2u);
     EXPECT_FALSE(editor.editing.SelectionPresent);
 }
 

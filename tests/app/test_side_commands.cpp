@@ -90,22 +90,16 @@ TEST_F(SideCommands, LettersInTheLineLengthBoxBringBackTheLengthAndNumbersAreTak
 
 TEST_F(SideCommands, DigitsTypedKeyByKeyAreTheLengthWithoutCompletion)
 {
-    auto* box = window->findChild<QComboBox*>("ComboBox1");
-    ASSERT_NE(box, nullptr);
-    // "4", "1", "2" and "5" begin items ("40", "15", "20" and "25", "50").
-    // A click into the box gives it the focus, as the user's click does.
+    auto* edit = window->findChild<QComboBox*>("ComboBox1")->lineEdit();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QTest::mouseClick(box->lineEdit(), Qt::LeftButton);
-    ASSERT_TRUE(box->lineEdit()->hasFocus());
-    for (const QString typed : {"4", "1", "2", "5", "15", "7"}) {
-        box->lineEdit()->clear();
-        QString prefix;
-        for (const QChar key : typed) {
-            QTest::keyClick(box->lineEdit(), key.toLatin1());
-            prefix += key;
-            EXPECT_EQ(box->currentText().toStdString(), prefix.toStdString());
-            EXPECT_EQ(window->editor().tools.LineLength, prefix.toInt()) << prefix.toStdString();
+    QTest::mouseClick(edit, Qt::LeftButton);  // the completer works on the focused box only
+    for (const QString typed : {"4", "1", "15", "2", "7"}) {  // "4" begins "40", "1" begins "15"
+        edit->clear();
+        for (qsizetype keys = 1; keys <= typed.size(); ++keys) {
+            QTest::keyClick(edit, typed[keys - 1].toLatin1());
+            EXPECT_EQ(edit->text().toStdString(), typed.left(keys).toStdString());
+            EXPECT_EQ(window->editor().tools.LineLength, typed.left(keys).toInt());
         }
     }
 }

@@ -172,10 +172,8 @@ TEST(CanvasText, CodePageTables)
     EXPECT_EQ(windows1253ToUnicode(0x8A), u'\u008A');
     EXPECT_EQ(windows1253ToUnicode(0xD2), 0);
     EXPECT_EQ(windows1253ToUnicode(0xFF), 0);
-    // Every defined Greek byte comes back from its character.
-    for (unsigned byte = 1; byte < 256; ++byte) {
-        const char32_t character = windows1253ToUnicode(static_cast<unsigned char>(byte));
-        if (character != 0) {
+    for (unsigned byte = 1; byte < 256; ++byte) {  // every defined Greek byte back from its character
+        if (const char32_t character = windows1253ToUnicode(static_cast<unsigned char>(byte))) {
             EXPECT_EQ(windows1253FromUnicode(character), byte) << byte;
         }
     }

@@ -78,6 +78,9 @@ void buildLineLengthBox(QWidget* client, MainControls& controls)
     box->setObjectName("ComboBox1");
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);  // typing a length adds no item
+    // Inline completion would turn a typed "4" into "40" and "1" into "15",
+    // and the box takes every text as the length at once.
+    box->setCompleter(nullptr);
     for (const int length : lineLengthItems())
         box->addItem(QString::number(length));
     box->setCurrentIndex(kStartLineLengthIndex);

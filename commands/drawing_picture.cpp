@@ -8,6 +8,11 @@
 
 namespace veltrano {
 
+namespace {
+constexpr double kPageDotsPerInch = 96.0;  // one page pixel is 1/96 inch
+constexpr double kMetresPerInch = 0.0254;
+}  // namespace
+
 QImage drawingPicture(const ViewState& view, const std::vector<ElementRecord>& records, const QRect& area,
                       int scale)
 {
@@ -15,6 +20,11 @@ QImage drawingPicture(const ViewState& view, const std::vector<ElementRecord>& r
     if (picture.isNull())
         throw std::bad_alloc();  // QImage reports a failed allocation this way
     picture.fill(Qt::white);
+    // The picture says its resolution (a PNG keeps it), so a program that
+    // places it shows the drawing at its true size, as it does the SVG.
+    const int dotsPerMetre = qRound(kPageDotsPerInch * scale / kMetresPerInch);
+    picture.setDotsPerMeterX(dotsPerMetre);
+    picture.setDotsPerMeterY(dotsPerMetre);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);

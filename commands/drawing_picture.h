@@ -18,8 +18,9 @@ namespace veltrano {
 // sharp on screens and in print at three times the page's resolution.
 inline constexpr int kClipboardScale = 3;
 
-// area of the page drawn at scale times its size; throws std::bad_alloc
-// when the picture does not fit into memory.
+// area of the page drawn at scale times its size, with a resolution of
+// 96 dpi times scale (one page pixel stays 1/96 inch); throws
+// std::bad_alloc when the picture does not fit into memory.
 QImage drawingPicture(const ViewState& view, const std::vector<ElementRecord>& records, const QRect& area,
                       int scale);
 

@@ -70,13 +70,16 @@ SelectionRect frameOf(const std::vector<ElementRecord>& records)
 
 }  // namespace
 
-void mergeFormulaFile(Editor& editor, const std::string& path, FileCheck check)
+void mergeFormulaFile(Editor& editor, const std::string& path, UnreadableReport report, FileCheck check)
 {
     std::vector<std::uint8_t> bytes;
     try {
         readFileBytes(editor.fileSystem, path, bytes);
     } catch (const IoError&) {
-        editor.ui.showMessage(kCannotOpen);
+        std::string message(kCannotOpen);
+        if (report == UnreadableReport::SentenceAndPath)
+            message += "\n" + path;
+        editor.ui.showMessage(message);
         return;
     }
     const std::vector<ElementRecord> records = parseRecords(bytes);
@@ -124,7 +127,7 @@ void Importieren1Click(Editor& editor)
     const std::optional<std::string> chosen = editor.ui.openFileDialog(options);
     if (!chosen)
         return;
-    mergeFormulaFile(editor, *chosen, FileCheck::AskWhenDoubtful);
+    mergeFormulaFile(editor, *chosen, UnreadableReport::Sentence, FileCheck::AskWhenDoubtful);
 }
 
 }  // namespace veltrano

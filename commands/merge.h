@@ -23,11 +23,16 @@ namespace veltrano {
 // page is repainted, the frame drawn, "Löschen" and "Kopieren" enabled, and
 // the selection tool SpeedButton67 shown pressed and clicked. A failed
 // append throws IoError.
-// With FileCheck::AskWhenDoubtful a file that does not look like a
-// drawing is merged only when the user chooses "Trotzdem öffnen"; before
-// that nothing changes.
+//
+// A file that cannot be read is reported by the sentence alone where the
+// user has just chosen it, and with its path on a second line where the
+// user never sees its name (a template). With FileCheck::AskWhenDoubtful a
+// file that does not look like a drawing is merged only when the user
+// chooses "Trotzdem öffnen"; before that nothing changes.
+enum class UnreadableReport { Sentence, SentenceAndPath };
 enum class FileCheck { None, AskWhenDoubtful };
-void mergeFormulaFile(Editor& editor, const std::string& path, FileCheck check = FileCheck::None);
+void mergeFormulaFile(Editor& editor, const std::string& path,
+                      UnreadableReport report = UnreadableReport::Sentence, FileCheck check = FileCheck::None);
 
 // The Twiederan tick: I1 accepts the pointer again; the timer stops.
 void TwiederanTimer(Editor& editor);

@@ -74,7 +74,8 @@ std::string templatePath(FileSystem& fs, const std::string& programDir, std::str
 
 void insertTemplate(Editor& editor, const std::string& programDir, std::string_view templateName)
 {
-    mergeFormulaFile(editor, templatePath(editor.fileSystem, programDir, editor.TemplatePrefix, templateName));
+    mergeFormulaFile(editor, templatePath(editor.fileSystem, programDir, editor.TemplatePrefix, templateName),
+                     UnreadableReport::SentenceAndPath);
 }
 
 bool TemplateButtonClick(Editor& editor, const std::string& programDir, std::string_view buttonName)

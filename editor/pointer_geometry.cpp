@@ -3,9 +3,6 @@
 #include "document/rounding.h"
 #include "render/code_pages.h"
 
-#include <QList>
-#include <QString>
-
 #include <array>
 #include <cmath>
 
@@ -108,6 +105,8 @@ constexpr double kCellDivisor = 2.3;
 constexpr double kSubscriptDrop = 12.0;
 constexpr double kScriptSizeFactor = 0.75;
 constexpr double kScriptAdvanceRest = 0.4;  // of a cell, after a lowered or raised character
+constexpr ElementKind kSubscriptMarker = '<' + kind::CharacterOffset;
+constexpr ElementKind kSuperscriptMarker = '>' + kind::CharacterOffset;
 }  // namespace
 
 TextCell labelPlacement(ElementKind code, int x, int y, double lineLength)
@@ -123,7 +122,7 @@ TextCell greekPlacement(ElementKind code, int x, int y, double lineLength)
                     roundHalfEven(lineLength / kTextSizeDivisor), code};
 }
 
-std::vector<TextCell> textPlacement(std::string_view bytes, int x, int y, double lineLength)
+std::vector<TextCell> textPlacement(std::span<const ElementKind> kinds, int x, int y, double lineLength)
 {
     enum class Marker { None, Subscript, Superscript };
 
@@ -133,21 +132,20 @@ std::vector<TextCell> textPlacement(std::string_view bytes, int x, int y, double
     std::vector<TextCell> cells;
     double shift = 0.0;
     Marker marker = Marker::None;
-    char previous = '\0';
+    ElementKind previous = 0;
 
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        const auto kind = ElementKind(static_cast<unsigned char>(c) + kind::CharacterOffset);
-        const bool isMarker = c == '<' || c == '>';
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        const ElementKind kind = kinds[i];
+        const bool isMarker = kind == kSubscriptMarker || kind == kSuperscriptMarker;
         if (marker == Marker::None && !isMarker) {
             cells.push_back({left + (double(i) - shift) * cell, originY(y, lineLength), fontSize, kind});
         } else {
-            if (c == '<')
+            if (kind == kSubscriptMarker)
                 marker = Marker::Subscript;
-            else if (c == '>')
+            else if (kind == kSuperscriptMarker)
                 marker = Marker::Superscript;
-            const bool lowered = marker == Marker::Subscript && previous == '<';
-            const bool raised = marker == Marker::Superscript && previous == '>';
+            const bool lowered = marker == Marker::Subscript && previous == kSubscriptMarker;
+            const bool raised = marker == Marker::Superscript && previous == kSuperscriptMarker;
             if (lowered || raised) {
                 shift += 1.0;
                 const double top = lowered ? y + roundHalfEven(lineLength / kSubscriptDrop)
@@ -158,7 +156,7 @@ std::vector<TextCell> textPlacement(std::string_view bytes, int x, int y, double
                 shift += kScriptAdvanceRest;
             }
         }
-        previous = c;
+        previous = kind;
     }
     return cells;
 }
@@ -166,21 +164,6 @@ std::vector<TextCell> textPlacement(std::string_view bytes, int x, int y, double
 std::optional<unsigned char> windows1252Code(char32_t character)
 {
     return windows1252FromUnicode(character);
-}
-
-std::string placeableText(std::string_view utf8)
-{
-    std::string bytes;
-    const QString text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-    for (const char32_t character : text.toUcs4()) {
-        const auto code = windows1252Code(character);
-        // Codes below 15 would be label kinds, 197..205 the selection tool
-        // and the bonds.
-        if (!code || *code < 15 || (*code >= 197 && *code <= 205))
-            continue;
-        bytes.push_back(static_cast<char>(*code));
-    }
-    return bytes;
 }
 
 // --- The inner line of "DB" ----------------------------------------------

@@ -88,19 +88,14 @@ TextCell labelPlacement(ElementKind code, int x, int y, double lineLength);
 // A Greek letter (codes 500 and above) at the pointer, "Courier New".
 TextCell greekPlacement(ElementKind code, int x, int y, double lineLength);
 
-// The characters of a free text (Windows-1252 bytes, see placeableText) at
-// the pointer, "Courier New", one cell of lineLength / 2.3 pixels each. A
-// "<" or ">" takes no cell and places nothing itself; the character after
-// it is lowered (or raised), drawn at three quarters of the size, and the
-// text goes on 0.6 of a cell after it. A marker right after a marker of the
-// same sort is placed as a lowered (or raised) character.
-std::vector<TextCell> textPlacement(std::string_view bytes, int x, int y, double lineLength);
-
-// The text of Edit1 (UTF-8) as the Windows-1252 bytes the text tool can
-// store: characters without a Windows-1252 code, and codes below 15 or from
-// 197 to 205 (whose kinds would be labels, the selection tool or bonds), are
-// left out.
-std::string placeableText(std::string_view utf8);
+// The characters of a free text (their kinds, see typedText in
+// editor/typed_text.h) at the pointer, "Courier New", one cell of
+// lineLength / 2.3 pixels each. A "<" or ">" takes no cell and places
+// nothing itself; the character after it is lowered (or raised), drawn at
+// three quarters of the size, and the text goes on 0.6 of a cell after it.
+// A marker right after a marker of the same sort is placed as a lowered (or
+// raised) character. A Greek letter takes its cell like any character.
+std::vector<TextCell> textPlacement(std::span<const ElementKind> kinds, int x, int y, double lineLength);
 
 // The Windows-1252 code of a Unicode character, if it has one.
 std::optional<unsigned char> windows1252Code(char32_t character);

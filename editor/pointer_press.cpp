@@ -6,6 +6,7 @@
 #include "editor/pointer_geometry.h"
 #include "editor/pointer_internal.h"
 #include "editor/take_snapshot.h"
+#include "editor/typed_text.h"
 
 #include <QRect>
 
@@ -108,7 +109,8 @@ void placeText(Editor& editor, int x, int y)
     const std::string typed = editor.ui.text(ui::kTextEdit);
     if (typed.empty())
         return;
-    const auto cells = textPlacement(placeableText(typed), x, y, editor.tools.LineLength);
+    const TypedText text = typedText(typed);
+    const auto cells = textPlacement(text.kinds, x, y, editor.tools.LineLength);
     QRect changed;
     std::uint32_t first = 0;
     for (std::size_t i = 0; i < cells.size(); ++i) {
@@ -119,6 +121,9 @@ void placeText(Editor& editor, int x, int y)
     }
     selectOnly(editor.editing, first, std::uint32_t(cells.size()));
     reportChanged(editor, changed);
+    // Placed first, so the message box finds the text already on the page.
+    if (!text.leftOut.empty())
+        editor.ui.showMessage(leftOutMessage(text.leftOut));
 }
 
 void placeRightLabel(Editor& editor, int x, int y)

@@ -71,4 +71,16 @@ char16_t windows1253ToUnicode(unsigned char byte)
     return byte;  // 0xA0..0xB7: as in Latin-1
 }
 
+std::optional<unsigned char> windows1253FromUnicode(char32_t character)
+{
+    // The undefined bytes give 0, which no character maps back to but U+0000.
+    if (character == 0)
+        return 0;
+    for (unsigned byte = 1; byte < 256; ++byte) {
+        if (windows1253ToUnicode(static_cast<unsigned char>(byte)) == character)
+            return static_cast<unsigned char>(byte);
+    }
+    return std::nullopt;
+}
+
 }  // namespace veltrano

@@ -19,4 +19,8 @@ char16_t windows1253ToUnicode(unsigned char byte);
 // byte).
 std::optional<unsigned char> windows1252FromUnicode(char32_t character);
 
+// The Windows-1253 byte of a Unicode character, the inverse of
+// windows1253ToUnicode: nothing for characters the Greek code page lacks.
+std::optional<unsigned char> windows1253FromUnicode(char32_t character);
+
 }  // namespace veltrano

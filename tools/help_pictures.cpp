@@ -2,6 +2,7 @@
 
 #include "document/element_kind.h"
 #include "editor/pointer_geometry.h"
+#include "editor/typed_text.h"
 #include "render/canvas.h"
 #include "render/page.h"
 #include "render/painter.h"
@@ -61,7 +62,7 @@ void addRing(std::vector<ElementRecord>& records, const std::vector<PointF>& cor
 
 void addText(std::vector<ElementRecord>& records, std::string_view text, int x, int y)
 {
-    for (const TextCell& cell : textPlacement(text, x, y, kLength))
+    for (const TextCell& cell : textPlacement(typedText(text).kinds, x, y, kLength))
         records.push_back(makeRecord(cell.kind, cell.x1, cell.y1, cell.fontSize, 0));
 }
 

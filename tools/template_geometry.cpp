@@ -147,10 +147,14 @@ struct Molecule {
 };
 
 // How a molecule is looked at: turned by azimuth degrees about its vertical
-// axis, then seen from elevation degrees above its horizontal plane.
+// axis, then seen from elevation degrees above its horizontal plane, from
+// eyeDistance model units away (0: from afar, a parallel projection). A
+// near eye spreads the near atoms apart from the far ones, as a drawing in
+// perspective does, so bonds behind others come out beside them.
 struct View {
     double azimuth;
     double elevation;
+    double eyeDistance = 0.0;
 };
 
 // Solves a small dense system in place (Gaussian elimination with partial
@@ -244,9 +248,17 @@ void equaliseBonds(std::vector<Point>& points, const std::vector<std::pair<int, 
 
 enum class Mirror { None, LeftRight, UpDown };
 
-// The molecule seen from the view, scaled to the line length, every bond
-// corrected to exactly that length, and mirrored if asked.
-TemplateShape projectedShape(const Molecule& molecule, View view, double lineLength, Mirror mirror)
+// How the bonds of a projection are drawn: all corrected to exactly the
+// line length, where that keeps the shape (the bonds of the one-atom bridge
+// cage are all seen nearly across the line of sight), or as long as they
+// are seen, the longest at the line length, where the correction would
+// flatten the perspective (the boat would become a plain hexagon).
+enum class BondLengths { Equal, AsSeen };
+
+// The molecule seen from the view, scaled to the line length and mirrored if
+// asked.
+TemplateShape projectedShape(const Molecule& molecule, View view, double lineLength, Mirror mirror,
+                             BondLengths lengths)
 {
     const double ca = std::cos(view.azimuth * kDegree), sa = std::sin(view.azimuth * kDegree);
     const double ce = std::cos(view.elevation * kDegree), se = std::sin(view.elevation * kDegree);
@@ -255,12 +267,19 @@ TemplateShape projectedShape(const Molecule& molecule, View view, double lineLen
         const double across = atom.x * ca - atom.y * sa;
         const double depth = atom.x * sa + atom.y * ca;
         const double up = atom.z * ce + depth * se;
-        points.push_back({across, -up});
+        const double towardEye = atom.z * se - depth * ce;
+        const double perspective = view.eyeDistance == 0.0 ? 1.0 : view.eyeDistance / (view.eyeDistance - towardEye);
+        points.push_back({across * perspective, -up * perspective});
     }
+    double longest = 0.0;
     double total = 0.0;
-    for (auto [a, b] : molecule.bonds)
-        total += distance(points[std::size_t(a)], points[std::size_t(b)]);
-    const double scale = lineLength / (total / double(molecule.bonds.size()));
+    for (auto [a, b] : molecule.bonds) {
+        const double length = distance(points[std::size_t(a)], points[std::size_t(b)]);
+        longest = std::max(longest, length);
+        total += length;
+    }
+    const double scale =
+        lengths == BondLengths::Equal ? lineLength / (total / double(molecule.bonds.size())) : lineLength / longest;
     for (Point& p : points) {
         p.x *= scale;
         p.y *= scale;
@@ -269,7 +288,8 @@ TemplateShape projectedShape(const Molecule& molecule, View view, double lineLen
         if (mirror == Mirror::UpDown)
             p.y = -p.y;
     }
-    equaliseBonds(points, molecule.bonds, lineLength);
+    if (lengths == BondLengths::Equal)
+        equaliseBonds(points, molecule.bonds, lineLength);
     TemplateShape shape;
     shape.vertices = points;
     shape.bonds = molecule.bonds;
@@ -490,16 +510,21 @@ TemplateShape unplacedShape(std::string_view name, double lineLength)
         return chair(lineLength, Mirror::None);
     if (name == "sechs2")
         return chair(lineLength, Mirror::LeftRight);
+    // The boat from the side and a little above: the front edge below the
+    // back edge, bow and stern raised clear of both.
     if (name == "sechs3")
-        return projectedShape(boatCyclohexane(), {3.0, 12.0}, lineLength, Mirror::None);
+        return projectedShape(boatCyclohexane(), {0.0, 15.0}, lineLength, Mirror::None, BondLengths::AsSeen);
     if (name == "sechs4")
-        return projectedShape(boatCyclohexane(), {3.0, 12.0}, lineLength, Mirror::UpDown);
+        return projectedShape(boatCyclohexane(), {0.0, 15.0}, lineLength, Mirror::UpDown, BondLengths::AsSeen);
     if (name == "sechspluseins")
-        return projectedShape(norbornane(), {10.0, 50.0}, lineLength, Mirror::None);
+        return projectedShape(norbornane(), {10.0, 50.0}, lineLength, Mirror::None, BondLengths::Equal);
+    // Bridgeheads left and right, the three bridges one above the other.
     if (name == "dreimalsechs")
-        return projectedShape(bicyclooctane(), {20.0, 18.0}, lineLength, Mirror::None);
+        return projectedShape(bicyclooctane(), {0.0, 10.0, 5.0}, lineLength, Mirror::None, BondLengths::AsSeen);
+    // Close to a threefold axis, from near by: three six-rings around the
+    // nearest bridgehead, the fourth ring their outline.
     if (name == "viermalsechs")
-        return projectedShape(adamantane(), {10.0, 12.0}, lineLength, Mirror::None);
+        return projectedShape(adamantane(), {26.0, -82.0, 2.5}, lineLength, Mirror::None, BondLengths::AsSeen);
     if (name == "indan")
         return fusedRow(lineLength, {5});
     if (name == "sechssechs")

@@ -2,9 +2,12 @@
 // The ring templates of the palette, built from ring geometry. Flat rings are
 // regular polygons; fused rings are built edge on edge, so that a shared
 // bond is drawn once and its two points are the same numbers in every
-// record that meets them. Chairs, boats and the bridged cages are
-// projections of their three-dimensional shape, corrected afterwards so
-// that every bond has exactly the line length. The double bonds of the
+// record that meets them. Boats and the bridged cages are projections of
+// their three-dimensional shape, seen so that no two bonds cross or touch
+// but at a common atom: the one-atom bridge cage corrected afterwards so
+// that every bond has exactly the line length, the boats and the larger
+// cages in perspective with each bond as long as it is seen (the longest
+// has the line length). The double bonds of the
 // benzene rings are the inner lines a right-button press with "DB" inside
 // the ring gives.
 //

@@ -88,6 +88,22 @@ TEST_F(SideCommands, LettersInTheLineLengthBoxBringBackTheLengthAndNumbersAreTak
     EXPECT_EQ(window->editor().tools.LineLength, -10);
 }
 
+TEST_F(SideCommands, DigitsTypedKeyByKeyAreTheLengthWithoutCompletion)
+{
+    auto* edit = window->findChild<QComboBox*>("ComboBox1")->lineEdit();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::mouseClick(edit, Qt::LeftButton);  // the completer works on the focused box only
+    for (const QString typed : {"4", "1", "15", "2", "7"}) {  // "4" begins "40", "1" begins "15"
+        edit->clear();
+        for (qsizetype keys = 1; keys <= typed.size(); ++keys) {
+            QTest::keyClick(edit, typed[keys - 1].toLatin1());
+            EXPECT_EQ(edit->text().toStdString(), typed.left(keys).toStdString());
+            EXPECT_EQ(window->editor().tools.LineLength, typed.left(keys).toInt());
+        }
+    }
+}
+
 TEST_F(SideCommands, TheLastColourClickedIsShownPressedAndTheRasterButtonNamesItsState)
 {
     button("SpeedButton13")->click();

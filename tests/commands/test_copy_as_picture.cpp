@@ -91,6 +91,12 @@ TEST_F(CopyAsPicture, TheWholeDrawingGoesOnAsPngAtThreeTimesItsSizeAndAsSvg)
     EXPECT_GT(tones.dark, 0);
     EXPECT_GT(tones.between, 0);
     EXPECT_EQ(ui.clipboardData(kSvgMimeType), svgOfDrawing(editor.view, kThreeBonds, cutOut));
+    // The PNG says 288 dpi (11339 dots per metre), so it is placed at the
+    // size the SVG gives, the cut-out's pixels at 96 dpi.
+    const QImage png = QImage::fromData(ui.clipboardData(kPngMimeType), "PNG");
+    EXPECT_EQ(png.dotsPerMeterX(), 11339);
+    EXPECT_EQ(png.dotsPerMeterY(), 11339);
+    EXPECT_TRUE(ui.clipboardData(kSvgMimeType).contains("width=\"" + QByteArray::number(cutOut.width()) + "px\""));
     // Neither the copy buffer of "Kopieren" nor the document is touched.
     EXPECT_FALSE(test::fileExists(path("work/kopie.dat")));
     EXPECT_EQ(document(), test::recordFileBytes(kThreeBonds));

@@ -81,7 +81,8 @@ TEST_F(InstalledTemplates, ATemplateInNeitherFolderShowsTheMessageAndInsertsNoth
     put(installed + "struk/40benzol1.cfd", bonds(3));  // the other line length only
     EXPECT_EQ(templatePath(editor.fileSystem, programDir, "30", "benzol1"), programDir + "struk/30benzol1.cfd");
     ASSERT_TRUE(TemplateButtonClick(editor, programDir, "SpeedButton1"));
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"Die Datei konnte nicht geöffnet werden."});
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Die Datei konnte nicht geöffnet werden.\n" + programDir +
+                                                    "struk/30benzol1.cfd"});
     EXPECT_EQ(editor.workingFile.recordCount(), 0u);
     EXPECT_TRUE(ui.isEnabled(ui::kDrawingImage));
 }

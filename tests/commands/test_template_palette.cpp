@@ -104,7 +104,9 @@ TEST_F(TemplatePalette, AMissingTemplateShowsTheMessageAndInsertsNothing)
     writeDocument({});
     openWithLineLength("30");
     TemplateButtonClick(editor, workDir.path().toStdString() + "/", "SpeedButton2");
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"Die Datei konnte nicht geöffnet werden."});
+    // The sentence, and on a second line the file it looked for.
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Die Datei konnte nicht geöffnet werden.\n" +
+                                                    workDir.path().toStdString() + "/struk/30benzol2.cfd"});
     EXPECT_EQ(editor.workingFile.recordCount(), 0u);
     EXPECT_TRUE(ui.isEnabled(ui::kDrawingImage));
 }

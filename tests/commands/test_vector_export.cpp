@@ -1,18 +1,26 @@
 // "Als SVG exportieren" and "Als PDF exportieren": the untitled refusal, the
 // name rule shared with the bitmap exports, the cut-out of the visible
-// area, the label texts in the files and the atomic write.
+// area, the label texts in the files and the atomic write; and that they,
+// print and the clipboard picture show every kind the page shows.
 
 #include "commands/bitmap_export.h"
+#include "commands/copy_as_picture.h"
+#include "commands/drawing_picture.h"
+#include "commands/print_command.h"
 #include "commands/vector_export.h"
 #include "document/element_kind.h"
+#include "editor/full_repaint.h"
 #include "render/vector_output.h"
 #include "support/poppler_tools.h"
 #include "command_fixture.h"
 
 #include <QByteArray>
+#include <QImage>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <set>
 
 namespace veltrano {
 namespace {
@@ -42,6 +50,63 @@ QByteArray asBytes(const test::Bytes& bytes)
 }
 
 class VectorExport : public test::CommandTest {};
+
+// One record of every kind in a 40-pixel cell of its own; a cell's first 5
+// pixels may hold the end of its left neighbour's label and are not its own.
+constexpr int kCell = 40;
+int kindInCell(QPointF page)
+{
+    const int column = int(page.x()) / kCell;
+    return page.x() - column * kCell < 5 ? -1 : int(page.y()) / kCell * 30 + column;
+}
+
+// The kinds whose cells hold ink of a picture of the page from origin on.
+std::set<int> inkedKinds(const QImage& image, QPoint origin, int scale, int darkerThan)
+{
+    std::set<int> kinds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < darkerThan)
+                kinds.insert(kindInCell(QPointF(x, y) / scale + origin));
+    kinds.erase(-1);
+    return kinds;
+}
+
+TEST_F(VectorExport, EveryExportShowsEveryKindThePageShows)
+{
+    std::vector<ElementRecord> records;
+    for (ElementKind kind = 0; kind < 565; ++kind) {  // from 565 on nothing is drawn
+        const double x = kind % 30 * kCell, y = kind / 30 * kCell;
+        records.push_back(isTwoPointKind(kind) ? makeRecord(kind, x + 10, y + 12, x + 28, y + 24)
+                                               : makeRecord(kind, x + 5, y + 8, 8, 0));
+    }
+    writeDocument(records);
+    editor.document.DocumentName = path("Formeln/Alle.cfd");
+    ui.imageSize = QSize(1200, 1000);  // the file exports cut out what is visible
+    ui.printAnswers = {PrintResult::Printed};
+    for (auto click : {&AlsPDFexportieren1Click, &Drucken1Click, &AlsBildkopieren1Click})
+        run(click);
+    FullRepaint(editor);
+    const std::set<int> shown = inkedKinds(editor.page, {}, 1, 255);
+    EXPECT_GT(shown.size(), 390u);  // all but control codes, blanks and bytes without a character
+    for (int kind : shown) {  // the SVG file is svgOfDrawing's, see above
+        const QByteArray svg = svgOfDrawing(editor.view, {records[std::size_t(kind)]}, QRect(0, 0, 1200, 1000));
+        EXPECT_TRUE(svg.contains("<line") || svg.contains("<path") || svg.contains("<text")) << "SVG, kind " << kind;
+    }
+    const QPoint origin = vectorCutOut(editor.view, records, QSize(1200, 1000)).topLeft();
+    const auto expectAllShown = [&](const std::set<int>& exported, const char* what) {
+        std::vector<int> missing;
+        std::set_difference(shown.begin(), shown.end(), exported.begin(), exported.end(), std::back_inserter(missing));
+        EXPECT_EQ(missing, std::vector<int>{}) << what << " leaves out these kinds";
+    };
+    expectAllShown(inkedKinds(ui.printedPage, origin, 1, 160), "print");
+    expectAllShown(inkedKinds(QImage::fromData(ui.clipboardData(kPngMimeType)), origin, kClipboardScale, 160),
+                   "clipboard");
+    const auto pdf = test::pdfFirstPage(path("Formeln/Alle.pdf"), 2 * 96);
+    if (!pdf)
+        GTEST_SKIP() << "poppler-utils are not installed";
+    expectAllShown(inkedKinds(*pdf, origin, 2, 160), "PDF");
+}
 
 TEST_F(VectorExport, AnUntitledDocumentOnlyGetsTheMessage)
 {

@@ -1,4 +1,5 @@
 #include "editor/pointer_geometry.h"
+#include "editor/typed_text.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +7,12 @@
 
 namespace veltrano {
 namespace {
+
+// The cells of a text typed into Edit1.
+std::vector<TextCell> textPlacement(std::string_view typed, int x, int y, double lineLength)
+{
+    return veltrano::textPlacement(typedText(typed).kinds, x, y, lineLength);
+}
 
 ElementRecord bond(double x1, double y1, double x2, double y2, ElementKind k = kind::SingleBond)
 {
@@ -192,31 +199,39 @@ TEST(PointerGeometry, FreeTextAdvancesByCellsAndLowersAfterMarkers)
     EXPECT_TRUE(textPlacement("", 0, 0, 30).empty());
 
     // Plain text: one cell per character; characters above 205 give 256+.
-    cells = textPlacement("A\xE9", 100, 100, 23);
+    cells = textPlacement("A\u00E9", 100, 100, 23);
     ASSERT_EQ(cells.size(), 2u);
     EXPECT_DOUBLE_EQ(cells[1].x1, 100 - 4 + 10.0);
     EXPECT_EQ(cells[1].kind, 0xE9 + 50);
 }
 
-TEST(PointerGeometry, Edit1TextBecomesPlaceableWindows1252Bytes)
+TEST(PointerGeometry, Edit1TextBecomesKindsAndNamesWhatItLeavesOut)
 {
-    EXPECT_EQ(placeableText("H<2O"), "H<2O");
-    // Umlauts and the euro sign have Windows-1252 codes.
-    EXPECT_EQ(placeableText("Grün €"), "Gr\xFCn \x80");
-    // Characters without a code (Greek, CJK, emoji) are left out.
-    EXPECT_EQ(placeableText("a\u03B1b\u4E2D\U0001F600c"), "abc");
-    // Codes below 15 and 197..205 (Å..Í) would collide with labels, the
-    // selection tool and bonds.
-    EXPECT_EQ(placeableText("x\ty\u00C5\u00C9\u00CD\u00C4\u00CEz"), "xy\xC4\xCEz");
-    EXPECT_EQ(placeableText("\x0E\x0F"), "\x0F");
+    const struct {
+        const char* typed;
+        std::vector<ElementKind> kinds;
+        std::u32string leftOut;
+    } cases[] = {
+        // Windows-1252 characters, above code 205 from kind 256 on.
+        {"H<ü€", {'H' + 50, '<' + 50, 0xFC + 50, 0x80 + 50}, U""},
+        // Greek letters as the Greek buttons store them; the micro sign is Windows-1252.
+        {"α\u03BCΩώ\u00B5", {532, 543, 524, 561, 0xB5 + 50}, U""},
+        // No kind: Greek below 0xC1 (tonos capitals), CJK, emoji, invalid
+        // UTF-8, codes below 15 and 197..205 (Å..Í); each named once.
+        {"a\u0386中\U0001F600中\xFF\tÅÍÄ\x0E\x0F", {'a' + 50, 0xC4 + 50, 15 + 50},
+         U"\u0386中\U0001F600\uFFFD\tÅÍ\x0E"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(typedText(c.typed).kinds, c.kinds) << c.typed;
+        EXPECT_EQ(typedText(c.typed).leftOut, c.leftOut) << c.typed;
+    }
     // The five bytes without a character pass through as U+0081 and so on.
     EXPECT_EQ(windows1252Code(0x81), 0x81);
     EXPECT_EQ(windows1252Code(0x2122), 0x99);
     EXPECT_FALSE(windows1252Code(0x80));
     EXPECT_FALSE(windows1252Code(0x100));
-    // Invalid UTF-8 never yields a byte of another group.
-    for (char c : placeableText("\xFF\xFE\xC3"))
-        EXPECT_FALSE(static_cast<unsigned char>(c) < 15);
+    EXPECT_EQ(leftOutMessage(U"中\t"), "Diese Zeichen können in einer Formel nicht gespeichert werden und wurden "
+                                         "ausgelassen: „中“ (U+4E2D), U+0009");
 }
 
 TEST(PointerGeometry, InnerLineOfDoubleBond)

@@ -111,32 +111,35 @@ TEST_F(PointerPlacing, FreeTextWithSubscriptMarker)
     expectOnlyMarked(1, 3);
 }
 
-TEST_F(PointerPlacing, FreeTextSkipsWhatTheFormatCannotHold)
+TEST_F(PointerPlacing, FreeTextPlacesGreekLettersAndNamesWhatItLeavesOut)
 {
     editor.tools.RightLabel = kind::TextTool;
-    ui.texts["Edit1"] = "a\u03B1\tÅb€";
+    ui.texts["Edit1"] = "a\u03B1Åb€";
     click({100, 200});
     const auto r = records();
-    ASSERT_EQ(r.size(), 4u);
+    ASSERT_EQ(r.size(), 5u);
     const double cell = 30.0 / 2.3;
     expectRecord(r[1], 'a' + 50, 95, 191, 14, 0);
-    expectRecord(r[2], 'b' + 50, 95 + cell, 191, 14, 0);
-    expectRecord(r[3], 0x80 + 50, 95 + 2 * cell, 191, 14, 0);
-    expectOnlyMarked(1, 3);
-    for (const ElementRecord& record : r)
-        EXPECT_TRUE(record.kind >= 65) << record.kind;
+    // The alpha takes its cell as the Greek button's letter, same size.
+    expectRecord(r[2], 532, 95 + cell, 191, 14, 0);
+    expectRecord(r[3], 'b' + 50, 95 + 2 * cell, 191, 14, 0);
+    expectRecord(r[4], 0x80 + 50, 95 + 3 * cell, 191, 14, 0);
+    expectOnlyMarked(1, 4);
+    // The Å was left out, and the user is told so.
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Dieses Zeichen kann in einer Formel nicht gespeichert werden "
+                                                    "und wurde ausgelassen: „Å“ (U+00C5)"});
 
     // A text of markers alone places nothing; the selection is empty.
     ui.texts["Edit1"] = "<";
     click({100, 300});
-    EXPECT_EQ(records().size(), 4u);
+    EXPECT_EQ(records().size(), 5u);
     EXPECT_TRUE(editor.editing.SelectionPresent);
     EXPECT_EQ(editor.editing.SelMarks.markedCount(), 0u);
 
     // An empty Edit1 places nothing and makes no selection.
     ui.texts["Edit1"] = "";
     click({100, 400});
-    EXPECT_EQ(records().size(), 4u);
+    EXPECT_EQ(records().size(), 5u);
     EXPECT_FALSE(editor.editing.SelectionPresent);
 }
 

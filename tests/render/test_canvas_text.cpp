@@ -172,6 +172,12 @@ TEST(CanvasText, CodePageTables)
     EXPECT_EQ(windows1253ToUnicode(0x8A), u'\u008A');
     EXPECT_EQ(windows1253ToUnicode(0xD2), 0);
     EXPECT_EQ(windows1253ToUnicode(0xFF), 0);
+    for (unsigned byte = 1; byte < 256; ++byte) {  // every defined Greek byte back from its character
+        if (const char32_t character = windows1253ToUnicode(static_cast<unsigned char>(byte))) {
+            EXPECT_EQ(windows1253FromUnicode(character), byte) << byte;
+        }
+    }
+    EXPECT_FALSE(windows1253FromUnicode(U'\u00E9'));
 }
 
 TEST(CanvasText, TextPartlyOffThePageIsClippedLikeTheWholeText)

@@ -2,24 +2,16 @@
 
 #include "app/aboutf.h"
 #include "app/auswahlf.h"
-#include "app/button_handlers.h"
 #include "app/main_menu.h"
 #include "app/page_widget.h"
 #include "app/palette_panel.h"
 #include "app/pointer_input.h"
 #include "app/qt_conversions.h"
 #include "app/qt_ui_port.h"
-#include "commands/bitmap_export.h"
-#include "commands/colour_commands.h"
-#include "commands/copy_as_picture.h"
-#include "commands/edit_commands.h"
+#include "commands/command_table.h"
 #include "commands/file_commands.h"
-#include "commands/help_command.h"
 #include "commands/merge.h"
 #include "commands/move_commands.h"
-#include "commands/print_command.h"
-#include "commands/template_palette.h"
-#include "commands/vector_export.h"
 #include "commands/view_commands.h"
 #include "document/io_error.h"
 #include "document/work_dir.h"
@@ -92,13 +84,17 @@ Thauptf::~Thauptf() = default;
 void Thauptf::setAboutWindow(Taboutf* about)
 {
     m_about = about;
+    m_ui->setWindowOpener(ui::kAboutWindow, [about] {
+        if (about)
+            about->showAbout();
+    });
 }
 
 void Thauptf::setTemplatePalette(TAuswahlf* palette)
 {
     m_templatePalette = palette;
     if (palette)
-        palette->attach(*m_editor, *m_ui, m_programDir);
+        palette->attach(*m_editor, *m_ui, m_editor->ProgramDir);
 }
 
 void Thauptf::buildWindow()
@@ -127,42 +123,15 @@ void Thauptf::FormCreate(const StartupEnvironment& environment)
         registerFileType(environment.programPath);
     } catch (...) {
     }
-
-    const CommandLine commandLine = readCommandLine(environment.parameters);
-    if (commandLine.answerDir.empty()) {
-        m_ui->setVisible(ui::kAnswerSaveItem, false);
-        m_ui->setVisible(ui::kAnswerMemo, false);
-    }
-    m_programDir = programDirOf(environment.programPath);
     if (usesCompactLayout(environment.screenWidth))
         applyCompactLayout(m_controls);
     // The answer text must be enterable: the memo gets its own room.
-    if (!commandLine.answerDir.empty())
+    if (!readCommandLine(environment.parameters).answerDir.empty())
         showAnswerMemo(m_controls);
-
-    chooseAndLockWorkDir(environment);
-    m_editor->document.AnswerDir = commandLine.answerDir;
-    m_editor->document.LastDir = environment.documentsFolder;
+    EditorStart start = startEditor(m_fs, *m_ui, environment);
+    m_workDirLock = std::move(start.workDir);
+    m_editor = std::move(start.editor);
     m_controls.image->setPage(&m_editor->page);
-    setStartState(*m_editor);
-    // Guarded as every handler is: running out of memory or a run-time
-    // error is a message, and the window opens. A restored drawing of a
-    // crashed run is not replaced by the file, nor is whatever temp.dat
-    // holds when the start failed half-way.
-    bool started = false;
-    bool recovered = false;
-    runGuarded(*m_ui, [&] {
-        recovered = startWorkingDocument(*m_editor, *m_workDirLock);
-        started = true;
-    });
-    if (commandLine.opensFile() && m_editor->workDirUsable && started && !recovered)
-        runGuarded(*m_ui, [&] { openCommandLineFile(*m_editor, commandLine.fileName); });
-}
-
-void Thauptf::chooseAndLockWorkDir(const StartupEnvironment& environment)
-{
-    m_workDirLock = std::make_unique<WorkDirLock>(chooseWorkDir(environment.appDataFolder, m_programDir));
-    m_editor = std::make_unique<Editor>(m_fs, *m_ui, m_workDirLock->path());
 }
 
 void Thauptf::connectHandlers()
@@ -177,9 +146,11 @@ void Thauptf::connectHandlers()
             qWarning("button %.*s is missing", int(name.size()), name.data());
         return button;
     };
-    for (const ButtonHandler& row : buttonHandlers()) {
+    for (const CommandRow& row : commandTable()) {
+        if (row.menu || !row.name)
+            continue;
         if (QAbstractButton* button = buttonNamed(row.name))
-            connect(button, &QAbstractButton::clicked, this, row.click);
+            connect(button, &QAbstractButton::clicked, this, [this, &row] { runCommand(row); });
     }
     for (auto group : {leftToolButtons(), rightLabelButtons(), ringSizeButtons()}) {
         for (const PaletteButton& row : group) {
@@ -192,7 +163,14 @@ void Thauptf::connectHandlers()
         if (QAbstractButton* button = buttonNamed(row.name))
             button->installEventFilter(this);
     }
-    connectMainMenu(menuBar(), this);
+    for (const CommandRow& row : commandTable()) {
+        if (!row.menu || !row.name)
+            continue;
+        if (QAction* action = menuBar()->findChild<QAction*>(row.name))
+            connect(action, &QAction::triggered, this, [this, &row] { runCommand(row); });
+        else
+            qWarning("menu item %s is missing", row.name);
+    }
     for (QWidget* field : {static_cast<QWidget*>(centralWidget()->findChild<QLineEdit*>("Edit1")),
                            static_cast<QWidget*>(m_controls.lineLengthBox->lineEdit()),
                            static_cast<QWidget*>(m_controls.answerMemo)}) {
@@ -305,108 +283,14 @@ bool Thauptf::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void Thauptf::endPointerGestureForCommand()
+void Thauptf::runCommand(const CommandRow& row)
 {
-    guarded([&] { interruptPointerGesture(*m_editor); });
-}
-
-// Menu "&Datei".
-void Thauptf::Neu1Click()
-{
-    guarded([&] { veltrano::Neu1Click(*m_editor); });
-}
-
-void Thauptf::ffnen1Click()
-{
-    guarded([&] { veltrano::ffnen1Click(*m_editor); });
-}
-
-void Thauptf::Speichern2Click()
-{
-    guarded([&] { veltrano::Speichern2Click(*m_editor); });
-}
-
-void Thauptf::Speichern1Click()
-{
-    guarded([&] { veltrano::Speichern1Click(*m_editor); });
-}
-
-void Thauptf::FormelAntwortspeichern1Click()
-{
-    guarded([&] { veltrano::FormelAntwortspeichern1Click(*m_editor); });
-}
-
-void Thauptf::Importieren1Click()
-{
-    guarded([&] { veltrano::Importieren1Click(*m_editor); });
-}
-
-void Thauptf::Exportieren1Click()
-{
-    guarded([&] { veltrano::Exportieren1Click(*m_editor); });
-}
-
-void Thauptf::Passendebmpexportieren1Click()
-{
-    guarded([&] { veltrano::Passendebmpexportieren1Click(*m_editor); });
-}
-
-void Thauptf::Beenden1Click()
-{
-    guarded([&] { veltrano::Beenden1Click(*m_editor); });
-}
-
-void Thauptf::AlsSVGexportieren1Click()
-{
-    guarded([&] { veltrano::AlsSVGexportieren1Click(*m_editor); });
-}
-
-void Thauptf::AlsPDFexportieren1Click()
-{
-    guarded([&] { veltrano::AlsPDFexportieren1Click(*m_editor); });
-}
-
-void Thauptf::Drucken1Click()
-{
-    guarded([&] { veltrano::Drucken1Click(*m_editor); });
-}
-
-// Menu "&Bearbeiten".
-void Thauptf::Undo1Click()
-{
-    guarded([&] { veltrano::Undo1Click(*m_editor); });
-}
-
-void Thauptf::Lschen1Click()
-{
-    guarded([&] { veltrano::Lschen1Click(*m_editor); });
-}
-
-void Thauptf::Kopieren1Click()
-{
-    guarded([&] { veltrano::Kopieren1Click(*m_editor); });
-}
-
-void Thauptf::Einfgen1Click()
-{
-    guarded([&] { veltrano::Einfgen1Click(*m_editor); });
-}
-
-void Thauptf::AlsBildkopieren1Click()
-{
-    guarded([&] { veltrano::AlsBildkopieren1Click(*m_editor); });
-}
-
-// Menu "&Info".
-void Thauptf::Hilfe1Click()
-{
-    veltrano::Hilfe1Click(m_fs, *m_ui, m_programDir);
-}
-
-void Thauptf::About1Click()
-{
-    if (m_about)
-        m_about->showAbout();
+    // A menu shortcut can come while a mouse button is held on I1; the
+    // command then ends that gesture before it runs.
+    guarded([&] {
+        interruptPointerGesture(*m_editor);
+        row.run(*m_editor);
+    });
 }
 
 void Thauptf::PaletteButtonClick(const QString& name)
@@ -422,81 +306,6 @@ void Thauptf::ComboBox1Change()
 void Thauptf::ComboBox2Change()
 {
     guarded([&] { veltrano::ComboBox2Change(*m_editor); });
-}
-
-void Thauptf::Button1Click()
-{
-    guarded([&] { veltrano::Button1Click(*m_editor); });
-}
-
-void Thauptf::Button2Click()
-{
-    guarded([&] { FullRepaint(*m_editor); });
-}
-
-void Thauptf::BitBtn1Click()
-{
-    guarded([&] { veltrano::BitBtn1Click(*m_editor); });
-}
-
-void Thauptf::SpeedButton81Click()
-{
-    guarded([&] { veltrano::SpeedButton81Click(*m_editor); });
-}
-
-void Thauptf::SpeedButton11Click()
-{
-    guarded([&] { colourButtonClick(*m_editor, "SpeedButton11"); });
-}
-
-void Thauptf::SpeedButton12Click()
-{
-    guarded([&] { colourButtonClick(*m_editor, "SpeedButton12"); });
-}
-
-void Thauptf::SpeedButton13Click()
-{
-    guarded([&] { colourButtonClick(*m_editor, "SpeedButton13"); });
-}
-
-void Thauptf::SpeedButton14Click()
-{
-    guarded([&] { colourButtonClick(*m_editor, "SpeedButton14"); });
-}
-
-void Thauptf::SpeedButton15Click()
-{
-    guarded([&] { colourButtonClick(*m_editor, "SpeedButton15"); });
-}
-
-void Thauptf::SpeedButton16Click()
-{
-    guarded([&] { colourButtonClick(*m_editor, "SpeedButton16"); });
-}
-
-void Thauptf::SpeedButton17Click()
-{
-    guarded([&] { veltrano::SpeedButton17Click(*m_editor); });
-}
-
-void Thauptf::SpeedButton45Click()
-{
-    guarded([&] { veltrano::SpeedButton45Click(*m_editor); });
-}
-
-void Thauptf::SpeedButton46Click()
-{
-    guarded([&] { veltrano::SpeedButton46Click(*m_editor); });
-}
-
-void Thauptf::SpeedButton47Click()
-{
-    guarded([&] { veltrano::SpeedButton47Click(*m_editor); });
-}
-
-void Thauptf::SpeedButton48Click()
-{
-    guarded([&] { veltrano::SpeedButton48Click(*m_editor); });
 }
 
 void Thauptf::MoveButtonMouseDown(int repeatCode)

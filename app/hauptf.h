@@ -17,6 +17,7 @@ class QKeyEvent;
 
 namespace veltrano {
 
+struct CommandRow;
 class FileSystem;
 class QtUiPort;
 class TAuswahlf;
@@ -33,14 +34,11 @@ public:
     Editor& editor() { return *m_editor; }
     QtUiPort& uiPort() { return *m_ui; }
     const MainControls& controls() const { return m_controls; }
-    const std::string& programDir() const { return m_programDir; }
+    const std::string& programDir() const { return m_editor->ProgramDir; }
     // The windows created after this one (the About window, the template
     // palette); the window does not own them.
     void setAboutWindow(Taboutf* about);
     void setTemplatePalette(TAuswahlf* palette);
-    // Ends a pointer gesture on I1 that is still in progress when a command
-    // runs (see interruptPointerGesture).
-    void endPointerGestureForCommand();
     Taboutf* aboutWindow() const { return m_about; }
     TAuswahlf* templatePalette() const { return m_templatePalette; }
 
@@ -48,52 +46,17 @@ public:
     int timer2Tag() const { return m_timer2Tag; }
 
 public slots:
-    // Menu "&Datei".
-    void Neu1Click();
-    void ffnen1Click();
-    void Speichern2Click();
-    void Speichern1Click();
-    void FormelAntwortspeichern1Click();
-    void Importieren1Click();
-    void Exportieren1Click();
-    void Passendebmpexportieren1Click();
-    void Beenden1Click();
-    void AlsSVGexportieren1Click();
-    void AlsPDFexportieren1Click();
-    void Drucken1Click();
-    // Menu "&Bearbeiten".
-    void Undo1Click();
-    void Lschen1Click();
-    void Kopieren1Click();
-    void Einfgen1Click();
-    void AlsBildkopieren1Click();
-    // Menu "&Info".
-    void Hilfe1Click();
-    void About1Click();
+    // Runs the command of a menu item or button (its row of the command
+    // table) through the guard, after ending a pointer gesture on I1 that
+    // is still in progress.
+    void runCommand(const CommandRow& row);
 
     // The radio buttons of the palette tables, by component name.
     void PaletteButtonClick(const QString& name);
     void ComboBox1Change();
     void ComboBox2Change();
-    void Button1Click();
-    void Button2Click();
-    void BitBtn1Click();
-    void SpeedButton81Click();
 
-    // Colour group "Farbe".
-    void SpeedButton11Click();
-    void SpeedButton12Click();
-    void SpeedButton13Click();
-    void SpeedButton14Click();
-    void SpeedButton15Click();
-    void SpeedButton16Click();
-    void SpeedButton17Click();
-
-    // Move buttons and their repeat.
-    void SpeedButton45Click();
-    void SpeedButton46Click();
-    void SpeedButton47Click();
-    void SpeedButton48Click();
+    // The repeat of a move button held down.
     void MoveButtonMouseDown(int repeatCode);
     void MoveButtonMouseUp();
     void Timer2Timer();
@@ -121,7 +84,6 @@ private:
     void buildWindow();
     void connectHandlers();
     void FormCreate(const StartupEnvironment& environment);
-    void chooseAndLockWorkDir(const StartupEnvironment& environment);
     // Gives the client area its design size of 788 by 480 pixels.
     void fitClientArea();
     void centreOnScreen();
@@ -139,7 +101,6 @@ private:
     std::unique_ptr<Editor> m_editor;
     Taboutf* m_about = nullptr;
     TAuswahlf* m_templatePalette = nullptr;
-    std::string m_programDir;
     int m_timer2Tag = 0;
     bool m_shown = false;
     bool m_closeConfirmed = false;

@@ -244,6 +244,10 @@ void QtUiPort::setFocus(std::string_view name)
 
 void QtUiPort::showWindow(std::string_view name)
 {
+    if (const auto opener = m_openers.find(name); opener != m_openers.end()) {
+        opener->second();
+        return;
+    }
     if (QWidget* found = widget(name)) {
         found->show();
         found->raise();

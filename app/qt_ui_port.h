@@ -7,6 +7,8 @@
 #include "editor/ui_port.h"
 
 #include <functional>
+#include <map>
+#include <string>
 
 class QAction;
 class QTimer;
@@ -22,6 +24,12 @@ public:
     // Runs instead of a plain close() when the core ends the program, so the
     // window can skip its close check.
     void setCloseHandler(std::function<void()> handler) { m_closeHandler = std::move(handler); }
+    // How showWindow shows a window that is no descendant of the main
+    // window (the About window).
+    void setWindowOpener(std::string_view name, std::function<void()> open)
+    {
+        m_openers[std::string(name)] = std::move(open);
+    }
 
     MessageResult messageBox(std::string_view text, std::string_view caption, MessageButtons buttons) override;
     void showMessage(std::string_view text) override;
@@ -66,6 +74,7 @@ public:
 private:
     QWidget* m_window;
     std::function<void()> m_closeHandler;
+    std::map<std::string, std::function<void()>, std::less<>> m_openers;
 };
 
 }  // namespace veltrano

@@ -29,7 +29,7 @@ std::vector<ClipboardFormat> clipboardPicture(const ViewState& view, const std::
     };
 }
 
-void AlsBildkopieren1Click(Editor& editor)
+void copyAsPicture(Editor& editor)
 {
     // The whole page counts, not only its visible part: the picture is of
     // the drawing, whatever the window shows of it.

@@ -26,6 +26,6 @@ std::vector<ElementRecord> recordsToPicture(const std::vector<ElementRecord>& re
 std::vector<ClipboardFormat> clipboardPicture(const ViewState& view, const std::vector<ElementRecord>& records,
                                               QSize area);
 
-void AlsBildkopieren1Click(Editor& editor);
+void copyAsPicture(Editor& editor);
 
 }  // namespace veltrano

@@ -39,7 +39,7 @@ PrintJob drawingPrintJob(Editor& editor)
     return job;
 }
 
-void Drucken1Click(Editor& editor)
+void printDrawing(Editor& editor)
 {
     if (editor.ui.print(drawingPrintJob(editor)) == PrintResult::Failed)
         editor.ui.showMessage(kPrintFailedMessage);

@@ -25,6 +25,6 @@ QTransform printTransform(QSizeF drawingSize, QSizeF printableSize, double dotsP
 // The job for the drawing in temp.dat.
 PrintJob drawingPrintJob(Editor& editor);
 
-void Drucken1Click(Editor& editor);
+void printDrawing(Editor& editor);
 
 }  // namespace veltrano

@@ -4,6 +4,7 @@
 #include "commands/formula_file_check.h"
 #include "document/io_error.h"
 #include "editor/full_repaint.h"
+#include "editor/guarded.h"
 #include "editor/main_control_tables.h"
 #include "render/page.h"
 #include "render/view_state.h"
@@ -168,6 +169,33 @@ void openCommandLineFile(Editor& editor, const std::string& parameterName)
     editor.document.SourceDoubtful = doubtful;
     editor.document.DocumentName = name;
     editor.ui.setCaption(captionFor(name));
+}
+
+EditorStart startEditor(FileSystem& fs, UiPort& ui, const StartupEnvironment& environment)
+{
+    EditorStart start;
+    start.commandLine = readCommandLine(environment.parameters);
+    if (start.commandLine.answerDir.empty()) {
+        ui.setVisible(ui::kAnswerSaveItem, false);
+        ui.setVisible(ui::kAnswerMemo, false);
+    }
+    const std::string programDir = programDirOf(environment.programPath);
+    start.workDir = std::make_unique<WorkDirLock>(chooseWorkDir(environment.appDataFolder, programDir));
+    start.editor = std::make_unique<Editor>(fs, ui, start.workDir->path());
+    Editor& editor = *start.editor;
+    editor.ProgramDir = programDir;
+    editor.document.AnswerDir = start.commandLine.answerDir;
+    editor.document.LastDir = environment.documentsFolder;
+    setStartState(editor);
+    bool started = false;
+    bool recovered = false;
+    runGuarded(ui, [&] {
+        recovered = startWorkingDocument(editor, *start.workDir);
+        started = true;
+    });
+    if (start.commandLine.opensFile() && editor.workDirUsable && started && !recovered)
+        runGuarded(ui, [&] { openCommandLineFile(editor, start.commandLine.fileName); });
+    return start;
 }
 
 void FormShow(Editor& editor)

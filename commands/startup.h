@@ -12,6 +12,7 @@
 
 #include <QStringList>
 
+#include <memory>
 #include <string>
 
 namespace veltrano {
@@ -81,6 +82,24 @@ void createEmptyWorkingDocument(Editor& editor);
 // back to the program's folder, where an installed program has no place
 // for working files.
 bool startWorkingDocument(Editor& editor, const WorkDirLock& workDir);
+
+// The editor of a main window whose controls exist, and the WorkDir lock it
+// holds while it runs.
+struct EditorStart {
+    CommandLine commandLine;
+    std::unique_ptr<WorkDirLock> workDir;
+    std::unique_ptr<Editor> editor;
+};
+
+// The main window's creation, in the order the window depends on: the
+// command line (outside the formula-plus-answer mode its menu item and
+// memo are hidden), ProgramDir and the WorkDir with its lock, the folders
+// of the dialogs, the start state, the working document and the
+// command-line file. Each of the last two runs as a handler runs (guarded):
+// running out of memory or a run-time error is a message and the window
+// opens. A restored drawing of a crashed run is not replaced by the file,
+// nor is whatever temp.dat holds when the start failed half-way.
+EditorStart startEditor(FileSystem& fs, UiPort& ui, const StartupEnvironment& environment);
 
 // The message of a WorkDir that could not be had: not created or not
 // writable, or every numbered folder held by another running editor.

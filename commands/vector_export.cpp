@@ -27,12 +27,12 @@ void exportVectorDocument(Editor& editor, VectorDocument document, const char* e
 
 }  // namespace
 
-void AlsSVGexportieren1Click(Editor& editor)
+void exportSvg(Editor& editor)
 {
     exportVectorDocument(editor, &svgOfDrawing, "svg");
 }
 
-void AlsPDFexportieren1Click(Editor& editor)
+void exportPdf(Editor& editor)
 {
     exportVectorDocument(editor, &pdfOfDrawing, "pdf");
 }

@@ -14,7 +14,7 @@
 
 namespace veltrano {
 
-void AlsSVGexportieren1Click(Editor& editor);
-void AlsPDFexportieren1Click(Editor& editor);
+void exportSvg(Editor& editor);
+void exportPdf(Editor& editor);
 
 }  // namespace veltrano

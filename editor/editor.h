@@ -39,6 +39,9 @@ struct Editor {
     // The palette window's TemplatePrefix, "30" or "40": the first part of
     // every template file name; empty until the palette is first opened.
     std::string TemplatePrefix;
+    // The program's folder, with its trailing separator: where the
+    // templates and the help are found.
+    std::string ProgramDir;
     QImage page;    // the surface of I1, 1200 x 1000
     Canvas canvas;  // draws on page
 

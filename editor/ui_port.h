@@ -51,8 +51,9 @@ inline constexpr std::string_view kAnswerMemo = "Memo1";
 inline constexpr std::string_view kGridButton = "Button1";
 inline constexpr std::string_view kSelectToolButton = "SpeedButton67";
 
-// The template palette window and its radio buttons.
+// The template palette window and its radio buttons; the About window.
 inline constexpr std::string_view kTemplatePalette = "TAuswahlf";
+inline constexpr std::string_view kAboutWindow = "Taboutf";
 
 // Timers. The window owns their intervals: Timer2 80 ms, Twiederan 200 ms.
 inline constexpr std::string_view kMoveRepeatTimer = "Timer2";

@@ -3,9 +3,9 @@
 // handler: a control that is renamed, or a handler that loses its
 // connection, fails here instead of going quiet in the program.
 
-#include "app/button_handlers.h"
+#include "app/aboutf.h"
 #include "app/hauptf.h"
-#include "app/main_menu.h"
+#include "commands/command_table.h"
 #include "app/qt_ui_port.h"
 #include "editor/main_control_tables.h"
 #include "editor/palette_tables.h"
@@ -14,6 +14,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -57,12 +58,17 @@ TEST_F(Connections, EveryNameTheCoreUsesIsAnObjectOfTheWindow)
         EXPECT_NE(window.findChild<QAbstractButton*>(qs(row.name)), nullptr) << row.name;
     for (const ColourButton& row : colourButtons())
         EXPECT_NE(window.findChild<QAbstractButton*>(qs(row.name)), nullptr) << row.name;
-    for (const ButtonHandler& row : buttonHandlers())
-        EXPECT_NE(window.findChild<QAbstractButton*>(qs(row.name)), nullptr) << row.name;
-    for (const MenuItemRow& row : mainMenuItems()) {
-        if (row.name) {
-            EXPECT_NE(window.menuBar()->findChild<QAction*>(row.name), nullptr) << row.name;
-            EXPECT_NE(row.handler, nullptr) << row.name;
+    // Every command's control: a menu item in its menu, or a button.
+    for (const CommandRow& row : commandTable()) {
+        if (!row.name)
+            continue;
+        EXPECT_NE(row.run, nullptr) << row.name;
+        if (row.menu) {
+            const QMenu* menu = window.menuBar()->findChild<QMenu*>(row.menu);
+            ASSERT_NE(menu, nullptr) << row.menu;
+            EXPECT_TRUE(menu->actions().contains(window.menuBar()->findChild<QAction*>(row.name))) << row.name;
+        } else {
+            EXPECT_NE(window.findChild<QAbstractButton*>(row.name), nullptr) << row.name;
         }
     }
 }
@@ -72,8 +78,11 @@ TEST_F(Connections, EveryButtonAndMenuItemRunsAHandlerOfTheWindow)
     // Each button is either a palette radio button or has a row of its own,
     // never both and never neither.
     std::set<std::string> rows;
-    for (const ButtonHandler& row : buttonHandlers())
-        EXPECT_TRUE(rows.insert(std::string(row.name)).second) << "twice: " << row.name;
+    for (const CommandRow& row : commandTable()) {
+        if (row.name) {
+            EXPECT_TRUE(rows.insert(row.name).second) << "twice: " << row.name;
+        }
+    }
     const QList<QAbstractButton*> buttons = window.centralWidget()->findChildren<QAbstractButton*>();
     ASSERT_GT(buttons.size(), 80);
     for (QAbstractButton* button : buttons) {
@@ -81,19 +90,19 @@ TEST_F(Connections, EveryButtonAndMenuItemRunsAHandlerOfTheWindow)
         if (name.empty())
             continue;  // the inner buttons of Qt's own controls
         const bool palette = findPaletteButton(name) != nullptr;
-        EXPECT_NE(palette, rows.count(name) == 1) << name;
+        const CommandRow* command = findCommand(name);
+        EXPECT_NE(palette, command != nullptr && !command->menu) << name;
         // Breaking its connections to the window finds one to break.
         EXPECT_TRUE(QObject::disconnect(button, SIGNAL(clicked(bool)), &window, nullptr)) << name;
     }
-    int items = 0;
+    // Every menu item is a command of the table, connected to the window.
     for (QAction* action : window.menuBar()->findChildren<QAction*>()) {
         if (action->isSeparator() || action->menu())
             continue;
-        ++items;
-        EXPECT_TRUE(QObject::disconnect(action, SIGNAL(triggered(bool)), &window, nullptr))
-            << action->objectName().toStdString();
+        const std::string name = action->objectName().toStdString();
+        EXPECT_TRUE(rows.count(name) == 1 && findCommand(name)->menu) << name;
+        EXPECT_TRUE(QObject::disconnect(action, SIGNAL(triggered(bool)), &window, nullptr)) << name;
     }
-    EXPECT_EQ(items, 19);
 }
 
 TEST_F(Connections, AMenuItemAndAButtonReachTheirHandlers)
@@ -104,6 +113,12 @@ TEST_F(Connections, AMenuItemAndAButtonReachTheirHandlers)
     window.editor().page.setPixel(300, 300, qRgb(0, 0, 0));
     window.findChild<QAbstractButton*>("Button2")->click();
     EXPECT_EQ(window.editor().page.pixel(300, 300), qRgb(255, 255, 255));
+    // "&About" shows the About window, which is no child of the main window.
+    Taboutf about(&window.uiPort());
+    window.setAboutWindow(&about);
+    window.menuBar()->findChild<QAction*>("About1")->trigger();
+    EXPECT_TRUE(about.isVisible());
+    about.close();
     window.menuBar()->findChild<QAction*>("Beenden1")->trigger();
     EXPECT_FALSE(window.isVisible());
 }

@@ -5,7 +5,7 @@
 #include "app/drawing_printer.h"
 #include "app/german_translations.h"
 #include "app/hauptf.h"
-#include "app/main_menu.h"
+#include "commands/command_table.h"
 #include "app/page_widget.h"
 #include "commands/print_command.h"
 #include "document/element_kind.h"
@@ -145,7 +145,7 @@ TEST_F(WorksheetMenu, TheNewItemsFollowTheClassicOnesWithUniqueShortcuts)
     }
     // No key runs two items.
     std::set<QString> shortcuts;
-    for (const MenuItemRow& row : mainMenuItems()) {
+    for (const CommandRow& row : commandTable()) {
         if (row.name && row.shortcut != QKeyCombination()) {
             EXPECT_TRUE(shortcuts.insert(QKeySequence(row.shortcut).toString()).second) << row.name;
         }

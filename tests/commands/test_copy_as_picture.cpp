@@ -73,7 +73,7 @@ class CopyAsPicture : public test::CommandTest {};
 TEST_F(CopyAsPicture, TheWholeDrawingGoesOnAsPngAtThreeTimesItsSizeAndAsSvg)
 {
     writeDocument(kThreeBonds);
-    run(&AlsBildkopieren1Click);
+    run(&copyAsPicture);
     ASSERT_TRUE(ui.errors.empty());
     ASSERT_EQ(ui.clipboards.size(), 1u);
     ASSERT_EQ(ui.clipboards[0].size(), 2u);
@@ -107,7 +107,7 @@ TEST_F(CopyAsPicture, ASelectionGivesOnlyItsRecordsAndStays)
     writeDocument(kThreeBonds);
     editor.editing.SelectionPresent = true;
     editor.editing.SelMarks.mark(1);
-    run(&AlsBildkopieren1Click);
+    run(&copyAsPicture);
     ASSERT_EQ(ui.clipboards.size(), 1u);
 
     const std::vector<ElementRecord> selected = {kThreeBonds[1]};
@@ -122,7 +122,7 @@ TEST_F(CopyAsPicture, ASelectionGivesOnlyItsRecordsAndStays)
 
 TEST_F(CopyAsPicture, AnEmptyDrawingGivesTheWhiteCutOut)
 {
-    run(&AlsBildkopieren1Click);
+    run(&copyAsPicture);
     ASSERT_EQ(ui.clipboards.size(), 1u);
     const QImage picture = clipboardImage(ui);
     EXPECT_EQ(picture.size(), vectorCutOut(editor.view, {}, QSize(1200, 1000)).size() * 3);
@@ -135,7 +135,7 @@ TEST_F(CopyAsPicture, AnUnreadableDocumentIsAnErrorAndTheClipboardStays)
 {
     writeDocument(kThreeBonds);
     fs.failAt(1, EACCES, test::FsOp::Open);
-    run(&AlsBildkopieren1Click);
+    run(&copyAsPicture);
     EXPECT_EQ(ui.errors, std::vector<std::string>{"Dateizugriff verweigert"});
     EXPECT_TRUE(ui.clipboards.empty());
 }

@@ -54,7 +54,7 @@ TEST_F(PrintCommand, TheWholeDrawingIsHandedToThePrinterCutOut)
     writeDocument(kTwoBonds);
     editor.document.DocumentName = path("Formeln/Zwei.cfd");
     ui.printAnswers = {PrintResult::Printed};
-    run(&Drucken1Click);
+    run(&printDrawing);
     ASSERT_EQ(ui.printJobs.size(), 1u);
     EXPECT_EQ(ui.printJobs[0].documentName, "Zwei.cfd");
     const QRect cutOut = vectorCutOut(editor.view, kTwoBonds, QSize(1200, 1000));
@@ -75,10 +75,10 @@ TEST_F(PrintCommand, CancelPrintsNothingAndAFailedPrinterIsSaid)
 {
     writeDocument(kTwoBonds);
     ui.printAnswers = {PrintResult::Cancelled, PrintResult::Failed};
-    run(&Drucken1Click);
+    run(&printDrawing);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(ui.printedPage.isNull());
-    run(&Drucken1Click);
+    run(&printDrawing);
     EXPECT_EQ(ui.messages, std::vector<std::string>{kPrintFailedMessage});
     ASSERT_EQ(ui.printJobs.size(), 2u);
     EXPECT_EQ(ui.printJobs[1].documentName, "Veltrano");
@@ -89,7 +89,7 @@ TEST_F(PrintCommand, AnUnreadableDocumentIsAnErrorWithoutADialog)
 {
     writeDocument(kTwoBonds);
     fs.failAt(1, EACCES, test::FsOp::Open);
-    run(&Drucken1Click);
+    run(&printDrawing);
     EXPECT_EQ(ui.errors, std::vector<std::string>{"Dateizugriff verweigert"});
     EXPECT_TRUE(ui.printJobs.empty());
 }

@@ -35,8 +35,8 @@ struct VectorCommand {
 };
 
 const VectorCommand kCommands[] = {
-    {"svg", &AlsSVGexportieren1Click, &svgOfDrawing},
-    {"pdf", &AlsPDFexportieren1Click, &pdfOfDrawing},
+    {"svg", &exportSvg, &svgOfDrawing},
+    {"pdf", &exportPdf, &pdfOfDrawing},
 };
 
 const ElementRecord kBond = makeRecord(kind::SingleBond, 100, 50, 130, 50);
@@ -84,7 +84,7 @@ TEST_F(VectorExport, EveryExportShowsEveryKindThePageShows)
     editor.document.DocumentName = path("Formeln/Alle.cfd");
     ui.imageSize = QSize(1200, 1000);  // the file exports cut out what is visible
     ui.printAnswers = {PrintResult::Printed};
-    for (auto click : {&AlsPDFexportieren1Click, &Drucken1Click, &AlsBildkopieren1Click})
+    for (auto click : {&exportPdf, &printDrawing, &copyAsPicture})
         run(click);
     FullRepaint(editor);
     const std::set<int> shown = inkedKinds(editor.page, {}, 1, 255);

@@ -63,7 +63,7 @@ std::vector<Case> writingCommands()
         // "Als PDF exportieren" is not here: a PDF carries the second it was
         // made, so a run's file cannot be compared with a reference run's.
         // tests/commands/test_vector_export.cpp checks its atomic write.
-        {"Als SVG exportieren", nullptr, AlsSVGexportieren1Click},
+        {"Als SVG exportieren", nullptr, exportSvg},
     };
 }
 

@@ -1,0 +1,124 @@
+#include "commands/command_table.h"
+
+#include "commands/bitmap_export.h"
+#include "commands/colour_commands.h"
+#include "commands/copy_as_picture.h"
+#include "commands/edit_commands.h"
+#include "commands/file_commands.h"
+#include "commands/help_command.h"
+#include "commands/merge.h"
+#include "commands/move_commands.h"
+#include "commands/print_command.h"
+#include "commands/template_palette.h"
+#include "commands/vector_export.h"
+#include "commands/view_commands.h"
+#include "editor/full_repaint.h"
+
+namespace veltrano {
+
+namespace {
+
+constexpr QKeyCombination kNone{};
+
+const MenuRow kMenus[] = {
+    {"Datei1", "&Datei"},
+    {"Bearbeiten1", "&Bearbeiten"},
+    {"Info1", "&Info"},
+};
+
+// "Speichern &unter" reports whether it saved; as a command that is unused.
+void saveAs(Editor& editor)
+{
+    Speichern1Click(editor);
+}
+
+void showHelp(Editor& editor)
+{
+    Hilfe1Click(editor.fileSystem, editor.ui, editor.ProgramDir);
+}
+
+void showAbout(Editor& editor)
+{
+    editor.ui.showWindow(ui::kAboutWindow);
+}
+
+template <const char* Name>
+void colourButton(Editor& editor)
+{
+    colourButtonClick(editor, Name);
+}
+
+constexpr char kWhite[] = "SpeedButton11";
+constexpr char kBlack[] = "SpeedButton12";
+constexpr char kRed[] = "SpeedButton13";
+constexpr char kBlue[] = "SpeedButton14";
+constexpr char kGreen[] = "SpeedButton15";
+constexpr char kYellow[] = "SpeedButton16";
+
+const CommandRow kCommands[] = {
+    {"Datei1", "Neu1", "&Neu", kNone, true, Neu1Click},
+    {"Datei1", "ffnen1", "Ö&ffnen", kNone, true, ffnen1Click},
+    {"Datei1", "Speichern2", "&Speichern", Qt::CTRL | Qt::Key_S, true, Speichern2Click},
+    {"Datei1", "Speichern1", "Speichern &unter", kNone, true, saveAs},
+    {"Datei1", "FormelAntwortspeichern1", "Formel+Antwort speichern", Qt::CTRL | Qt::ALT | Qt::Key_S, true,
+     FormelAntwortspeichern1Click},
+    {"Datei1", nullptr, nullptr, kNone, true, nullptr},
+    {"Datei1", "Importieren1", "cfd-Datei einfügen", kNone, true, Importieren1Click},
+    {"Datei1", "Exportieren1", "Als bmp exportieren", kNone, true, Exportieren1Click},
+    {"Datei1", "Passendebmpexportieren1", "Passende bmp exportieren", kNone, true, Passendebmpexportieren1Click},
+    {"Datei1", "AlsSVGexportieren1", "Als SVG exportieren", kNone, true, exportSvg},
+    {"Datei1", "AlsPDFexportieren1", "Als PDF exportieren", kNone, true, exportPdf},
+    {"Datei1", "Drucken1", "Drucken...", Qt::CTRL | Qt::Key_P, true, printDrawing},
+    {"Datei1", nullptr, nullptr, kNone, true, nullptr},
+    {"Datei1", "Beenden1", "&Beenden", Qt::CTRL | Qt::Key_B, true, Beenden1Click},
+    {"Bearbeiten1", "Undo1", "Rückgängig", Qt::ALT | Qt::Key_Backspace, true, Undo1Click},
+    {"Bearbeiten1", "Lschen1", "Löschen", QKeyCombination(Qt::Key_Delete), false, Lschen1Click},
+    {"Bearbeiten1", "Kopieren1", "Kopieren", Qt::CTRL | Qt::Key_C, false, Kopieren1Click},
+    {"Bearbeiten1", "Einfgen1", "Einfügen", Qt::CTRL | Qt::Key_V, false, Einfgen1Click},
+    {"Bearbeiten1", nullptr, nullptr, kNone, true, nullptr},
+    {"Bearbeiten1", "AlsBildkopieren1", "Als Bild kopieren", Qt::CTRL | Qt::SHIFT | Qt::Key_C, true, copyAsPicture},
+    {"Info1", "Hilfe1", "&Hilfe", QKeyCombination(Qt::Key_F1), true, showHelp},
+    {"Info1", nullptr, nullptr, kNone, true, nullptr},
+    {"Info1", "About1", "&About", kNone, true, showAbout},
+
+    // The buttons beside the drawing; the palette's radio buttons are not
+    // here: each stores its code (PaletteButtonClick).
+    {nullptr, "Button1", nullptr, kNone, true, Button1Click},
+    {nullptr, "Button2", nullptr, kNone, true, FullRepaint},
+    {nullptr, "BitBtn1", nullptr, kNone, true, BitBtn1Click},
+    {nullptr, "SpeedButton81", nullptr, kNone, true, SpeedButton81Click},
+    {nullptr, kWhite, nullptr, kNone, true, colourButton<kWhite>},
+    {nullptr, kBlack, nullptr, kNone, true, colourButton<kBlack>},
+    {nullptr, kRed, nullptr, kNone, true, colourButton<kRed>},
+    {nullptr, kBlue, nullptr, kNone, true, colourButton<kBlue>},
+    {nullptr, kGreen, nullptr, kNone, true, colourButton<kGreen>},
+    {nullptr, kYellow, nullptr, kNone, true, colourButton<kYellow>},
+    {nullptr, "SpeedButton17", nullptr, kNone, true, SpeedButton17Click},
+    {nullptr, "SpeedButton45", nullptr, kNone, true, SpeedButton45Click},
+    {nullptr, "SpeedButton46", nullptr, kNone, true, SpeedButton46Click},
+    {nullptr, "SpeedButton47", nullptr, kNone, true, SpeedButton47Click},
+    {nullptr, "SpeedButton48", nullptr, kNone, true, SpeedButton48Click},
+};
+
+}  // namespace
+
+std::span<const MenuRow> mainMenus()
+{
+    return kMenus;
+}
+
+std::span<const CommandRow> commandTable()
+{
+    return kCommands;
+}
+
+const CommandRow* findCommand(std::string_view name)
+{
+    for (const CommandRow& row : kCommands) {
+        if (row.name && name == row.name)
+            return &row;
+    }
+    return nullptr;
+}
+
+}  // namespace veltrano

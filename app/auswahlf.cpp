@@ -1,5 +1,7 @@
 #include "app/auswahlf.h"
 
+#include "app/qt_conversions.h"
+
 #include "commands/template_palette.h"
 #include "commands/template_picture.h"
 #include "document/io_error.h"
@@ -50,7 +52,7 @@ void TAuswahlf::buildButtons()
     for (std::size_t i = 0; i < radios.size(); ++i) {
         auto* radio = new QRadioButton(QString::fromUtf8(radios[i].caption.data(), qsizetype(radios[i].caption.size())),
                                        this);
-        radio->setObjectName(QString::fromLatin1(radios[i].name.data(), qsizetype(radios[i].name.size())));
+        radio->setObjectName(fromView(radios[i].name()));
         radio->setGeometry(placeOf(radios[i].place));
         radio->setChecked(i == 0);
         if (i == 0)

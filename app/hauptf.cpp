@@ -132,6 +132,7 @@ void Thauptf::FormCreate(const StartupEnvironment& environment)
     m_workDirLock = std::move(start.workDir);
     m_editor = std::move(start.editor);
     m_controls.image->setPage(&m_editor->page);
+    m_pointer = new PointerInput(*m_editor, this);
 }
 
 void Thauptf::connectHandlers()
@@ -331,17 +332,17 @@ void Thauptf::TwiederanTimer()
 
 void Thauptf::I1MouseDown(Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
 {
-    guarded([&] { PointerInput::of(this, *m_editor).press(button, x, y); });
+    guarded([&] { m_pointer->press(button, x, y); });
 }
 
 void Thauptf::I1MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
 {
-    guarded([&] { PointerInput::of(this, *m_editor).move(x, y); });
+    guarded([&] { m_pointer->move(x, y); });
 }
 
 void Thauptf::I1MouseUp(Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
 {
-    guarded([&] { PointerInput::of(this, *m_editor).release(button, x, y); });
+    guarded([&] { m_pointer->release(button, x, y); });
 }
 
 }  // namespace veltrano

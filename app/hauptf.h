@@ -19,6 +19,7 @@ namespace veltrano {
 
 struct CommandRow;
 class FileSystem;
+class PointerInput;
 class QtUiPort;
 class TAuswahlf;
 class Taboutf;
@@ -99,6 +100,7 @@ private:
     std::unique_ptr<QtUiPort> m_ui;
     std::unique_ptr<WorkDirLock> m_workDirLock;
     std::unique_ptr<Editor> m_editor;
+    PointerInput* m_pointer = nullptr;  // a child of the window
     Taboutf* m_about = nullptr;
     TAuswahlf* m_templatePalette = nullptr;
     int m_timer2Tag = 0;

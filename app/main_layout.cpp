@@ -59,7 +59,7 @@ void buildColourGroup(QWidget* client, MainControls& controls)
     controls.colourButtons->setExclusive(true);
     for (const ColourButton& row : colourButtons()) {
         auto* button = new QToolButton(controls.colourGroup);
-        button->setObjectName(fromView(row.name));
+        button->setObjectName(fromView(row.name()));
         button->setGeometry(rectOf(row.place));
         button->setCheckable(true);
         button->setFocusPolicy(Qt::NoFocus);

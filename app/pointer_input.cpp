@@ -30,13 +30,6 @@ PointerInput::PointerInput(Editor& editor, QObject* window)
     setObjectName(kObjectName);
 }
 
-PointerInput& PointerInput::of(QObject* window, Editor& editor)
-{
-    if (auto* existing = window->findChild<PointerInput*>(kObjectName, Qt::FindDirectChildrenOnly))
-        return *existing;
-    return *new PointerInput(editor, window);
-}
-
 void PointerInput::press(Qt::MouseButton button, int x, int y)
 {
     const auto pointerButton = pointerButtonOf(button);

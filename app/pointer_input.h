@@ -8,8 +8,8 @@
 // would be, so the drawing does not depend on the speed of the machine. A
 // press or release first runs the moves still queued.
 //
-// One PointerInput lives as a child of the main window; the window's
-// handlers reach it through of().
+// One PointerInput lives as a child of the main window, which keeps it for
+// the events of I1.
 
 #include "editor/editor.h"
 #include "editor/pointer.h"
@@ -28,9 +28,6 @@ class PointerInput : public QObject {
     Q_OBJECT
 public:
     PointerInput(Editor& editor, QObject* window);
-
-    // The window's PointerInput, created on first use.
-    static PointerInput& of(QObject* window, Editor& editor);
 
     // Record-file errors of these three propagate to the caller.
     void press(Qt::MouseButton button, int x, int y);

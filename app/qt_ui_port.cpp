@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -57,11 +58,10 @@ QtUiPort::QtUiPort(QWidget* window)
 {
 }
 
-MessageResult QtUiPort::messageBox(std::string_view text, std::string_view caption, MessageButtons buttons)
+MessageResult QtUiPort::messageBox(std::string_view text, MessageKind kind, MessageButtons buttons)
 {
-    const QMessageBox::Icon icon =
-        caption == ui::kConfirmTitle ? QMessageBox::Question : QMessageBox::Warning;
-    QMessageBox box(icon, fromView(caption), fromView(text), QMessageBox::NoButton, m_window);
+    const QMessageBox::Icon icon = kind == MessageKind::Confirmation ? QMessageBox::Question : QMessageBox::Warning;
+    QMessageBox box(icon, fromView(titleOf(kind)), fromView(text), QMessageBox::NoButton, m_window);
     QPushButton* first = nullptr;
     QPushButton* second = nullptr;
     switch (buttons) {
@@ -205,59 +205,95 @@ QTimer* QtUiPort::timer(std::string_view name) const
     return m_window->findChild<QTimer*>(fromView(name));
 }
 
-void QtUiPort::setEnabled(std::string_view name, bool enabled)
+QObject* QtUiPort::objectOf(Control control) const
 {
-    if (QWidget* found = widget(name))
+    QPointer<QObject>& cached = m_objects[std::size_t(control)];
+    if (cached)
+        return cached;
+    const std::string_view name = controlName(control);
+    QObject* found = nullptr;
+    if (control == Control::Timer2 || control == Control::Twiederan)
+        found = timer(name);
+    else if (control <= Control::FormelAntwortspeichern1)
+        found = action(name);
+    else
+        found = widget(name);
+    // A control the window lacks is a fault of its tables; the window tests
+    // look up every control once.
+    if (!found)
+        qWarning("the window has no control %.*s", int(name.size()), name.data());
+    cached = found;
+    return found;
+}
+
+QWidget* QtUiPort::widgetOf(Control control) const
+{
+    return qobject_cast<QWidget*>(objectOf(control));
+}
+
+QAction* QtUiPort::actionOf(Control control) const
+{
+    return qobject_cast<QAction*>(objectOf(control));
+}
+
+QTimer* QtUiPort::timerOf(Control control) const
+{
+    return qobject_cast<QTimer*>(objectOf(control));
+}
+
+void QtUiPort::setEnabled(Control control, bool enabled)
+{
+    if (QWidget* found = widgetOf(control))
         found->setEnabled(enabled);
-    else if (QAction* item = action(name))
+    else if (QAction* item = actionOf(control))
         item->setEnabled(enabled);
 }
 
-bool QtUiPort::isEnabled(std::string_view name) const
+bool QtUiPort::isEnabled(Control control) const
 {
-    if (QWidget* found = widget(name))
+    if (QWidget* found = widgetOf(control))
         return found->isEnabled();
-    if (QAction* item = action(name))
+    if (QAction* item = actionOf(control))
         return item->isEnabled();
     return false;
 }
 
-void QtUiPort::setVisible(std::string_view name, bool visible)
+void QtUiPort::setVisible(Control control, bool visible)
 {
-    if (QWidget* found = widget(name))
+    if (QWidget* found = widgetOf(control))
         found->setVisible(visible);
-    else if (QAction* item = action(name))
+    else if (QAction* item = actionOf(control))
         item->setVisible(visible);
 }
 
-void QtUiPort::setDown(std::string_view name, bool down)
+void QtUiPort::setDown(Control control, bool down)
 {
-    if (auto* button = qobject_cast<QAbstractButton*>(widget(name)))
+    if (auto* button = qobject_cast<QAbstractButton*>(widgetOf(control)))
         button->setChecked(down);
 }
 
-void QtUiPort::setFocus(std::string_view name)
+void QtUiPort::setFocus(Control control)
 {
-    if (QWidget* found = widget(name))
+    if (QWidget* found = widgetOf(control))
         found->setFocus(Qt::OtherFocusReason);
 }
 
-void QtUiPort::showWindow(std::string_view name)
+void QtUiPort::showWindow(Control control)
 {
-    if (const auto opener = m_openers.find(name); opener != m_openers.end()) {
+    if (const auto opener = m_openers.find(control); opener != m_openers.end()) {
         opener->second();
         return;
     }
-    if (QWidget* found = widget(name)) {
+    if (QWidget* found = widgetOf(control)) {
         found->show();
         found->raise();
         found->activateWindow();
     }
 }
 
-std::string QtUiPort::text(std::string_view name) const
+std::string QtUiPort::text(Control control) const
 {
-    QWidget* found = widget(name);
+    QWidget* found = widgetOf(control);
     if (auto* edit = qobject_cast<QLineEdit*>(found))
         return toStd(edit->text());
     if (auto* memo = qobject_cast<QPlainTextEdit*>(found))
@@ -269,9 +305,9 @@ std::string QtUiPort::text(std::string_view name) const
     return {};
 }
 
-void QtUiPort::setText(std::string_view name, std::string_view text)
+void QtUiPort::setText(Control control, std::string_view text)
 {
-    QWidget* found = widget(name);
+    QWidget* found = widgetOf(control);
     if (!found)
         return;
     const QSignalBlocker blocker(found);
@@ -290,16 +326,16 @@ void QtUiPort::setText(std::string_view name, std::string_view text)
     }
 }
 
-int QtUiPort::itemIndex(std::string_view name) const
+int QtUiPort::itemIndex(Control control) const
 {
-    if (auto* box = qobject_cast<QComboBox*>(widget(name)))
+    if (auto* box = qobject_cast<QComboBox*>(widgetOf(control)))
         return box->currentIndex();
     return -1;
 }
 
-void QtUiPort::setItemIndex(std::string_view name, int index)
+void QtUiPort::setItemIndex(Control control, int index)
 {
-    if (auto* box = qobject_cast<QComboBox*>(widget(name))) {
+    if (auto* box = qobject_cast<QComboBox*>(widgetOf(control))) {
         const QSignalBlocker blocker(box);
         box->setCurrentIndex(index);
     }
@@ -315,33 +351,33 @@ std::string QtUiPort::caption() const
     return toStd(m_window->windowTitle());
 }
 
-void QtUiPort::startTimer(std::string_view name)
+void QtUiPort::startTimer(Control control)
 {
-    if (QTimer* found = timer(name); found && !found->isActive())
+    if (QTimer* found = timerOf(control); found && !found->isActive())
         found->start();
 }
 
-void QtUiPort::stopTimer(std::string_view name)
+void QtUiPort::stopTimer(Control control)
 {
-    if (QTimer* found = timer(name))
+    if (QTimer* found = timerOf(control))
         found->stop();
 }
 
-bool QtUiPort::isTimerRunning(std::string_view name) const
+bool QtUiPort::isTimerRunning(Control control) const
 {
-    const QTimer* found = timer(name);
+    const QTimer* found = timerOf(control);
     return found && found->isActive();
 }
 
 QSize QtUiPort::drawingImageSize() const
 {
-    const QWidget* image = widget(ui::kDrawingImage);
+    const QWidget* image = widgetOf(ui::kDrawingImage);
     return image ? image->size() : QSize();
 }
 
 void QtUiPort::pageChanged(const QRect& area)
 {
-    if (QWidget* image = widget(ui::kDrawingImage))
+    if (QWidget* image = widgetOf(ui::kDrawingImage))
         image->update(area);
 }
 

@@ -1,14 +1,15 @@
 #pragma once
 // The UI port on Qt widgets: German message boxes, the file and colour
-// dialogs, and the controls, menu items and timers of a window found by
-// their component names (menu items also by their caption without the
-// access-key ampersand).
+// dialogs, and the controls, menu items and timers of a window, each found
+// by its component name on first use and kept.
 
 #include "editor/ui_port.h"
 
+#include <QPointer>
+
+#include <array>
 #include <functional>
 #include <map>
-#include <string>
 
 class QAction;
 class QTimer;
@@ -26,12 +27,9 @@ public:
     void setCloseHandler(std::function<void()> handler) { m_closeHandler = std::move(handler); }
     // How showWindow shows a window that is no descendant of the main
     // window (the About window).
-    void setWindowOpener(std::string_view name, std::function<void()> open)
-    {
-        m_openers[std::string(name)] = std::move(open);
-    }
+    void setWindowOpener(Control window, std::function<void()> open) { m_openers[window] = std::move(open); }
 
-    MessageResult messageBox(std::string_view text, std::string_view caption, MessageButtons buttons) override;
+    MessageResult messageBox(std::string_view text, MessageKind kind, MessageButtons buttons) override;
     void showMessage(std::string_view text) override;
     void showError(std::string_view text) override;
 
@@ -41,24 +39,24 @@ public:
     void openDocument(std::string_view path) override;
     void openWebPage(std::string_view url) override;
 
-    void setEnabled(std::string_view name, bool enabled) override;
-    bool isEnabled(std::string_view name) const override;
-    void setVisible(std::string_view name, bool visible) override;
-    void setDown(std::string_view name, bool down) override;
-    void setFocus(std::string_view name) override;
-    void showWindow(std::string_view name) override;
+    void setEnabled(Control control, bool enabled) override;
+    bool isEnabled(Control control) const override;
+    void setVisible(Control control, bool visible) override;
+    void setDown(Control control, bool down) override;
+    void setFocus(Control control) override;
+    void showWindow(Control control) override;
 
-    std::string text(std::string_view name) const override;
-    void setText(std::string_view name, std::string_view text) override;
-    int itemIndex(std::string_view name) const override;
-    void setItemIndex(std::string_view name, int index) override;
+    std::string text(Control control) const override;
+    void setText(Control control, std::string_view text) override;
+    int itemIndex(Control control) const override;
+    void setItemIndex(Control control, int index) override;
 
     void setCaption(std::string_view caption) override;
     std::string caption() const override;
 
-    void startTimer(std::string_view name) override;
-    void stopTimer(std::string_view name) override;
-    bool isTimerRunning(std::string_view name) const override;
+    void startTimer(Control control) override;
+    void stopTimer(Control control) override;
+    bool isTimerRunning(Control control) const override;
 
     QSize drawingImageSize() const override;
     void pageChanged(const QRect& area) override;
@@ -66,7 +64,13 @@ public:
     void setClipboard(const std::vector<ClipboardFormat>& formats) override;
     PrintResult print(const PrintJob& job) override;
 
-    // Lookups by name; nullptr when the window has no such object.
+    // The window's objects; nullptr when the window has no such object.
+    // Looked up once and kept.
+    QWidget* widgetOf(Control control) const;
+    QAction* actionOf(Control control) const;
+    QTimer* timerOf(Control control) const;
+    // Lookups by component name (menu items also by their caption without
+    // the access key), for the tests and the first lookup of a control.
     QWidget* widget(std::string_view name) const;
     QAction* action(std::string_view name) const;
     QTimer* timer(std::string_view name) const;
@@ -74,7 +78,10 @@ public:
 private:
     QWidget* m_window;
     std::function<void()> m_closeHandler;
-    std::map<std::string, std::function<void()>, std::less<>> m_openers;
+    std::map<Control, std::function<void()>> m_openers;
+    mutable std::array<QPointer<QObject>, kControlCount> m_objects;
+
+    QObject* objectOf(Control control) const;
 };
 
 }  // namespace veltrano

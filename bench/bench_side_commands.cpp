@@ -51,7 +51,7 @@ void recolour5001(benchmark::State& state)
     Fixture f;
     bool red = true;
     for (auto _ : state) {
-        colourButtonClick(f.editor, red ? "SpeedButton13" : "SpeedButton11");
+        colourButtonClick(f.editor, red ? Control::SpeedButton13 : Control::SpeedButton11);
         red = !red;
     }
 }

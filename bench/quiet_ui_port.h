@@ -7,7 +7,7 @@ namespace veltrano::bench {
 
 class QuietUiPort : public UiPort {
 public:
-    MessageResult messageBox(std::string_view, std::string_view, MessageButtons) override
+    MessageResult messageBox(std::string_view, MessageKind, MessageButtons) override
     {
         return MessageResult::Cancel;
     }
@@ -18,21 +18,21 @@ public:
     std::optional<Colour> colourDialog(Colour) override { return {}; }
     void openDocument(std::string_view) override {}
     void openWebPage(std::string_view) override {}
-    void setEnabled(std::string_view, bool) override {}
-    bool isEnabled(std::string_view) const override { return true; }
-    void setVisible(std::string_view, bool) override {}
-    void setDown(std::string_view, bool) override {}
-    void setFocus(std::string_view) override {}
-    void showWindow(std::string_view) override {}
-    std::string text(std::string_view) const override { return {}; }
-    void setText(std::string_view, std::string_view) override {}
-    int itemIndex(std::string_view) const override { return -1; }
-    void setItemIndex(std::string_view, int) override {}
+    void setEnabled(Control, bool) override {}
+    bool isEnabled(Control) const override { return true; }
+    void setVisible(Control, bool) override {}
+    void setDown(Control, bool) override {}
+    void setFocus(Control) override {}
+    void showWindow(Control) override {}
+    std::string text(Control) const override { return {}; }
+    void setText(Control, std::string_view) override {}
+    int itemIndex(Control) const override { return -1; }
+    void setItemIndex(Control, int) override {}
     void setCaption(std::string_view) override {}
     std::string caption() const override { return {}; }
-    void startTimer(std::string_view) override {}
-    void stopTimer(std::string_view) override {}
-    bool isTimerRunning(std::string_view) const override { return false; }
+    void startTimer(Control) override {}
+    void stopTimer(Control) override {}
+    bool isTimerRunning(Control) const override { return false; }
     QSize drawingImageSize() const override { return {502, 413}; }
     void pageChanged(const QRect&) override {}
     void closeMainWindow() override {}

@@ -7,7 +7,7 @@ namespace veltrano {
 
 namespace {
 
-constexpr std::string_view kCustomColourButton = "SpeedButton17";
+constexpr Control kCustomColourButton = Control::SpeedButton17;
 
 void recolourSelection(Editor& editor, Colour colour)
 {
@@ -21,7 +21,7 @@ void recolourSelection(Editor& editor, Colour colour)
 
 }  // namespace
 
-void colourButtonClick(Editor& editor, std::string_view buttonName)
+void colourButtonClick(Editor& editor, Control buttonName)
 {
     const ColourButton* button = findColourButton(buttonName);
     if (!button || !button->colour)

@@ -13,7 +13,7 @@ namespace veltrano {
 // colour becomes CurrentColour, with one the marked records take it instead
 // (CurrentColour stays) and the frame is drawn again. No snapshot; Modified
 // untouched. A name that is no fixed colour button does nothing.
-void colourButtonClick(Editor& editor, std::string_view buttonName);
+void colourButtonClick(Editor& editor, Control buttonName);
 
 // SpeedButton17: shown pressed; the colour dialog opens with the colour
 // confirmed last (black the first time); a confirmed colour becomes

@@ -42,18 +42,11 @@ void showAbout(Editor& editor)
     editor.ui.showWindow(ui::kAboutWindow);
 }
 
-template <const char* Name>
+template <Control Button>
 void colourButton(Editor& editor)
 {
-    colourButtonClick(editor, Name);
+    colourButtonClick(editor, Button);
 }
-
-constexpr char kWhite[] = "SpeedButton11";
-constexpr char kBlack[] = "SpeedButton12";
-constexpr char kRed[] = "SpeedButton13";
-constexpr char kBlue[] = "SpeedButton14";
-constexpr char kGreen[] = "SpeedButton15";
-constexpr char kYellow[] = "SpeedButton16";
 
 const CommandRow kCommands[] = {
     {"Datei1", "Neu1", "&Neu", kNone, true, Neu1Click},
@@ -87,12 +80,12 @@ const CommandRow kCommands[] = {
     {nullptr, "Button2", nullptr, kNone, true, FullRepaint},
     {nullptr, "BitBtn1", nullptr, kNone, true, BitBtn1Click},
     {nullptr, "SpeedButton81", nullptr, kNone, true, SpeedButton81Click},
-    {nullptr, kWhite, nullptr, kNone, true, colourButton<kWhite>},
-    {nullptr, kBlack, nullptr, kNone, true, colourButton<kBlack>},
-    {nullptr, kRed, nullptr, kNone, true, colourButton<kRed>},
-    {nullptr, kBlue, nullptr, kNone, true, colourButton<kBlue>},
-    {nullptr, kGreen, nullptr, kNone, true, colourButton<kGreen>},
-    {nullptr, kYellow, nullptr, kNone, true, colourButton<kYellow>},
+    {nullptr, "SpeedButton11", nullptr, kNone, true, colourButton<Control::SpeedButton11>},
+    {nullptr, "SpeedButton12", nullptr, kNone, true, colourButton<Control::SpeedButton12>},
+    {nullptr, "SpeedButton13", nullptr, kNone, true, colourButton<Control::SpeedButton13>},
+    {nullptr, "SpeedButton14", nullptr, kNone, true, colourButton<Control::SpeedButton14>},
+    {nullptr, "SpeedButton15", nullptr, kNone, true, colourButton<Control::SpeedButton15>},
+    {nullptr, "SpeedButton16", nullptr, kNone, true, colourButton<Control::SpeedButton16>},
     {nullptr, "SpeedButton17", nullptr, kNone, true, SpeedButton17Click},
     {nullptr, "SpeedButton45", nullptr, kNone, true, SpeedButton45Click},
     {nullptr, "SpeedButton46", nullptr, kNone, true, SpeedButton46Click},

@@ -105,7 +105,7 @@ bool offerRecovery(Editor& editor, const QDateTime& now)
     const std::uint32_t count = unsavedRecordCount(editor);
     if (count == 0)
         return false;
-    if (editor.ui.messageBox(recoveryQuestion(count), ui::kConfirmTitle, MessageButtons::YesNo) != MessageResult::Yes) {
+    if (editor.ui.messageBox(recoveryQuestion(count), MessageKind::Confirmation, MessageButtons::YesNo) != MessageResult::Yes) {
         std::string kept = editor.workingFile.pathOf(recoveryFileName(now));
         for (int number = 2; editor.fileSystem.exists(kept); ++number)
             kept = editor.workingFile.pathOf(recoveryFileName(now, number));

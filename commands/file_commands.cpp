@@ -53,7 +53,7 @@ bool offerToSave(Editor& editor)
 {
     if (!hasUnsavedWork(editor))
         return true;
-    if (editor.ui.messageBox(kSaveFirstQuestion, ui::kWarningTitle, MessageButtons::YesNo) != MessageResult::Yes)
+    if (editor.ui.messageBox(kSaveFirstQuestion, MessageKind::Warning, MessageButtons::YesNo) != MessageResult::Yes)
         return true;
     return Speichern1Click(editor);
 }
@@ -63,14 +63,14 @@ bool mayReplace(Editor& editor, const std::string& path, std::string_view questi
 {
     if (!editor.fileSystem.exists(path))
         return true;
-    return editor.ui.messageBox(question, ui::kWarningTitle, MessageButtons::OkCancel) == MessageResult::Ok;
+    return editor.ui.messageBox(question, MessageKind::Warning, MessageButtons::OkCancel) == MessageResult::Ok;
 }
 
 bool confirmsDiscarding(Editor& editor)
 {
     if (!hasUnsavedWork(editor))
         return true;
-    return editor.ui.messageBox(kDiscardQuestion, ui::kConfirmTitle, MessageButtons::OkCancel) == MessageResult::Ok;
+    return editor.ui.messageBox(kDiscardQuestion, MessageKind::Confirmation, MessageButtons::OkCancel) == MessageResult::Ok;
 }
 
 void nameDocument(Editor& editor, const std::string& path)

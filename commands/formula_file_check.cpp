@@ -18,7 +18,7 @@ FileTrust confirmFormulaRecords(Editor& editor, const std::string& path, const s
         return FileTrust::Plausible;
     const std::string name = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
     const MessageResult answer = editor.ui.messageBox(doubtfulFileQuestion(name, verdict, std::string(consequence)),
-                                                      ui::kWarningTitle, MessageButtons::OpenAnywayCancel);
+                                                      MessageKind::Warning, MessageButtons::OpenAnywayCancel);
     return answer == MessageResult::Ok ? FileTrust::Doubtful : FileTrust::Refused;
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 void chooseLineLength(Editor& editor, const LineLengthRadio& radio)
 {
-    editor.ui.setDown(radio.name, true);
+    editor.ui.setDown(radio.control, true);
     editor.TemplatePrefix = radio.prefix;
 }
 

@@ -35,8 +35,8 @@ constexpr std::array<TemplateButton, 23> kTemplateButtons{{
 }};
 
 constexpr std::array<LineLengthRadio, 2> kRadios{{
-    {"RadioButton1", {8, 8, 113, 17}, "Linienlänge 30", "30"},
-    {"RadioButton2", {8, 32, 113, 17}, "Linienlänge 40", "40"},
+    {Control::RadioButton1, {8, 8, 113, 17}, "Linienlänge 30", "30"},
+    {Control::RadioButton2, {8, 32, 113, 17}, "Linienlänge 40", "40"},
 }};
 
 }  // namespace

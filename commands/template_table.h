@@ -6,6 +6,7 @@
 // one pair of files per row, and the click handler reads the same rows.
 
 #include "editor/palette_tables.h"
+#include "editor/ui_port.h"
 
 #include <span>
 #include <string_view>
@@ -29,7 +30,8 @@ const TemplateButton* findTemplateButton(std::string_view name);
 
 // The radio buttons choosing the line length of the templates.
 struct LineLengthRadio {
-    std::string_view name;
+    Control control;
+    std::string_view name() const { return controlName(control); }
     PanelPlace place;
     std::string_view caption;
     std::string_view prefix;  // TemplatePrefix chosen by its click

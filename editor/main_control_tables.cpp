@@ -17,13 +17,13 @@ constexpr std::array kMoveButtons{
 };
 
 const std::array kColourButtons{
-    ColourButton{"SpeedButton11", {46, kColourTop, kButtonSize, kButtonSize}, kBlack, true},
-    ColourButton{"SpeedButton12", {82, kColourTop, kButtonSize, kButtonSize}, 0xFFFFFF, false},
-    ColourButton{"SpeedButton13", {118, kColourTop, kButtonSize, kButtonSize}, 0x0000FF, false},
-    ColourButton{"SpeedButton14", {154, kColourTop, kButtonSize, kButtonSize}, 0xFF0000, false},
-    ColourButton{"SpeedButton15", {190, kColourTop, kButtonSize, kButtonSize}, 0x00FF00, false},
-    ColourButton{"SpeedButton16", {226, kColourTop, kButtonSize, kButtonSize}, 0x00FFFF, false},
-    ColourButton{"SpeedButton17", {276, kColourTop, kButtonSize, kButtonSize}, std::nullopt, false},
+    ColourButton{Control::SpeedButton11, {46, kColourTop, kButtonSize, kButtonSize}, kBlack, true},
+    ColourButton{Control::SpeedButton12, {82, kColourTop, kButtonSize, kButtonSize}, 0xFFFFFF, false},
+    ColourButton{Control::SpeedButton13, {118, kColourTop, kButtonSize, kButtonSize}, 0x0000FF, false},
+    ColourButton{Control::SpeedButton14, {154, kColourTop, kButtonSize, kButtonSize}, 0xFF0000, false},
+    ColourButton{Control::SpeedButton15, {190, kColourTop, kButtonSize, kButtonSize}, 0x00FF00, false},
+    ColourButton{Control::SpeedButton16, {226, kColourTop, kButtonSize, kButtonSize}, 0x00FFFF, false},
+    ColourButton{Control::SpeedButton17, {276, kColourTop, kButtonSize, kButtonSize}, std::nullopt, false},
 };
 
 constexpr std::array kLineLengths{15, 20, 25, 30, 40, 50};
@@ -59,10 +59,10 @@ const MoveButton* findMoveButton(std::string_view name)
     return nullptr;
 }
 
-const ColourButton* findColourButton(std::string_view name)
+const ColourButton* findColourButton(Control control)
 {
     for (const ColourButton& row : kColourButtons) {
-        if (row.name == name)
+        if (row.control == control)
             return &row;
     }
     return nullptr;

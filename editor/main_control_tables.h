@@ -10,6 +10,7 @@
 // Places are left, top, width, height inside the control's group box.
 
 #include "editor/palette_tables.h"
+#include "editor/ui_port.h"
 #include "render/colour.h"
 
 #include <optional>
@@ -26,7 +27,8 @@ struct MoveButton {
 };
 
 struct ColourButton {
-    std::string_view name;
+    Control control;
+    std::string_view name() const { return controlName(control); }
     PanelPlace place;
     std::optional<Colour> colour;  // nothing: the custom colour of the dialog
     bool downAtStart;
@@ -40,7 +42,7 @@ Colour startColour();
 
 // The move or colour button with this component name, or nullptr.
 const MoveButton* findMoveButton(std::string_view name);
-const ColourButton* findColourButton(std::string_view name);
+const ColourButton* findColourButton(Control control);
 
 // The items of ComboBox1, in pixels, and the one selected at start.
 std::span<const int> lineLengthItems();

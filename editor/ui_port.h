@@ -5,14 +5,8 @@
 // shows buttons pressed, reads and writes the few texts it needs, runs the
 // timers and tells the window which part of the page to show again.
 //
-// Controls and menu items are named by strings:
-//  - controls by their component name ("SpeedButton67", "ComboBox2",
-//    "GroupBox2", "Edit1", "I1", "Button1", ...);
-//  - menu items by their caption without the access-key ampersand
-//    ("Löschen", "Kopieren", "Einfügen", "Rückgängig",
-//    "Formel+Antwort speichern").
-// The names the core uses are collected in namespace ui below, so a typo is
-// a compile error rather than a silently ignored call.
+// Controls, menu items, timers and windows are named by the enum Control
+// below.
 //
 // The window implements this with Qt widgets; tests use a scripted fake
 // (tests/support/fake_ui_port.h). All calls happen on the GUI thread.
@@ -33,36 +27,70 @@ class QPainter;
 
 namespace veltrano {
 
+// The controls, menu items, timers and windows the core reaches, by the
+// names of the window's components. A misspelt control does not compile.
+enum class Control {
+    // Menu items.
+    Lschen1, Kopieren1, Einfgen1, Undo1, FormelAntwortspeichern1,
+    // Controls of the main window.
+    I1, GroupBox2, ComboBox1, ComboBox2, Edit1, Memo1, Button1, SpeedButton67,
+    // The colour buttons.
+    SpeedButton11, SpeedButton12, SpeedButton13, SpeedButton14, SpeedButton15, SpeedButton16, SpeedButton17,
+    // The template palette's line-length buttons.
+    RadioButton1, RadioButton2,
+    // Timers; the window owns their intervals: Timer2 80 ms, Twiederan 200 ms.
+    Timer2, Twiederan,
+    // The other windows of the program.
+    TAuswahlf, Taboutf,
+};
+
+// The component name of a control ("Lschen1", "I1", "Timer2", ...).
+constexpr std::string_view controlName(Control control)
+{
+    constexpr std::string_view kNames[] = {
+        "Lschen1", "Kopieren1", "Einfgen1", "Undo1", "FormelAntwortspeichern1",
+        "I1", "GroupBox2", "ComboBox1", "ComboBox2", "Edit1", "Memo1", "Button1", "SpeedButton67",
+        "SpeedButton11", "SpeedButton12", "SpeedButton13", "SpeedButton14", "SpeedButton15", "SpeedButton16",
+        "SpeedButton17",
+        "RadioButton1", "RadioButton2",
+        "Timer2", "Twiederan",
+        "TAuswahlf", "Taboutf",
+    };
+    return kNames[static_cast<int>(control)];
+}
+inline constexpr int kControlCount = static_cast<int>(Control::Taboutf) + 1;
+
+// The control with that component name; nothing for any other name.
+std::optional<Control> controlNamed(std::string_view name);
+
+// The names the core uses for its controls, by their role.
 namespace ui {
-// Menu items (caption without '&').
-inline constexpr std::string_view kDeleteItem = "Löschen";
-inline constexpr std::string_view kCopyItem = "Kopieren";
-inline constexpr std::string_view kPasteItem = "Einfügen";
-inline constexpr std::string_view kUndoItem = "Rückgängig";
-inline constexpr std::string_view kAnswerSaveItem = "Formel+Antwort speichern";
-
-// Controls of the main window.
-inline constexpr std::string_view kDrawingImage = "I1";
-inline constexpr std::string_view kRightButtonGroup = "GroupBox2";
-inline constexpr std::string_view kCurvatureBox = "ComboBox2";
-inline constexpr std::string_view kLineLengthBox = "ComboBox1";
-inline constexpr std::string_view kTextEdit = "Edit1";
-inline constexpr std::string_view kAnswerMemo = "Memo1";
-inline constexpr std::string_view kGridButton = "Button1";
-inline constexpr std::string_view kSelectToolButton = "SpeedButton67";
-
-// The template palette window and its radio buttons; the About window.
-inline constexpr std::string_view kTemplatePalette = "TAuswahlf";
-inline constexpr std::string_view kAboutWindow = "Taboutf";
-
-// Timers. The window owns their intervals: Timer2 80 ms, Twiederan 200 ms.
-inline constexpr std::string_view kMoveRepeatTimer = "Timer2";
-inline constexpr std::string_view kReenableTimer = "Twiederan";
-
-// Titles of the message boxes.
-inline constexpr std::string_view kWarningTitle = "Warnung";
-inline constexpr std::string_view kConfirmTitle = "Bestätigen";
+inline constexpr Control kDeleteItem = Control::Lschen1;
+inline constexpr Control kCopyItem = Control::Kopieren1;
+inline constexpr Control kPasteItem = Control::Einfgen1;
+inline constexpr Control kUndoItem = Control::Undo1;
+inline constexpr Control kAnswerSaveItem = Control::FormelAntwortspeichern1;
+inline constexpr Control kDrawingImage = Control::I1;
+inline constexpr Control kRightButtonGroup = Control::GroupBox2;
+inline constexpr Control kCurvatureBox = Control::ComboBox2;
+inline constexpr Control kLineLengthBox = Control::ComboBox1;
+inline constexpr Control kTextEdit = Control::Edit1;
+inline constexpr Control kAnswerMemo = Control::Memo1;
+inline constexpr Control kGridButton = Control::Button1;
+inline constexpr Control kSelectToolButton = Control::SpeedButton67;
+inline constexpr Control kTemplatePalette = Control::TAuswahlf;
+inline constexpr Control kAboutWindow = Control::Taboutf;
+inline constexpr Control kMoveRepeatTimer = Control::Timer2;
+inline constexpr Control kReenableTimer = Control::Twiederan;
 }  // namespace ui
+
+// What a message box is: a warning ("Warnung") or a question asking for
+// confirmation ("Bestätigen"); the window picks its title and icon by it.
+enum class MessageKind { Warning, Confirmation };
+constexpr std::string_view titleOf(MessageKind kind)
+{
+    return kind == MessageKind::Warning ? "Warnung" : "Bestätigen";
+}
 
 // Button sets of a message box: "&Ja"/"&Nein", "OK"/"Abbrechen", "OK", or
 // "Trotzdem öffnen"/"Abbrechen" (answered Ok or Cancel).
@@ -101,10 +129,9 @@ class UiPort {
 public:
     virtual ~UiPort() = default;
 
-    // A modal message box with the given title; returns the button pressed.
+    // A modal message box of that kind; returns the button pressed.
     // Closing the box without a button counts as No (YesNo) or Cancel.
-    virtual MessageResult messageBox(std::string_view text, std::string_view caption,
-                                     MessageButtons buttons) = 0;
+    virtual MessageResult messageBox(std::string_view text, MessageKind kind, MessageButtons buttons) = 0;
     // The application's plain message (one "OK" button), e.g.
     // "Die Datei konnte nicht geöffnet werden.".
     virtual void showMessage(std::string_view text) = 0;
@@ -127,25 +154,25 @@ public:
     virtual void openWebPage(std::string_view url) = 0;
 
     // Controls and menu items by name (see the head of this file).
-    virtual void setEnabled(std::string_view name, bool enabled) = 0;
-    virtual bool isEnabled(std::string_view name) const = 0;
-    virtual void setVisible(std::string_view name, bool visible) = 0;
+    virtual void setEnabled(Control name, bool enabled) = 0;
+    virtual bool isEnabled(Control name) const = 0;
+    virtual void setVisible(Control name, bool visible) = 0;
     // Shows a speed button pressed; in a radio group this releases the others.
-    virtual void setDown(std::string_view name, bool down) = 0;
-    virtual void setFocus(std::string_view name) = 0;
+    virtual void setDown(Control name, bool down) = 0;
+    virtual void setFocus(Control name) = 0;
     // Shows a window of the program ("TAuswahlf") without making it modal
     // and brings it to the front.
-    virtual void showWindow(std::string_view name) = 0;
+    virtual void showWindow(Control name) = 0;
 
     // The text of an edit field, memo, editable combo box or button caption
     // ("Edit1", "Memo1", "ComboBox1", "Button1"). Setting a control's text
     // does not run its change handler.
-    virtual std::string text(std::string_view name) const = 0;
-    virtual void setText(std::string_view name, std::string_view text) = 0;
+    virtual std::string text(Control name) const = 0;
+    virtual void setText(Control name, std::string_view text) = 0;
     // The selected item of a drop-down list ("ComboBox1", "ComboBox2"); -1
     // when none. Selecting does not run the change handler.
-    virtual int itemIndex(std::string_view name) const = 0;
-    virtual void setItemIndex(std::string_view name, int index) = 0;
+    virtual int itemIndex(Control name) const = 0;
+    virtual void setItemIndex(Control name, int index) = 0;
 
     // The main window's caption.
     virtual void setCaption(std::string_view caption) = 0;
@@ -153,9 +180,9 @@ public:
 
     // Timers by name. Starting a running timer keeps its current interval
     // phase (it is not restarted).
-    virtual void startTimer(std::string_view name) = 0;
-    virtual void stopTimer(std::string_view name) = 0;
-    virtual bool isTimerRunning(std::string_view name) const = 0;
+    virtual void startTimer(Control name) = 0;
+    virtual void stopTimer(Control name) = 0;
+    virtual bool isTimerRunning(Control name) const = 0;
 
     // The visible size of the drawing image I1 in pixels.
     virtual QSize drawingImageSize() const = 0;

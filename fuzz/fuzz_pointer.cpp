@@ -235,7 +235,7 @@ private:
             if (!PaletteButtonClick(m_editor, name))
                 violated("a palette button was refused");
             const PaletteButton* button = findPaletteButton(name);
-            if (button->group == ButtonGroup::LeftButton && name != ui::kSelectToolButton)
+            if (button->group == ButtonGroup::LeftButton && name != controlName(ui::kSelectToolButton))
                 m_page.repaint();
             if (countNow() != m_count)
                 violated("a palette click changed the record count");

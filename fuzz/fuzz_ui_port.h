@@ -12,22 +12,22 @@ namespace veltrano::fuzz {
 
 class FuzzUiPort : public bench::QuietUiPort {
 public:
-    std::string text(std::string_view name) const override
+    std::string text(Control control) const override
     {
-        const auto it = m_texts.find(name);
+        const auto it = m_texts.find(control);
         return it == m_texts.end() ? std::string() : it->second;
     }
-    void setText(std::string_view name, std::string_view text) override { m_texts[std::string(name)] = text; }
-    int itemIndex(std::string_view name) const override
+    void setText(Control control, std::string_view text) override { m_texts[control] = text; }
+    int itemIndex(Control control) const override
     {
-        const auto it = m_items.find(name);
+        const auto it = m_items.find(control);
         return it == m_items.end() ? -1 : it->second;
     }
-    void setItemIndex(std::string_view name, int index) override { m_items[std::string(name)] = index; }
+    void setItemIndex(Control control, int index) override { m_items[control] = index; }
 
 private:
-    std::map<std::string, std::string, std::less<>> m_texts;
-    std::map<std::string, int, std::less<>> m_items;
+    std::map<Control, std::string> m_texts;
+    std::map<Control, int> m_items;
 };
 
 }  // namespace veltrano::fuzz

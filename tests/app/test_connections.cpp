@@ -4,6 +4,7 @@
 // connection, fails here instead of going quiet in the program.
 
 #include "app/aboutf.h"
+#include "app/auswahlf.h"
 #include "app/hauptf.h"
 #include "commands/command_table.h"
 #include "app/qt_ui_port.h"
@@ -40,13 +41,28 @@ protected:
 TEST_F(Connections, EveryNameTheCoreUsesIsAnObjectOfTheWindow)
 {
     QtUiPort& port = window.uiPort();
-    for (std::string_view item : {ui::kDeleteItem, ui::kCopyItem, ui::kPasteItem, ui::kUndoItem, ui::kAnswerSaveItem})
-        EXPECT_NE(port.action(item), nullptr) << item;
-    for (std::string_view control : {ui::kDrawingImage, ui::kRightButtonGroup, ui::kCurvatureBox, ui::kLineLengthBox,
-                                     ui::kTextEdit, ui::kAnswerMemo, ui::kGridButton, ui::kSelectToolButton})
-        EXPECT_NE(port.widget(control), nullptr) << control;
-    for (std::string_view timer : {ui::kMoveRepeatTimer, ui::kReenableTimer})
-        EXPECT_NE(port.timer(timer), nullptr) << timer;
+    // Every control the core can name is an object of the right type: menu
+    // items are actions, timers timers, the rest widgets; the template
+    // palette and its buttons once the palette exists, the About window
+    // through its opener.
+    TAuswahlf palette(&window);
+    Taboutf about(&port);
+    window.setAboutWindow(&about);
+    for (int i = 0; i < kControlCount; ++i) {
+        const Control control = Control(i);
+        const std::string_view name = controlName(control);
+        EXPECT_EQ(controlNamed(name), control) << name;
+        if (control == Control::Taboutf) {
+            port.showWindow(control);
+            EXPECT_TRUE(about.isVisible());
+        } else if (control <= Control::FormelAntwortspeichern1) {
+            EXPECT_NE(port.actionOf(control), nullptr) << name;
+        } else if (control == Control::Timer2 || control == Control::Twiederan) {
+            EXPECT_NE(port.timerOf(control), nullptr) << name;
+        } else {
+            EXPECT_NE(port.widgetOf(control), nullptr) << name;
+        }
+    }
 
     for (const PanelControl& row : panelControls())
         EXPECT_NE(port.widget(row.name), nullptr) << row.name;
@@ -57,7 +73,7 @@ TEST_F(Connections, EveryNameTheCoreUsesIsAnObjectOfTheWindow)
     for (const MoveButton& row : moveButtons())
         EXPECT_NE(window.findChild<QAbstractButton*>(qs(row.name)), nullptr) << row.name;
     for (const ColourButton& row : colourButtons())
-        EXPECT_NE(window.findChild<QAbstractButton*>(qs(row.name)), nullptr) << row.name;
+        EXPECT_NE(window.findChild<QAbstractButton*>(qs(row.name())), nullptr) << row.name();
     // Every command's control: a menu item in its menu, or a button.
     for (const CommandRow& row : commandTable()) {
         if (!row.name)

@@ -369,10 +369,10 @@ TEST_F(MainWindowTest, TheMenuHasEveryItemInOrderWithItsShortcutAndStartState)
     }
     // The UI port finds items by their caption without the access key.
     QtUiPort& port = window->uiPort();
-    port.setEnabled("Löschen", true);
+    port.setEnabled(ui::kDeleteItem, true);
     EXPECT_TRUE(item(*window, "Lschen1")->isEnabled());
-    EXPECT_TRUE(port.isEnabled("Löschen"));
-    EXPECT_FALSE(port.isEnabled("Kopieren"));
+    EXPECT_TRUE(port.isEnabled(ui::kDeleteItem));
+    EXPECT_FALSE(port.isEnabled(ui::kCopyItem));
 }
 
 TEST_F(MainWindowTest, ControlsSitAtTheirDesignPlaces)
@@ -592,7 +592,7 @@ TEST_F(MainWindowTest, MenuShortcutsComeBeforeTheTextField)
     EXPECT_EQ(deletes.size(), 0);
 
     // Enabled, it runs the menu item and leaves the text alone.
-    window->uiPort().setEnabled("Löschen", true);
+    window->uiPort().setEnabled(ui::kDeleteItem, true);
     QTest::keyClick(edit, Qt::Key_Delete);
     EXPECT_EQ(deletes.size(), 1);
     EXPECT_EQ(edit->text(), "bc");

@@ -64,7 +64,7 @@ protected:
         grid = new QPushButton("Raster ist an", client);
         grid->setObjectName("Button1");
         auto* group = new QButtonGroup(client);
-        for (const char* name : {"SpeedButton1", "SpeedButton2"}) {
+        for (const char* name : {"SpeedButton11", "SpeedButton13"}) {
             auto* button = new QToolButton(client);
             button->setObjectName(name);
             button->setCheckable(true);
@@ -88,7 +88,7 @@ TEST_F(PortTest, MessageBoxesHaveGermanTitlesAndButtons)
 {
     {
         test::MessageBoxWatcher watcher("&Nein");
-        EXPECT_EQ(port.messageBox("Wollen Sie nicht zuerst die aktuelle Formel sichern?", ui::kConfirmTitle,
+        EXPECT_EQ(port.messageBox("Wollen Sie nicht zuerst die aktuelle Formel sichern?", MessageKind::Confirmation,
                                   MessageButtons::YesNo),
                   MessageResult::No);
         ASSERT_EQ(watcher.seen().size(), 1u);
@@ -97,15 +97,15 @@ TEST_F(PortTest, MessageBoxesHaveGermanTitlesAndButtons)
     }
     {
         test::MessageBoxWatcher watcher("&Ja");
-        EXPECT_EQ(port.messageBox("Frage", ui::kConfirmTitle, MessageButtons::YesNo), MessageResult::Yes);
+        EXPECT_EQ(port.messageBox("Frage", MessageKind::Confirmation, MessageButtons::YesNo), MessageResult::Yes);
     }
     {
         test::MessageBoxWatcher closesIt;  // escape counts as No
-        EXPECT_EQ(port.messageBox("Frage", ui::kConfirmTitle, MessageButtons::YesNo), MessageResult::No);
+        EXPECT_EQ(port.messageBox("Frage", MessageKind::Confirmation, MessageButtons::YesNo), MessageResult::No);
     }
     {
         test::MessageBoxWatcher watcher("Abbrechen");
-        EXPECT_EQ(port.messageBox("Datei überschreiben?", ui::kWarningTitle, MessageButtons::OkCancel),
+        EXPECT_EQ(port.messageBox("Datei überschreiben?", MessageKind::Warning, MessageButtons::OkCancel),
                   MessageResult::Cancel);
         ASSERT_EQ(watcher.seen().size(), 1u);
         EXPECT_EQ(watcher.seen()[0].title, "Warnung");
@@ -113,7 +113,7 @@ TEST_F(PortTest, MessageBoxesHaveGermanTitlesAndButtons)
     }
     {
         test::MessageBoxWatcher watcher("OK");
-        EXPECT_EQ(port.messageBox("Datei überschreiben?", ui::kWarningTitle, MessageButtons::OkCancel),
+        EXPECT_EQ(port.messageBox("Datei überschreiben?", MessageKind::Warning, MessageButtons::OkCancel),
                   MessageResult::Ok);
     }
     {
@@ -167,44 +167,41 @@ TEST_F(PortTest, TheColourDialogStartsAtTheGivenColourAndAnswersInWindowsOrder)
     EXPECT_EQ(port.colourDialog(0x0000FF), std::nullopt);
 }
 
-TEST_F(PortTest, ControlsAndMenuItemsAreFoundByName)
+TEST_F(PortTest, ControlsAndMenuItemsAreReachedByTheirEnum)
 {
     QSignalSpy lengthChanges(lengthBox, &QComboBox::currentTextChanged);
     QSignalSpy curvatureChanges(curvatureBox, &QComboBox::currentIndexChanged);
     QSignalSpy editChanges(edit, &QLineEdit::textChanged);
 
     // Setting a text or an item runs no change handler.
-    port.setText("ComboBox1", "45");
-    EXPECT_EQ(port.text("ComboBox1"), "45");
-    port.setText("Edit1", "CH₃");
-    EXPECT_EQ(port.text("Edit1"), "CH₃");
-    port.setItemIndex("ComboBox2", 2);
-    EXPECT_EQ(port.itemIndex("ComboBox2"), 2);
-    EXPECT_EQ(port.itemIndex("Edit1"), -1);
+    port.setText(Control::ComboBox1, "45");
+    EXPECT_EQ(port.text(Control::ComboBox1), "45");
+    port.setText(Control::Edit1, "CH₃");
+    EXPECT_EQ(port.text(Control::Edit1), "CH₃");
+    port.setItemIndex(Control::ComboBox2, 2);
+    EXPECT_EQ(port.itemIndex(Control::ComboBox2), 2);
+    EXPECT_EQ(port.itemIndex(Control::Edit1), -1);
     EXPECT_EQ(lengthChanges.size(), 0);
     EXPECT_EQ(curvatureChanges.size(), 0);
     EXPECT_EQ(editChanges.size(), 0);
 
-    port.setText("Button1", "Raster ist aus");
+    port.setText(Control::Button1, "Raster ist aus");
     EXPECT_EQ(grid->text(), "Raster ist aus");
-    EXPECT_EQ(port.text("Button1"), "Raster ist aus");
+    EXPECT_EQ(port.text(Control::Button1), "Raster ist aus");
 
-    port.setDown("SpeedButton2", true);
-    EXPECT_TRUE(window.findChild<QToolButton*>("SpeedButton2")->isChecked());
-    EXPECT_FALSE(window.findChild<QToolButton*>("SpeedButton1")->isChecked());
+    port.setDown(Control::SpeedButton13, true);
+    EXPECT_TRUE(window.findChild<QToolButton*>("SpeedButton13")->isChecked());
+    EXPECT_FALSE(window.findChild<QToolButton*>("SpeedButton11")->isChecked());
 
-    port.setEnabled("ComboBox2", false);
+    port.setEnabled(Control::ComboBox2, false);
     EXPECT_FALSE(curvatureBox->isEnabled());
-    EXPECT_FALSE(port.isEnabled("ComboBox2"));
-    port.setEnabled("Einfügen", true);
+    EXPECT_FALSE(port.isEnabled(Control::ComboBox2));
+    port.setEnabled(ui::kPasteItem, true);
     EXPECT_TRUE(window.findChild<QAction*>("Einfgen1")->isEnabled());
-    port.setVisible("Formel+Antwort speichern", false);
+    port.setVisible(ui::kAnswerSaveItem, false);
     EXPECT_FALSE(window.findChild<QAction*>("FormelAntwortspeichern1")->isVisible());
-    port.setVisible("FormelAntwortspeichern1", true);
+    port.setVisible(ui::kAnswerSaveItem, true);
     EXPECT_TRUE(window.findChild<QAction*>("FormelAntwortspeichern1")->isVisible());
-    // Unknown names change nothing and do not crash.
-    port.setEnabled("GibtEsNicht", false);
-    EXPECT_EQ(port.text("GibtEsNicht"), "");
 
     port.setCaption("Veltrano:   benzol.cfd");
     EXPECT_EQ(window.windowTitle(), "Veltrano:   benzol.cfd");
@@ -213,15 +210,15 @@ TEST_F(PortTest, ControlsAndMenuItemsAreFoundByName)
 
 TEST_F(PortTest, TimersRunByNameAndTheCloseGoesThroughTheWindow)
 {
-    port.startTimer("Timer2");
+    port.startTimer(Control::Timer2);
     EXPECT_TRUE(timer->isActive());
-    EXPECT_TRUE(port.isTimerRunning("Timer2"));
-    port.startTimer("Timer2");
+    EXPECT_TRUE(port.isTimerRunning(Control::Timer2));
+    port.startTimer(Control::Timer2);
     EXPECT_TRUE(timer->isActive());
     EXPECT_EQ(timer->interval(), 80);
-    port.stopTimer("Timer2");
-    EXPECT_FALSE(port.isTimerRunning("Timer2"));
-    EXPECT_FALSE(port.isTimerRunning("Twiederan"));
+    port.stopTimer(Control::Timer2);
+    EXPECT_FALSE(port.isTimerRunning(Control::Timer2));
+    EXPECT_FALSE(port.isTimerRunning(Control::Twiederan));
 
     int closes = 0;
     port.setCloseHandler([&closes] { ++closes; });

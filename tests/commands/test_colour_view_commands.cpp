@@ -27,7 +27,7 @@ TEST_F(ColourCommands, ASelectionIsRecolouredAndKeepsItsFrameWhileTheCurrentColo
     editor.editing.SelRect = SelectionRect{95, 240, 95, 220};
     editor.editing.SelectionPresent = true;
 
-    colourButtonClick(editor, "SpeedButton13");
+    colourButtonClick(editor, Control::SpeedButton13);
 
     const auto records = editor.workingFile.readAll();
     EXPECT_EQ(records[0].color, std::int32_t(kRed));
@@ -44,7 +44,7 @@ TEST_F(ColourCommands, ASelectionIsRecolouredAndKeepsItsFrameWhileTheCurrentColo
 
     // Without a selection the button sets the colour of what comes next.
     editor.editing.SelectionPresent = false;
-    colourButtonClick(editor, "SpeedButton14");
+    colourButtonClick(editor, Control::SpeedButton14);
     EXPECT_EQ(editor.tools.CurrentColour, kBlue);
     EXPECT_EQ(editor.workingFile.readAll()[2].color, 0);
 }

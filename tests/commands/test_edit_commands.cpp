@@ -47,7 +47,7 @@ protected:
     std::vector<ElementRecord> records() const { return editor.workingFile.readAll(); }
     Bytes copyBuffer() const { return fileBytes(editor.workingFile.pathOf(workfile::CopyBuffer)); }
 
-    bool menuEnabled(std::string_view item) const { return ui.isEnabled(item); }
+    bool menuEnabled(Control item) const { return ui.isEnabled(item); }
 };
 
 TEST_F(EditCommandTest, UndoTwiceGivesBackTheDocumentAndKeepsTheSavedState)

@@ -252,8 +252,8 @@ TEST_F(OpenCommandLineFileTest, StartStateMatchesThePressedButtons)
     EXPECT_FALSE(editor->editing.Modified);
     EXPECT_EQ(editor->editing.SelRect, (SelectionRect{0, 0, 0, 0}));
     EXPECT_EQ(editor->document.DocumentName, "");
-    EXPECT_EQ(ui.itemIndex("ComboBox2"), 0);
-    EXPECT_EQ(ui.itemIndex("ComboBox1"), 3);
+    EXPECT_EQ(ui.itemIndex(Control::ComboBox2), 0);
+    EXPECT_EQ(ui.itemIndex(Control::ComboBox1), 3);
 }
 
 TEST_F(OpenCommandLineFileTest, AnUnwritableWorkDirIsReportedAndStartUpGoesOn)

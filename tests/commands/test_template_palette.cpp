@@ -24,7 +24,7 @@ protected:
 
     void openWithLineLength(const std::string& text)
     {
-        ui.texts[std::string(ui::kLineLengthBox)] = text;
+        ui.texts[std::string(controlName(ui::kLineLengthBox))] = text;
         SpeedButton81Click(editor);
     }
 
@@ -116,7 +116,7 @@ TEST(TemplateTable, ButtonsAreUniqueInsideTheWindowAndApart)
     std::set<std::string_view> names, templates;
     std::vector<PanelPlace> places;
     for (const LineLengthRadio& radio : lineLengthRadios()) {
-        names.insert(radio.name);
+        names.insert(radio.name());
         places.push_back(radio.place);
     }
     for (const TemplateButton& button : templateButtons()) {

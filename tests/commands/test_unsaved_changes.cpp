@@ -95,7 +95,7 @@ const Change kChanges[] = {
      }},
     {"Umfärben", [](auto&, Editor& e) {
          selectFirstTwo(e);
-         colourButtonClick(e, "SpeedButton12");
+         colourButtonClick(e, Control::SpeedButton12);
      }},
     {"Einfügen", [](UnsavedChanges& t, Editor& e) {
          putFileBytes(t.path("work/kopie.dat"), recordFileBytes({kSaved[2]}));

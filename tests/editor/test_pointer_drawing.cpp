@@ -157,7 +157,7 @@ TEST_F(PointerDrawing, ReleaseTakesSnapshotThenAppends)
     drag({100, 100}, {{150, 80}});
     EXPECT_EQ(test::fileBytes(pathOf(workfile::Snapshot)), before);
     EXPECT_EQ(records().size(), 2u);
-    EXPECT_TRUE(ui.logged("setEnabled Rückgängig 1"));
+    EXPECT_TRUE(ui.logged("setEnabled Undo1 1"));
     EXPECT_FALSE(editor.editing.PressActive);
     EXPECT_EQ(editor.editing.FeedbackEnd.x, 0.0);
     EXPECT_EQ(editor.editing.FeedbackEnd.y, 0.0);

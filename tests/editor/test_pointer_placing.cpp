@@ -67,7 +67,7 @@ TEST_F(PointerPlacing, LabelsWithTheirFontSizeAndOrigin)
 
     // The newest label is the selection; the items stay disabled.
     expectOnlyMarked(3, 1);
-    EXPECT_EQ(ui.isEnabled("Löschen"), false);
+    EXPECT_EQ(ui.isEnabled(ui::kDeleteItem), false);
     EXPECT_FALSE(editor.editing.PressActive);
     EXPECT_TRUE(editor.editing.Modified);
 
@@ -79,7 +79,7 @@ TEST_F(PointerPlacing, EveryPlacementTakesTheSnapshotFirst)
     editor.tools.RightLabel = 20;  // "OH"
     click({300, 300});
     EXPECT_EQ(test::fileBytes(pathOf(workfile::Snapshot)), before);
-    EXPECT_TRUE(ui.logged("setEnabled Rückgängig 1"));
+    EXPECT_TRUE(ui.logged("setEnabled Undo1 1"));
 }
 
 TEST_F(PointerPlacing, GreekAlphaAndNu)

@@ -75,8 +75,8 @@ TEST_F(PointerSelection, RectanglesCatchByButtonWhicheverWayTheyAreDragged)
         EXPECT_EQ(marked(), c.expected) << c.from.x << "," << c.from.y << " to " << c.to.x << "," << c.to.y;
         EXPECT_TRUE(editor.editing.SelectionPresent);
         EXPECT_EQ(editor.editing.SelRect, (SelectionRect{c.from.x, c.to.x, c.from.y, c.to.y}));
-        EXPECT_TRUE(ui.isEnabled("Löschen"));
-        EXPECT_TRUE(ui.isEnabled("Kopieren"));
+        EXPECT_TRUE(ui.isEnabled(ui::kDeleteItem));
+        EXPECT_TRUE(ui.isEnabled(ui::kCopyItem));
         EXPECT_FALSE(editor.editing.PressActive);
     }
     // The rectangle's snapshot is the document as it was when selecting.
@@ -106,7 +106,7 @@ TEST_F(PointerSelection, RectangleDragDrawsTheDashedFrameAndStoresNothing)
     I1MouseUp(editor, PointerButton::Left, 340, 320);
     EXPECT_TRUE(editor.editing.SelectionPresent);
     EXPECT_TRUE(marked().empty());  // catches nothing, still a selection
-    EXPECT_TRUE(ui.isEnabled("Löschen"));
+    EXPECT_TRUE(ui.isEnabled(ui::kDeleteItem));
 }
 
 TEST_F(PointerSelection, SinglePixelRectangleSelectsNothing)
@@ -117,8 +117,8 @@ TEST_F(PointerSelection, SinglePixelRectangleSelectsNothing)
     // Pressed and released on one pixel outside the selection.
     drag({500, 500}, {});
     EXPECT_FALSE(editor.editing.SelectionPresent);
-    EXPECT_FALSE(ui.isEnabled("Löschen"));
-    EXPECT_FALSE(ui.isEnabled("Kopieren"));
+    EXPECT_FALSE(ui.isEnabled(ui::kDeleteItem));
+    EXPECT_FALSE(ui.isEnabled(ui::kCopyItem));
     EXPECT_FALSE(snapshotExists());
     // Moving away and back to the press pixel is also no rectangle.
     drag({500, 500}, {{600, 600}, {500, 500}});
@@ -170,7 +170,7 @@ TEST_F(PointerSelection, DraggingTheSelectionMovesExactlyTheMarkedRecords)
     EXPECT_FALSE(editor.editing.MovingSelection);
     EXPECT_FALSE(editor.editing.PressActive);
     EXPECT_TRUE(editor.editing.SelectionPresent);
-    EXPECT_TRUE(ui.isEnabled("Löschen"));
+    EXPECT_TRUE(ui.isEnabled(ui::kDeleteItem));
     // No snapshot while moving: undo goes back to the selection's moment.
     EXPECT_EQ(test::fileBytes(pathOf(workfile::Snapshot)), snapshot);
     // The moved frame is on the page.

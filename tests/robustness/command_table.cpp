@@ -33,7 +33,7 @@ std::vector<Case> writingCommands()
         {"Rückgängig", [](Scene& s) { s.putWorkFile("sicher1.dat", Scene::saved()); }, Undo1Click},
         {"Verschieben", [](Scene& s) { s.select({1}); }, [](Editor& e) { moveStep(e, MoveDirection::Right); }},
         {"Umfärben", [](Scene& s) { s.select({0, 1}); },
-         [](Editor& e) { colourButtonClick(e, "SpeedButton12"); }},
+         [](Editor& e) { colourButtonClick(e, Control::SpeedButton12); }},
         {"Einzeln löschen", nullptr, BitBtn1Click},
         {"Speichern", nullptr, Speichern2Click},
         {"Speichern unter",

@@ -76,8 +76,9 @@ bool FakeUiPort::logged(std::string_view line) const
     return std::find(log.begin(), log.end(), line) != log.end();
 }
 
-MessageResult FakeUiPort::messageBox(std::string_view text, std::string_view caption, MessageButtons buttons)
+MessageResult FakeUiPort::messageBox(std::string_view text, MessageKind kind, MessageButtons buttons)
 {
+    const std::string_view caption = titleOf(kind);
     log.push_back(joined("messageBox", caption, std::string(text) + " " + buttonsName(buttons)));
     messageBoxes.push_back({std::string(text), std::string(caption), buttons});
     MessageResult fallback = buttons == MessageButtons::YesNo ? MessageResult::No
@@ -131,50 +132,69 @@ void FakeUiPort::openWebPage(std::string_view url)
     openedWebPages.emplace_back(url);
 }
 
-void FakeUiPort::setEnabled(std::string_view name, bool on)
+void FakeUiPort::setEnabled(Control control, bool on)
 {
+    const std::string_view name = controlName(control);
     log.push_back(joined("setEnabled", name, on ? "1" : "0"));
     enabled[std::string(name)] = on;
 }
 
-bool FakeUiPort::isEnabled(std::string_view name) const { return lookup(enabled, name, true); }
-
-void FakeUiPort::setVisible(std::string_view name, bool on)
+bool FakeUiPort::isEnabled(Control control) const
 {
+    const std::string_view name = controlName(control);
+    return lookup(enabled, name, true);
+}
+
+void FakeUiPort::setVisible(Control control, bool on)
+{
+    const std::string_view name = controlName(control);
     log.push_back(joined("setVisible", name, on ? "1" : "0"));
     visible[std::string(name)] = on;
 }
 
-void FakeUiPort::setDown(std::string_view name, bool on)
+void FakeUiPort::setDown(Control control, bool on)
 {
+    const std::string_view name = controlName(control);
     log.push_back(joined("setDown", name, on ? "1" : "0"));
     down[std::string(name)] = on;
 }
 
-void FakeUiPort::setFocus(std::string_view name)
+void FakeUiPort::setFocus(Control control)
 {
+    const std::string_view name = controlName(control);
     log.push_back(joined("setFocus", name));
     focused = name;
 }
 
-void FakeUiPort::showWindow(std::string_view name)
+void FakeUiPort::showWindow(Control control)
 {
+    const std::string_view name = controlName(control);
     log.push_back(joined("showWindow", name));
     shownWindows.emplace_back(name);
 }
 
-std::string FakeUiPort::text(std::string_view name) const { return lookup(texts, name, std::string()); }
-
-void FakeUiPort::setText(std::string_view name, std::string_view value)
+std::string FakeUiPort::text(Control control) const
 {
+    const std::string_view name = controlName(control);
+    return lookup(texts, name, std::string());
+}
+
+void FakeUiPort::setText(Control control, std::string_view value)
+{
+    const std::string_view name = controlName(control);
     log.push_back(joined("setText", name, value));
     texts[std::string(name)] = value;
 }
 
-int FakeUiPort::itemIndex(std::string_view name) const { return lookup(itemIndices, name, -1); }
-
-void FakeUiPort::setItemIndex(std::string_view name, int index)
+int FakeUiPort::itemIndex(Control control) const
 {
+    const std::string_view name = controlName(control);
+    return lookup(itemIndices, name, -1);
+}
+
+void FakeUiPort::setItemIndex(Control control, int index)
+{
+    const std::string_view name = controlName(control);
     log.push_back(joined("setItemIndex", name, std::to_string(index)));
     itemIndices[std::string(name)] = index;
 }
@@ -187,20 +207,26 @@ void FakeUiPort::setCaption(std::string_view value)
 
 std::string FakeUiPort::caption() const { return currentCaption; }
 
-void FakeUiPort::startTimer(std::string_view name)
+void FakeUiPort::startTimer(Control control)
 {
+    const std::string_view name = controlName(control);
     log.push_back(joined("startTimer", name));
     runningTimers.emplace(name);
 }
 
-void FakeUiPort::stopTimer(std::string_view name)
+void FakeUiPort::stopTimer(Control control)
 {
+    const std::string_view name = controlName(control);
     log.push_back(joined("stopTimer", name));
     if (auto it = runningTimers.find(name); it != runningTimers.end())
         runningTimers.erase(it);
 }
 
-bool FakeUiPort::isTimerRunning(std::string_view name) const { return runningTimers.find(name) != runningTimers.end(); }
+bool FakeUiPort::isTimerRunning(Control control) const
+{
+    const std::string_view name = controlName(control);
+    return runningTimers.find(name) != runningTimers.end();
+}
 
 QSize FakeUiPort::drawingImageSize() const { return imageSize; }
 

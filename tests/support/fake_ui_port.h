@@ -1,6 +1,6 @@
 #pragma once
 // A scripted UiPort for headless tests. It records every call in a log of
-// readable lines ("setEnabled Löschen 0"), keeps the current enabled,
+// readable lines ("setEnabled Lschen1 0"), keeps the current enabled,
 // visible, down, text and item-index state per control name, and answers
 // message boxes and dialogs from queues filled by the test. An unexpected
 // box or dialog (empty queue) fails the test and is answered with
@@ -70,14 +70,17 @@ public:
     std::string focused;
     std::vector<std::string> shownWindows;
 
+    // The state of a control by its component name ("Lschen1", "SpeedButton67").
     bool isVisible(std::string_view name) const;
     bool isDown(std::string_view name) const;
+    bool isVisible(Control control) const { return isVisible(controlName(control)); }
+    bool isDown(Control control) const { return isDown(controlName(control)); }
     // Log lines that start with prefix, in order.
     std::vector<std::string> callsStartingWith(std::string_view prefix) const;
     bool logged(std::string_view line) const;
     void clearLog() { log.clear(); }
 
-    MessageResult messageBox(std::string_view text, std::string_view caption, MessageButtons buttons) override;
+    MessageResult messageBox(std::string_view text, MessageKind kind, MessageButtons buttons) override;
     void showMessage(std::string_view text) override;
     void showError(std::string_view text) override;
     std::optional<std::string> openFileDialog(const FileDialogOptions& options) override;
@@ -85,21 +88,21 @@ public:
     std::optional<Colour> colourDialog(Colour initial) override;
     void openDocument(std::string_view path) override;
     void openWebPage(std::string_view url) override;
-    void setEnabled(std::string_view name, bool enabled) override;
-    bool isEnabled(std::string_view name) const override;
-    void setVisible(std::string_view name, bool visible) override;
-    void setDown(std::string_view name, bool down) override;
-    void setFocus(std::string_view name) override;
-    void showWindow(std::string_view name) override;
-    std::string text(std::string_view name) const override;
-    void setText(std::string_view name, std::string_view text) override;
-    int itemIndex(std::string_view name) const override;
-    void setItemIndex(std::string_view name, int index) override;
+    void setEnabled(Control control, bool enabled) override;
+    bool isEnabled(Control control) const override;
+    void setVisible(Control control, bool visible) override;
+    void setDown(Control control, bool down) override;
+    void setFocus(Control control) override;
+    void showWindow(Control control) override;
+    std::string text(Control control) const override;
+    void setText(Control control, std::string_view text) override;
+    int itemIndex(Control control) const override;
+    void setItemIndex(Control control, int index) override;
     void setCaption(std::string_view caption) override;
     std::string caption() const override;
-    void startTimer(std::string_view name) override;
-    void stopTimer(std::string_view name) override;
-    bool isTimerRunning(std::string_view name) const override;
+    void startTimer(Control control) override;
+    void stopTimer(Control control) override;
+    bool isTimerRunning(Control control) const override;
     QSize drawingImageSize() const override;
     void pageChanged(const QRect& area) override;
     void closeMainWindow() override;

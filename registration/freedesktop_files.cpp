@@ -10,6 +10,17 @@ namespace veltrano {
 namespace {
 
 constexpr const char* kFileFieldCode = " %f";
+
+constexpr const char* kEnglishGenericName = "Structural Formula Editor";
+constexpr const char* kGermanGenericName = "Strukturformel-Editor";
+constexpr const char* kEnglishComment = "Draw chemical structural formulas";
+constexpr const char* kGermanComment = "Chemische Strukturformeln zeichnen";
+constexpr const char* kEnglishTypeName = "Structural formula";
+// Two main categories, so menus sorted either way list the program; the
+// validator only hints at that.
+constexpr const char* kCategories = "Education;Science;Chemistry;";
+constexpr const char* kEnglishKeywords = "chemistry;structural formula;molecule;ring;benzene;";
+constexpr const char* kGermanKeywords = "Chemie;Strukturformel;Molekül;Ring;Benzol;";
 constexpr const char* kDesktopGroup = "[Desktop Entry]";
 constexpr const char* kDefaultsGroup = "[Default Applications]";
 
@@ -54,21 +65,6 @@ std::optional<std::string> unescapeValue(const std::string& value)
         case 'r': out += '\r'; break;
         case 's': out += ' '; break;
         default: return std::nullopt;
-        }
-    }
-    return out;
-}
-
-std::string xmlEscaped(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
         }
     }
     return out;
@@ -165,17 +161,23 @@ std::optional<std::string> desktopEntryValue(const std::string& file, const std:
     return std::nullopt;
 }
 
-std::string applicationEntry(const std::string& name, const std::string& execValue,
-                             const std::string& icon, const std::string& mimeType)
+std::string applicationEntry(const std::string& execValue)
 {
     return std::string(kDesktopGroup) + "\n"
         + "Type=Application\n"
-        + "Name=" + escapeValue(name) + "\n"
+        + "Name=" + kApplicationName + "\n"
+        + "Name[de]=" + kApplicationName + "\n"
+        + "GenericName=" + kEnglishGenericName + "\n"
+        + "GenericName[de]=" + kGermanGenericName + "\n"
+        + "Comment=" + kEnglishComment + "\n"
+        + "Comment[de]=" + kGermanComment + "\n"
         + "Exec=" + execValue + "\n"
-        + "Icon=" + escapeValue(icon) + "\n"
-        + "MimeType=" + escapeValue(mimeType) + ";\n"
+        + "Icon=" + kProgramIconName + "\n"
+        + "MimeType=" + kFormulaMimeType + ";\n"
         + "Terminal=false\n"
-        + "Categories=Science;Chemistry;\n";
+        + "Categories=" + kCategories + "\n"
+        + "Keywords=" + kEnglishKeywords + "\n"
+        + "Keywords[de]=" + kGermanKeywords + "\n";
 }
 
 std::string templateEntry(const std::string& name, const std::string& url,
@@ -188,17 +190,17 @@ std::string templateEntry(const std::string& name, const std::string& url,
         + "Icon=" + escapeValue(icon) + "\n";
 }
 
-std::string mimePackage(const std::string& mimeType, const std::string& comment,
-                        const std::string& icon, const std::string& glob)
+std::string mimePackage()
 {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-           "  <mime-type type=\"" + xmlEscaped(mimeType) + "\">\n"
-           "    <comment>" + xmlEscaped(comment) + "</comment>\n"
-           "    <icon name=\"" + xmlEscaped(icon) + "\"/>\n"
-           "    <glob pattern=\"" + xmlEscaped(glob) + "\"/>\n"
-           "  </mime-type>\n"
-           "</mime-info>\n";
+    return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n")
+        + "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+        + "  <mime-type type=\"" + kFormulaMimeType + "\">\n"
+        + "    <comment>" + kEnglishTypeName + "</comment>\n"
+        + "    <comment xml:lang=\"de\">" + kFormulaTypeName + "</comment>\n"
+        + "    <icon name=\"" + kFormulaIconName + "\"/>\n"
+        + "    <glob pattern=\"" + kFormulaGlob + "\"/>\n"
+        + "  </mime-type>\n"
+        + "</mime-info>\n";
 }
 
 bool mimePackageDeclaresGlob(const std::string& package, const std::string& glob)

@@ -2,9 +2,19 @@
 
 #include "registration/registry_windows.h"
 
+#include "registration/registry_table.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
 #include <shlobj.h>
 
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,21 +55,7 @@ const wchar_t* valueName(const std::wstring& name)
     return name.empty() ? nullptr : name.c_str();
 }
 
-}  // namespace
-
-WindowsFileTypeRegistry::~WindowsFileTypeRegistry()
-{
-    release();
-}
-
-bool WindowsFileTypeRegistry::open(RegistryAccess access)
-{
-    closeKey();
-    m_access = access == RegistryAccess::Read ? KEY_READ : KEY_ALL_ACCESS;
-    return true;
-}
-
-bool WindowsFileTypeRegistry::keyExists(const std::string& key)
+bool keyExists(const char* key)
 {
     HKEY handle = nullptr;
     const LONG result =
@@ -70,8 +66,9 @@ bool WindowsFileTypeRegistry::keyExists(const std::string& key)
     return result == ERROR_SUCCESS || result == ERROR_ACCESS_DENIED;
 }
 
-std::optional<std::string> WindowsFileTypeRegistry::readString(const std::string& key,
-                                                               const std::string& name)
+// The string value `name` of `key`; nothing when the key or the value is
+// missing. Reading never creates a key.
+std::optional<std::string> readString(const char* key, const char* name)
 {
     HKEY handle = nullptr;
     if (RegOpenKeyExW(HKEY_CLASSES_ROOT, toWide(key).c_str(), 0, KEY_QUERY_VALUE, &handle)
@@ -97,45 +94,62 @@ std::optional<std::string> WindowsFileTypeRegistry::readString(const std::string
     return value;
 }
 
-bool WindowsFileTypeRegistry::openKey(const std::string& key)
+bool writeString(HKEY handle, const std::string& name, const std::string& data)
 {
-    closeKey();
-    return RegCreateKeyExW(HKEY_CLASSES_ROOT, toWide(key).c_str(), 0, nullptr,
-                           REG_OPTION_NON_VOLATILE, m_access, nullptr, &m_key, nullptr)
-        == ERROR_SUCCESS;
-}
-
-bool WindowsFileTypeRegistry::writeString(const std::string& name, const std::string& data)
-{
-    if (!m_key)
-        return false;
     const std::wstring wideName = toWide(name);
     const std::wstring wideData = toWide(data);
     const DWORD bytes = static_cast<DWORD>((wideData.size() + 1) * sizeof(wchar_t));
-    const bool stored = RegSetValueExW(m_key, valueName(wideName), 0, REG_SZ,
-                                       reinterpret_cast<const BYTE*>(wideData.c_str()), bytes)
+    return RegSetValueExW(handle, valueName(wideName), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(wideData.c_str()), bytes)
         == ERROR_SUCCESS;
-    m_wroteValues = m_wroteValues || stored;
-    return stored;
 }
 
-bool WindowsFileTypeRegistry::closeKey()
+// Opens the key with full access, creating it when missing, writes its
+// values in order and closes it. False when the key cannot be opened or a
+// value cannot be set; the key is closed in either case.
+bool writeKey(const RegistryKeyValues& key)
 {
-    if (!m_key)
+    HKEY handle = nullptr;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, toWide(key.key).c_str(), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &handle, nullptr)
+        != ERROR_SUCCESS)
         return false;
-    const bool closed = RegCloseKey(m_key) == ERROR_SUCCESS;
-    m_key = nullptr;
-    return closed;
+    bool stored = true;
+    for (const RegistryValue& value : key.values) {
+        if (!writeString(handle, value.name, value.data)) {
+            stored = false;
+            break;
+        }
+    }
+    const bool closed = RegCloseKey(handle) == ERROR_SUCCESS;
+    return stored && closed;
 }
 
-void WindowsFileTypeRegistry::release()
+}  // namespace
+
+bool WindowsFileTypeRegistration::isCurrent(const std::string& exePath) const
 {
-    closeKey();
+    if (!keyExists(kExtensionKey))
+        return false;
+    const std::optional<std::string> command = readString(kOpenCommandKey, kDefaultValue);
+    return command && *command == openCommand(exePath);
+}
+
+RegistrationResult WindowsFileTypeRegistration::registerFileType(const std::string& exePath)
+{
+    RegistrationResult result{RegistrationStatus::Written, {}};
+    bool wroteAny = false;
+    for (const RegistryKeyValues& key : fileTypeTable(exePath)) {
+        if (!writeKey(key)) {
+            result = {RegistrationStatus::WriteFailed, key.key};
+            break;
+        }
+        wroteAny = true;
+    }
     // The Explorer caches icons and commands of file types until told.
-    if (m_wroteValues)
+    if (wroteAny)
         SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
-    m_wroteValues = false;
-    m_access = KEY_READ;
+    return result;
 }
 
 bool platformAllowsRegistration(const std::string&)
@@ -186,9 +200,9 @@ bool IsUserAdmin()
     return admin;
 }
 
-std::unique_ptr<FileTypeRegistry> makePlatformFileTypeRegistry()
+std::unique_ptr<FileTypeRegistration> makePlatformRegistration()
 {
-    return std::make_unique<WindowsFileTypeRegistry>();
+    return std::make_unique<WindowsFileTypeRegistration>();
 }
 
 }  // namespace veltrano

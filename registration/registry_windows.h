@@ -1,43 +1,22 @@
 #pragma once
-// The file-type registration on Windows: the keys under HKEY_CLASSES_ROOT,
-// read and written through the Win32 registry calls. Key paths and values
-// arrive as UTF-8 and are passed to the wide-character calls, so program
-// paths outside the ANSI code page survive.
+// The file-type registration on Windows: the keys of registry_table.h under
+// HKEY_CLASSES_ROOT, read and written through the Win32 registry calls. Key
+// paths and values arrive as UTF-8 and are passed to the wide-character
+// calls, so program paths outside the ANSI code page survive.
 
 #ifdef _WIN32
 
 #include "registration/file_type_registry.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
 namespace veltrano {
 
-class WindowsFileTypeRegistry : public FileTypeRegistry {
+class WindowsFileTypeRegistration : public FileTypeRegistration {
 public:
-    WindowsFileTypeRegistry() = default;
-    ~WindowsFileTypeRegistry() override;
-    WindowsFileTypeRegistry(const WindowsFileTypeRegistry&) = delete;
-    WindowsFileTypeRegistry& operator=(const WindowsFileTypeRegistry&) = delete;
-
-    bool open(RegistryAccess access) override;
-    bool keyExists(const std::string& key) override;
-    std::optional<std::string> readString(const std::string& key,
-                                          const std::string& name) override;
-    bool openKey(const std::string& key) override;
-    bool writeString(const std::string& name, const std::string& data) override;
-    bool closeKey() override;
-    void release() override;
-
-private:
-    REGSAM m_access = KEY_READ;
-    HKEY m_key = nullptr;
-    bool m_wroteValues = false;
+    // The key `.cfd` exists and the default value of the open command is
+    // exactly the program's open command.
+    bool isCurrent(const std::string& exePath) const override;
+    // Writes the table key by key with full access, creating missing keys.
+    RegistrationResult registerFileType(const std::string& exePath) override;
 };
 
 }  // namespace veltrano

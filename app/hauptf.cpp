@@ -118,11 +118,9 @@ void Thauptf::buildWindow()
 
 void Thauptf::FormCreate(const StartupEnvironment& environment)
 {
-    // The file-type registration never stops the start-up.
-    try {
-        registerFileType(environment.programPath);
-    } catch (...) {
-    }
+    // The file-type registration reports what it did; the start-up goes on
+    // whatever that was.
+    registerFileType(environment.programPath);
     if (usesCompactLayout(environment.screenWidth))
         applyCompactLayout(m_controls);
     // The answer text must be enterable: the memo gets its own room.

@@ -1,6 +1,6 @@
 #include "app/aboutf.h"
 
-#include "app/about_logo.h"
+#include "commands/about_logo.h"
 #include "app/qt_ui_port.h"
 
 #include <QEvent>

@@ -309,8 +309,7 @@ void Thauptf::ComboBox2Change()
 
 void Thauptf::MoveButtonMouseDown(int repeatCode)
 {
-    m_timer2Tag = repeatCode;
-    moveButtonPressed(*m_editor);
+    moveButtonPressed(*m_editor, repeatCode);
 }
 
 void Thauptf::MoveButtonMouseUp()
@@ -320,7 +319,7 @@ void Thauptf::MoveButtonMouseUp()
 
 void Thauptf::Timer2Timer()
 {
-    guarded([&] { veltrano::Timer2Timer(*m_editor, m_timer2Tag); });
+    guarded([&] { veltrano::Timer2Timer(*m_editor); });
 }
 
 void Thauptf::TwiederanTimer()

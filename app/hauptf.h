@@ -44,7 +44,7 @@ public:
     TAuswahlf* templatePalette() const { return m_templatePalette; }
 
     // The tag of Timer2: the repeat code of the move button being held.
-    int timer2Tag() const { return m_timer2Tag; }
+    int timer2Tag() const { return m_editor->editing.Timer2Tag; }
 
 public slots:
     // Runs the command of a menu item or button (its row of the command
@@ -103,7 +103,6 @@ private:
     PointerInput* m_pointer = nullptr;  // a child of the window
     Taboutf* m_about = nullptr;
     TAuswahlf* m_templatePalette = nullptr;
-    int m_timer2Tag = 0;
     bool m_shown = false;
     bool m_closeConfirmed = false;
 };

@@ -1,7 +1,7 @@
 #include "app/main_layout.h"
 
 #include "app/anchors.h"
-#include "app/button_glyphs.h"
+#include "editor/button_glyphs.h"
 #include "app/page_widget.h"
 #include "app/palette_panel.h"
 #include "app/qt_conversions.h"

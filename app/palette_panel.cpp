@@ -1,6 +1,6 @@
 #include "app/palette_panel.h"
 
-#include "app/button_glyphs.h"
+#include "editor/button_glyphs.h"
 #include "app/qt_conversions.h"
 #include "editor/main_control_tables.h"
 

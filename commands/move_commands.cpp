@@ -118,9 +118,9 @@ void SpeedButton48Click(Editor& editor)
     moveStep(editor, MoveDirection::Down);
 }
 
-void Timer2Timer(Editor& editor, int repeatCode)
+void Timer2Timer(Editor& editor)
 {
-    const auto direction = moveDirectionOfRepeatCode(repeatCode);
+    const auto direction = moveDirectionOfRepeatCode(editor.editing.Timer2Tag);
     if (!direction)
         return;
     try {
@@ -133,8 +133,9 @@ void Timer2Timer(Editor& editor, int repeatCode)
     }
 }
 
-void moveButtonPressed(Editor& editor)
+void moveButtonPressed(Editor& editor, int repeatCode)
 {
+    editor.editing.Timer2Tag = repeatCode;
     editor.ui.startTimer(ui::kMoveRepeatTimer);
 }
 

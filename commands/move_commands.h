@@ -23,18 +23,19 @@ std::optional<MoveDirection> moveDirectionOfRepeatCode(int repeatCode);
 // two-point kinds) and no frame is drawn. No snapshot; Modified untouched.
 void moveStep(Editor& editor, MoveDirection direction);
 
-// The handlers: a click on SpeedButton45..48, and a tick of Timer2 with its
-// Tag (any other code does nothing).
+// The handlers: a click on SpeedButton45..48, and a tick of Timer2, which
+// steps in the direction of its Tag (any other code does nothing).
 void SpeedButton45Click(Editor& editor);
 void SpeedButton46Click(Editor& editor);
 void SpeedButton47Click(Editor& editor);
 void SpeedButton48Click(Editor& editor);
-void Timer2Timer(Editor& editor, int repeatCode);
+void Timer2Timer(Editor& editor);
 
-// Any mouse button pressed on a move button starts Timer2; the release,
-// wherever the pointer is, stops it. A completed left click then makes its
-// own step through the button's click.
-void moveButtonPressed(Editor& editor);
+// Any mouse button pressed on a move button gives Timer2 that button's
+// repeat code as its Tag and starts it; the release, wherever the pointer
+// is, stops it. A completed left click then makes its own step through the
+// button's click.
+void moveButtonPressed(Editor& editor, int repeatCode);
 void moveButtonReleased(Editor& editor);
 
 }  // namespace veltrano

@@ -81,6 +81,8 @@ struct EditingState {
     bool MovingSelection = false;
     PointerPosition MoveLast;
     bool Modified = false;
+    // The Tag of Timer2: the repeat code of the move button held down.
+    int Timer2Tag = 0;
 };
 
 // Drops the pointer gesture in progress on I1, for a command (a menu

@@ -335,7 +335,7 @@ TEST_F(InfoMenuTest, HelpOpensTheCompiledHelpOrElseTheHtmlHelpAndWithNeitherDoes
 
     QFile::remove(html);
     trigger("Hilfe1");
-    QTest::qWait(50);
+    QCoreApplication::processEvents();
     EXPECT_EQ(catcher.opened.size(), 3);
     EXPECT_TRUE(watcher.seen().empty());
 }

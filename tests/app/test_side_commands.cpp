@@ -32,43 +32,41 @@ protected:
     QAbstractButton* button(const char* name) const { return window->findChild<QAbstractButton*>(name); }
     double bondY() const { return readAllRecords(FileSystem::system(), folders.tempDat()).at(0).Y1(); }
 
-    // Holds a mouse button on a move button for about the given time and
-    // releases it over the button.
-    void hold(const char* name, Qt::MouseButton mouseButton, int milliseconds)
+    // Holds a mouse button on a move button while Timer2 ticks the given
+    // number of times (the ticks are fired here, not waited for) and
+    // releases it over the button; the timer runs exactly while it is held.
+    void hold(const char* name, Qt::MouseButton mouseButton, int ticks)
     {
         QAbstractButton* target = button(name);
         ASSERT_NE(target, nullptr) << name;
         const QPoint centre = target->rect().center();
         QTest::mousePress(target, mouseButton, Qt::NoModifier, centre);
-        QTest::qWait(milliseconds);
+        EXPECT_TRUE(window->findChild<QTimer*>("Timer2")->isActive());
+        for (int tick = 0; tick < ticks; ++tick)
+            window->Timer2Timer();
         QTest::mouseRelease(target, mouseButton, Qt::NoModifier, centre);
+        EXPECT_FALSE(window->findChild<QTimer*>("Timer2")->isActive());
     }
 
     test::TestFolders folders;
     std::unique_ptr<Thauptf> window;
 };
 
-TEST_F(SideCommands, AClickMovesOnePixelAndHoldingRepeatsEveryEightyMilliseconds)
+TEST_F(SideCommands, AClickMovesOnePixelAndHoldingRepeatsOnEveryTick)
 {
+    EXPECT_EQ(window->findChild<QTimer*>("Timer2")->interval(), 80);
     hold("SpeedButton48", Qt::LeftButton, 0);
     EXPECT_EQ(bondY(), 101);
 
-    // About 400 ms: five ticks and the click's own step. A loaded machine may
-    // deliver a tick late, never early.
-    hold("SpeedButton48", Qt::LeftButton, 400);
-    const double leftSteps = bondY() - 101;
-    EXPECT_GE(leftSteps, 3);
-    EXPECT_LE(leftSteps, 6);
-    EXPECT_FALSE(window->findChild<QTimer*>("Timer2")->isActive());
+    // Five ticks while the left button is held, then the click's own step.
+    hold("SpeedButton48", Qt::LeftButton, 5);
+    EXPECT_EQ(bondY(), 107);
 
     // The right button repeats while held but makes no step of its own.
-    const double before = bondY();
     hold("SpeedButton45", Qt::RightButton, 0);
-    EXPECT_EQ(bondY(), before);
-    hold("SpeedButton45", Qt::RightButton, 400);
-    EXPECT_GE(before - bondY(), 2);
-    EXPECT_LE(before - bondY(), 5);
-    EXPECT_FALSE(window->findChild<QTimer*>("Timer2")->isActive());
+    EXPECT_EQ(bondY(), 107);
+    hold("SpeedButton45", Qt::RightButton, 4);
+    EXPECT_EQ(bondY(), 103);
 }
 
 TEST_F(SideCommands, LettersInTheLineLengthBoxBringBackTheLengthAndNumbersAreTaken)

@@ -129,8 +129,7 @@ TEST_F(TemplatePaletteWindow, AClickInsertsTheTemplateAndTheDrawingWaitsForTheTi
     EXPECT_FALSE(window->editor().editing.Modified);
     EXPECT_TRUE(window->editor().editing.SelectionPresent);
 
-    QTest::qWait(300);
-    EXPECT_TRUE(image->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return image->isEnabled(); }, 5000));
     QTest::mouseClick(image, Qt::LeftButton, Qt::NoModifier, {600, 600});
     EXPECT_TRUE(window->editor().editing.Modified);
 

@@ -95,27 +95,29 @@ TEST_F(MoveCommands, WithoutSelectionEverythingMovesAndNoFrameIsDrawn)
 TEST_F(MoveCommands, TimerTicksStepInTheDirectionOfTheirCodeAndAFailureStopsTheRepeat)
 {
     writeDocument({makeRecord(kind::SingleBond, 100, 100, 130, 100)});
-    moveButtonPressed(editor);
+    moveButtonPressed(editor, 4);
     EXPECT_TRUE(ui.isTimerRunning(ui::kMoveRepeatTimer));
     // Five ticks while the left button is held, then the click's own step:
     // a hold of about 400 ms moves by six pixels.
     for (int tick = 0; tick < 5; ++tick)
-        Timer2Timer(editor, 4);
+        Timer2Timer(editor);
     moveButtonReleased(editor);
     EXPECT_FALSE(ui.isTimerRunning(ui::kMoveRepeatTimer));
     SpeedButton48Click(editor);
     EXPECT_EQ(records()[0], makeRecord(kind::SingleBond, 100, 106, 130, 106));
 
     // Codes without a direction do nothing.
-    for (int code : {0, 5, -1})
-        Timer2Timer(editor, code);
+    for (int code : {0, 5, -1}) {
+        editor.editing.Timer2Tag = code;
+        Timer2Timer(editor);
+    }
     EXPECT_EQ(records()[0], makeRecord(kind::SingleBond, 100, 106, 130, 106));
 
     // A step that cannot read the document stops the repeat, so no error box
     // is stacked on every further tick.
-    moveButtonPressed(editor);
+    moveButtonPressed(editor, 1);
     std::filesystem::remove(editor.workingFile.path());
-    EXPECT_ANY_THROW(Timer2Timer(editor, 1));
+    EXPECT_ANY_THROW(Timer2Timer(editor));
     EXPECT_FALSE(ui.isTimerRunning(ui::kMoveRepeatTimer));
 }
 

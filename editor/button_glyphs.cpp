@@ -1,6 +1,4 @@
-#include "app/button_glyphs.h"
-
-#include "app/qt_conversions.h"
+#include "editor/button_glyphs.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -109,7 +107,7 @@ void drawColourPatch(QImage& image, Colour colour)
     QPainter painter(&image);
     // A dark outline keeps a white or yellow patch visible on the button face.
     painter.setPen(QPen(QColor(64, 64, 64), 1));
-    painter.setBrush(toQColor(colour));
+    painter.setBrush(QColor(redOf(colour), greenOf(colour), blueOf(colour)));
     painter.drawPolygon(patchOutline());
 }
 

@@ -1,4 +1,4 @@
-#include "app/about_logo.h"
+#include "commands/about_logo.h"
 
 #include "document/element_kind.h"
 #include "document/element_record.h"

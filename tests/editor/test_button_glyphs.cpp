@@ -1,7 +1,7 @@
 // The button pictures: each shows what its button stands for, in 16 by 16
 // pixels on a transparent background.
 
-#include "app/button_glyphs.h"
+#include "editor/button_glyphs.h"
 
 #include <QSet>
 #include <QTransform>

@@ -3,6 +3,7 @@
 #   ./scripts/test.sh             release build with GCC in build/
 #   ./scripts/test.sh --clang     release build with clang in build-clang/
 #   ./scripts/test.sh --sanitize  AddressSanitizer + UBSan build in build-sanitize/
+#   ./scripts/test.sh --fuzz      the libFuzzer targets, a minute each (CI runs it)
 # VELTRANO_WERROR=ON in the environment turns warnings into errors (CI).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,8 +13,9 @@ mode=release
 case "${1:-}" in
     --sanitize) mode=sanitize ;;
     --clang) mode=clang ;;
+    --fuzz) mode=fuzz ;;
     "") ;;
-    *) echo "usage: $0 [--clang|--sanitize]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--clang|--sanitize|--fuzz]" >&2; exit 2 ;;
 esac
 
 werror="${VELTRANO_WERROR:-OFF}"
@@ -31,6 +33,11 @@ case "$mode" in
         flags=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ -DVELTRANO_TESTS=ON -DVELTRANO_BENCH=ON)
         ;;
     release)
+        veltrano_install_deps
+        build=build
+        flags=(-DCMAKE_BUILD_TYPE=Release -DVELTRANO_TESTS=ON -DVELTRANO_BENCH=ON)
+        ;;
+    fuzz)
         veltrano_install_deps clang libclang-rt-14-dev
         build=build
         flags=(-DCMAKE_BUILD_TYPE=Release -DVELTRANO_TESTS=ON -DVELTRANO_BENCH=ON)
@@ -39,16 +46,18 @@ esac
 flags+=(-DVELTRANO_FUZZ=OFF "-DVELTRANO_WERROR=$werror")
 
 cmake -S . -B "$build" -G Ninja "${flags[@]}"
-cmake --build "$build" --parallel "$(nproc)"
-(cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 600)
+if [ "$mode" != fuzz ]; then
+    cmake --build "$build" --parallel "$(nproc)"
+    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 600)
+fi
 
-# With clang at hand, the real libFuzzer binaries (ASan+UBSan, coverage,
+# --fuzz: the real libFuzzer binaries (clang, ASan+UBSan, coverage,
 # LeakSanitizer) are built in their own small folder and each is given a
 # minute from its seed corpus: any crash, leak, hang (-timeout) or broken
 # invariant fails the run. Its output and any crash files stay in a
 # temporary folder; on a failure the whole output is shown and the folder
 # is kept. The limits are those of scripts/fuzz.sh (fuzz/fuzz_options.sh).
-if [ "$mode" = release ] && command -v clang++ >/dev/null; then
+if [ "$mode" = fuzz ]; then
     cmake --build "$build" --target fuzz_repaint_clang
     source fuzz/fuzz_options.sh
     for target in repaint pointer; do

@@ -253,9 +253,12 @@ bool Thauptf::isMenuShortcut(QKeyEvent* event) const
     const QKeySequence pressed(event->keyCombination());
     const QList<QAction*> actions = menuBar()->findChildren<QAction*>();
     for (const QAction* action : actions) {
-        if (action->isEnabled() && action->isVisible() && !action->shortcut().isEmpty() &&
-            action->shortcut().matches(pressed) == QKeySequence::ExactMatch)
-            return true;
+        if (!action->isEnabled() || !action->isVisible())
+            continue;
+        for (const QKeySequence& shortcut : action->shortcuts()) {
+            if (shortcut.matches(pressed) == QKeySequence::ExactMatch)
+                return true;
+        }
     }
     return false;
 }

@@ -23,8 +23,12 @@ void buildMainMenu(QMenuBar* menuBar)
             }
             QAction* action = menu->addAction(QString::fromUtf8(item.caption));
             action->setObjectName(item.name);
-            if (item.shortcut != QKeyCombination())
-                action->setShortcut(QKeySequence(item.shortcut));
+            QList<QKeySequence> keys;
+            for (const QKeyCombination key : {item.shortcut, item.otherShortcut}) {
+                if (key != QKeyCombination())
+                    keys.append(QKeySequence(key));
+            }
+            action->setShortcuts(keys);
             action->setEnabled(item.enabled);
         }
     }

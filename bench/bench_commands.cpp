@@ -6,6 +6,7 @@
 #include "commands/file_commands.h"
 #include "document/record_file.h"
 #include "document/working_file.h"
+#include "editor/take_snapshot.h"
 #include "quiet_ui_port.h"
 #include "tools/sample_documents.h"
 
@@ -62,11 +63,32 @@ void open5001(benchmark::State& state)
         ffnen1Click(f.editor);
 }
 
+// One step back and forward again over a snapshot of the 5001 records
+// with one record more: the undo timed, the redo not, and the other way.
 void undo5001(benchmark::State& state)
 {
     Fixture f;
-    for (auto _ : state)
+    TakeSnapshot(f.editor);
+    f.editor.workingFile.AppendRecord(f.records.front());
+    for (auto _ : state) {
         Undo1Click(f.editor);
+        state.PauseTiming();
+        redo(f.editor);
+        state.ResumeTiming();
+    }
+}
+
+void redo5001(benchmark::State& state)
+{
+    Fixture f;
+    TakeSnapshot(f.editor);
+    f.editor.workingFile.AppendRecord(f.records.front());
+    for (auto _ : state) {
+        state.PauseTiming();
+        Undo1Click(f.editor);
+        state.ResumeTiming();
+        redo(f.editor);
+    }
 }
 
 void delete5001(benchmark::State& state)
@@ -106,6 +128,7 @@ void save5001(benchmark::State& state)
 
 BENCHMARK(open5001)->Name("Command/open5001")->Unit(benchmark::kMillisecond);
 BENCHMARK(undo5001)->Name("Command/undo5001")->Unit(benchmark::kMillisecond);
+BENCHMARK(redo5001)->Name("Command/redo5001")->Unit(benchmark::kMillisecond);
 BENCHMARK(delete5001)->Name("Command/delete5001")->Unit(benchmark::kMillisecond);
 BENCHMARK(copyPaste5001)->Name("Command/copyPaste5001")->Unit(benchmark::kMillisecond);
 BENCHMARK(save5001)->Name("Command/save5001")->Unit(benchmark::kMillisecond);

@@ -28,6 +28,7 @@ struct CommandRow {
     const char* name;      // the control's name ("Speichern2", "SpeedButton12"); nullptr: a separator
     const char* caption;   // a menu item's, UTF-8 with '&' before the access key; nullptr for a button
     QKeyCombination shortcut;
+    QKeyCombination otherShortcut;  // a second key for the same item; none when empty
     bool enabled;          // a menu item's state at start
     CommandFunction run;   // nullptr for a separator
 };

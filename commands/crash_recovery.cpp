@@ -58,7 +58,7 @@ void removeScratchFiles(Editor& editor)
     const QStringList names = QDir(QString::fromStdString(working.workDir()))
                                   .entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names) {
-        if (partial.match(name).hasMatch())
+        if (partial.match(name).hasMatch() || UndoHistory::isStepFile(name.toStdString()))
             editor.fileSystem.remove(working.pathOf(name.toStdString()));
     }
 }

@@ -94,9 +94,20 @@ SelectionRect pastedFrame(const std::vector<ElementRecord>& records)
 
 void Undo1Click(Editor& editor)
 {
-    editor.workingFile.RestoreSnapshot();
+    editor.history.undo();
     // By its shortcut undo can come in the middle of a drag; that gesture
     // belonged to the document just replaced.
+    endPointerGesture(editor.editing);
+    editor.ui.setEnabled(ui::kRedoItem, editor.history.canRedo());
+    FullRepaint(editor);
+}
+
+void redo(Editor& editor)
+{
+    const bool redone = editor.history.redo();
+    editor.ui.setEnabled(ui::kRedoItem, editor.history.canRedo());
+    if (!redone)
+        return;
     endPointerGesture(editor.editing);
     FullRepaint(editor);
 }

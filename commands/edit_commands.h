@@ -13,10 +13,15 @@
 
 namespace veltrano {
 
-// "Rückgängig": exchanges temp.dat and the undo snapshot and repaints, so a
-// second press restores the state before the first. Modified, the saved
-// count and the document name stay. A pointer gesture in progress ends.
+// "Rückgängig": one step back (UndoHistory::undo) and a repaint; each press
+// goes a step further back, at least 100 steps. Modified, the saved count
+// and the document name stay. A pointer gesture in progress ends.
 void Undo1Click(Editor& editor);
+
+// "Wiederherstellen": the step undone last comes back and the page is
+// repainted; nothing happens when there is nothing to redo. The item is
+// enabled exactly while a step can be redone.
+void redo(Editor& editor);
 
 // "Löschen": takes a snapshot, keeps only the unmarked records (through
 // kopie1.dat) and repaints.

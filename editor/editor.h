@@ -7,6 +7,7 @@
 #include "document/document_state.h"
 #include "document/element_record.h"
 #include "document/file_system.h"
+#include "document/undo_history.h"
 #include "document/working_file.h"
 #include "editor/editing_state.h"
 #include "editor/tool_state.h"
@@ -32,6 +33,8 @@ struct Editor {
     FileSystem& fileSystem;
     UiPort& ui;
     WorkingFile workingFile;
+    // The steps of undo and redo, over the working files.
+    UndoHistory history{workingFile};
     DocumentState document;
     ToolState tools;
     EditingState editing;

@@ -4,8 +4,9 @@ namespace veltrano {
 
 void TakeSnapshot(Editor& editor)
 {
-    editor.workingFile.TakeSnapshot();
+    editor.history.takeSnapshot();
     editor.ui.setEnabled(ui::kUndoItem, true);
+    editor.ui.setEnabled(ui::kRedoItem, false);
 }
 
 }  // namespace veltrano

@@ -31,7 +31,7 @@ namespace veltrano {
 // names of the window's components. A misspelt control does not compile.
 enum class Control {
     // Menu items.
-    Lschen1, Kopieren1, Einfgen1, Undo1, FormelAntwortspeichern1,
+    Lschen1, Kopieren1, Einfgen1, Undo1, Wiederherstellen1, FormelAntwortspeichern1,
     // Controls of the main window.
     I1, GroupBox2, ComboBox1, ComboBox2, Edit1, Memo1, Button1, SpeedButton67,
     // The colour buttons.
@@ -48,7 +48,7 @@ enum class Control {
 constexpr std::string_view controlName(Control control)
 {
     constexpr std::string_view kNames[] = {
-        "Lschen1", "Kopieren1", "Einfgen1", "Undo1", "FormelAntwortspeichern1",
+        "Lschen1", "Kopieren1", "Einfgen1", "Undo1", "Wiederherstellen1", "FormelAntwortspeichern1",
         "I1", "GroupBox2", "ComboBox1", "ComboBox2", "Edit1", "Memo1", "Button1", "SpeedButton67",
         "SpeedButton11", "SpeedButton12", "SpeedButton13", "SpeedButton14", "SpeedButton15", "SpeedButton16",
         "SpeedButton17",
@@ -69,6 +69,7 @@ inline constexpr Control kDeleteItem = Control::Lschen1;
 inline constexpr Control kCopyItem = Control::Kopieren1;
 inline constexpr Control kPasteItem = Control::Einfgen1;
 inline constexpr Control kUndoItem = Control::Undo1;
+inline constexpr Control kRedoItem = Control::Wiederherstellen1;
 inline constexpr Control kAnswerSaveItem = Control::FormelAntwortspeichern1;
 inline constexpr Control kDrawingImage = Control::I1;
 inline constexpr Control kRightButtonGroup = Control::GroupBox2;

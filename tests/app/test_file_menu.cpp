@@ -243,6 +243,35 @@ TEST_F(FileMenuTest, AMoveButtonsStepMakesCtrlBAskBeforeQuitting)
     EXPECT_TRUE(window->isVisible());
 }
 
+TEST_F(FileMenuTest, CtrlZGoesBackGestureByGestureAndCtrlYForwardAgain)
+{
+    start({QString::fromStdString(documentFile(kTwoBonds))});
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    std::vector<test::Bytes> states = {fileBytes(folders.tempDat())};
+    for (int bond = 0; bond < 3; ++bond) {
+        const int y = 500 + 40 * bond;
+        QTest::mousePress(image, Qt::LeftButton, Qt::NoModifier, {400, y});
+        QTest::mouseMove(image, {430, y});
+        QTest::mouseMove(image, {460, y});
+        QTest::mouseRelease(image, Qt::LeftButton, Qt::NoModifier, {460, y});
+        states.push_back(fileBytes(folders.tempDat()));
+    }
+    ASSERT_EQ(states.back().size(), 5 * kRecordSize);
+    for (int i = 2; i >= 0; --i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(fileBytes(folders.tempDat()), states[std::size_t(i)]) << i;
+    }
+    EXPECT_TRUE(item("Wiederherstellen1")->isEnabled());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(fileBytes(folders.tempDat()), states[1]);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(fileBytes(folders.tempDat()), states[2]);
+    // The page shows what temp.dat holds: the second new bond is there.
+    EXPECT_EQ(window->editor().page.pixel(415, 540), qRgb(0, 0, 0));
+    EXPECT_EQ(window->editor().page.pixel(415, 580), qRgb(255, 255, 255));
+}
+
 TEST_F(FileMenuTest, CtrlSSavesTheNamedDocumentOverItsFile)
 {
     const std::string source = documentFile(kTwoBonds);

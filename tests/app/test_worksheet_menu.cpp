@@ -125,32 +125,44 @@ TEST_F(WorksheetMenu, TheNewItemsFollowTheClassicOnesWithUniqueShortcuts)
                                  "cfd-Datei einfügen", "Als bmp exportieren", "Passende bmp exportieren",
                                  "Als SVG exportieren", "Als PDF exportieren", "Drucken...", "", "&Beenden"}));
     const QStringList edit = captionsOf(menus[1]->menu());
-    EXPECT_EQ(edit, QStringList({"Rückgängig", "Löschen", "Kopieren", "Einfügen", "", "Als Bild kopieren"}));
+    EXPECT_EQ(edit, QStringList({"Rückgängig", "Wiederherstellen", "Löschen", "Kopieren", "Einfügen", "",
+                                 "Als Bild kopieren"}));
     EXPECT_EQ(captionsOf(menus[2]->menu()), QStringList({"&Hilfe", "", "&About"}));
 
+    // The keys users know from other programs, beside the classic ones.
     const struct {
         const char* name;
-        QKeySequence shortcut;
+        QList<QKeySequence> shortcuts;
+        bool enabled;
     } added[] = {
-        {"AlsSVGexportieren1", {}},
-        {"AlsPDFexportieren1", {}},
-        {"Drucken1", QKeySequence("Ctrl+P")},
-        {"AlsBildkopieren1", QKeySequence("Ctrl+Shift+C")},
+        {"Neu1", {QKeySequence("Ctrl+N")}, true},
+        {"ffnen1", {QKeySequence("Ctrl+O")}, true},
+        {"Beenden1", {QKeySequence("Ctrl+B"), QKeySequence("Ctrl+Q")}, true},
+        {"Undo1", {QKeySequence("Alt+Backspace"), QKeySequence("Ctrl+Z")}, true},
+        {"Wiederherstellen1", {QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}, false},
+        {"AlsSVGexportieren1", {}, true},
+        {"AlsPDFexportieren1", {}, true},
+        {"Drucken1", {QKeySequence("Ctrl+P")}, true},
+        {"AlsBildkopieren1", {QKeySequence("Ctrl+Shift+C")}, true},
     };
     for (const auto& row : added) {
         auto* action = window->findChild<QAction*>(row.name);
         ASSERT_NE(action, nullptr) << row.name;
-        EXPECT_EQ(action->shortcut(), row.shortcut) << row.name;
-        EXPECT_TRUE(action->isEnabled()) << row.name;
+        EXPECT_EQ(action->shortcuts(), row.shortcuts) << row.name;
+        EXPECT_EQ(action->isEnabled(), row.enabled) << row.name;
     }
     // No key runs two items.
     std::set<QString> shortcuts;
+    int keys = 0;
     for (const CommandRow& row : commandTable()) {
-        if (row.name && row.shortcut != QKeyCombination()) {
-            EXPECT_TRUE(shortcuts.insert(QKeySequence(row.shortcut).toString()).second) << row.name;
+        for (const QKeyCombination key : {row.shortcut, row.otherShortcut}) {
+            if (row.name && key != QKeyCombination()) {
+                ++keys;
+                EXPECT_TRUE(shortcuts.insert(QKeySequence(key).toString()).second) << row.name;
+            }
         }
     }
-    EXPECT_EQ(shortcuts.size(), 10u);
+    EXPECT_EQ(int(shortcuts.size()), keys);
 }
 
 TEST_F(WorksheetMenu, CtrlShiftCPutsPngAtThreeTimesTheSizeAndSvgOnTheClipboard)

@@ -3,10 +3,14 @@
 // marks and menu states, and documents past the classic 5001 records.
 
 #include "command_fixture.h"
+#include "commands/crash_recovery.h"
 #include "commands/edit_commands.h"
+#include "commands/move_commands.h"
 #include "document/element_kind.h"
 #include "document/working_file.h"
 #include "editor/full_repaint.h"
+#include "editor/pointer.h"
+#include "editor/take_snapshot.h"
 #include "render/page.h"
 
 #include <cerrno>
@@ -50,32 +54,94 @@ protected:
     bool menuEnabled(Control item) const { return ui.isEnabled(item); }
 };
 
-TEST_F(EditCommandTest, UndoTwiceGivesBackTheDocumentAndKeepsTheSavedState)
+TEST_F(EditCommandTest, UndoGoesBackStepByStepAndRedoForwardAgainKeepingTheSavedState)
 {
-    const std::vector<ElementRecord> before = {bond(10, 10)};
-    const std::vector<ElementRecord> after = {bond(10, 10), bond(50, 50)};
-    writeDocument(before);
-    editor.workingFile.TakeSnapshot();
-    writeDocument(after);
+    // Twenty mixed steps: bonds drawn, a selection deleted, a paste, each
+    // with its snapshot; the documents after each step are kept.
+    std::vector<Bytes> states = {document()};
     editor.document.DocumentName = path("Formeln/a.cfd");
     editor.document.SavedRecordCount = 2;
-    editor.editing.Modified = true;
-    editor.editing.SelectionPresent = true;
+    for (int step = 0; step < 20; ++step) {
+        if (step % 7 == 6) {
+            editor.editing.SelMarks.clearAll();
+            editor.editing.SelMarks.mark(0);
+            editor.editing.SelectionPresent = true;
+            run(step % 2 ? Lschen1Click : Kopieren1Click);
+            if (step % 2 == 0)
+                run(Einfgen1Click);
+        } else {
+            I1MouseDown(editor, PointerButton::Left, 100 + 20 * step, 300);
+            I1MouseMove(editor, 160 + 20 * step, 300);
+            I1MouseUp(editor, PointerButton::Left, 160 + 20 * step, 300);
+        }
+        states.push_back(document());
+    }
+    ASSERT_TRUE(ui.errors.empty());
+    EXPECT_FALSE(menuEnabled(ui::kRedoItem));
 
+    // Back to the start, byte for byte at every step; one more press keeps
+    // the empty start.
+    for (std::size_t i = states.size() - 1; i-- > 0;) {
+        run(Undo1Click);
+        EXPECT_EQ(document(), states[i]) << "undo to step " << i;
+        EXPECT_TRUE(menuEnabled(ui::kRedoItem));
+    }
     run(Undo1Click);
-    EXPECT_EQ(document(), recordFileBytes(before));
-    EXPECT_FALSE(editor.editing.SelectionPresent);
-    EXPECT_FALSE(menuEnabled(ui::kDeleteItem));
-    EXPECT_FALSE(menuEnabled(ui::kCopyItem));
-    EXPECT_EQ(editor.canvas.pixel(65, 50), kWhite);
+    EXPECT_EQ(document(), states[0]);
+    // Forward again to the end.
+    for (std::size_t i = 1; i < states.size(); ++i) {
+        run(redo);
+        EXPECT_EQ(document(), states[i]) << "redo to step " << i;
+    }
+    EXPECT_FALSE(menuEnabled(ui::kRedoItem));
+    run(redo);
+    EXPECT_EQ(document(), states.back());
 
+    // A new change after an undo drops what could be redone, also one that
+    // takes no snapshot (a move step).
     run(Undo1Click);
-    EXPECT_EQ(document(), recordFileBytes(after));
-    EXPECT_EQ(editor.canvas.pixel(65, 50), kBlack);
+    run(Undo1Click);
+    moveStep(editor, MoveDirection::Right);
+    const Bytes moved = document();
+    run(redo);
+    EXPECT_EQ(document(), moved);
+    EXPECT_FALSE(menuEnabled(ui::kRedoItem));
+    run(Undo1Click);
+    I1MouseDown(editor, PointerButton::Left, 700, 700);
+    I1MouseMove(editor, 760, 700);
+    I1MouseUp(editor, PointerButton::Left, 760, 700);
+    const Bytes drawn = document();
+    run(redo);
+    EXPECT_EQ(document(), drawn);
+
     EXPECT_EQ(editor.document.DocumentName, path("Formeln/a.cfd"));
     EXPECT_EQ(editor.document.SavedRecordCount, 2u);
-    EXPECT_TRUE(editor.editing.Modified);
     EXPECT_TRUE(ui.errors.empty());
+}
+
+TEST_F(EditCommandTest, TheHistoryKeepsAHundredStepsAndTheNextStartRemovesItsFiles)
+{
+    for (int step = 0; step < 30; ++step)
+        editor.workingFile.AppendRecord(bond(10, 10 + step));
+    for (int step = 0; step < 130; ++step) {
+        TakeSnapshot(editor);
+        editor.workingFile.AppendRecord(bond(50, 10 + step));
+    }
+    EXPECT_EQ(editor.history.olderSteps() + 1, UndoHistory::kMaxSteps);
+    const auto stepFiles = [&] {
+        int files = 0;
+        for (const std::string& name : test::folderEntries(editor.workingFile.workDir()))
+            files += UndoHistory::isStepFile(name);
+        return files;
+    };
+    EXPECT_EQ(stepFiles(), int(UndoHistory::kMaxSteps) - 1);
+    for (int step = 0; step < 150; ++step)
+        run(Undo1Click);
+    // 130 records were appended after a snapshot each: a hundred steps
+    // back leaves the first 30 of them on top of the 30 before them.
+    EXPECT_EQ(editor.workingFile.recordCount(), 60u);
+    removeScratchFiles(editor);
+    EXPECT_EQ(stepFiles(), 0);
 }
 
 TEST_F(EditCommandTest, DeleteKeepsTheUnmarkedRecordsInOrderAndCanBeUndone)

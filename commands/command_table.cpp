@@ -61,6 +61,7 @@ const CommandRow kCommands[] = {
     {"Datei1", "Passendebmpexportieren1", "Passende bmp exportieren", kNone, kNone, true, Passendebmpexportieren1Click},
     {"Datei1", "AlsSVGexportieren1", "Als SVG exportieren", kNone, kNone, true, exportSvg},
     {"Datei1", "AlsPDFexportieren1", "Als PDF exportieren", kNone, kNone, true, exportPdf},
+    {"Datei1", "AlsPNGexportieren1", "Als PNG exportieren", kNone, kNone, true, exportPng},
     {"Datei1", "Drucken1", "Drucken...", Qt::CTRL | Qt::Key_P, kNone, true, printDrawing},
     {"Datei1", nullptr, nullptr, kNone, kNone, true, nullptr},
     {"Datei1", "Beenden1", "&Beenden", Qt::CTRL | Qt::Key_B, Qt::CTRL | Qt::Key_Q, true, Beenden1Click},

@@ -123,7 +123,8 @@ TEST_F(WorksheetMenu, TheNewItemsFollowTheClassicOnesWithUniqueShortcuts)
     // The exports and print join the bitmap exports; "&Beenden" stays last.
     EXPECT_EQ(file, QStringList({"&Neu", "Ö&ffnen", "&Speichern", "Speichern &unter", "Formel+Antwort speichern", "",
                                  "cfd-Datei einfügen", "Als bmp exportieren", "Passende bmp exportieren",
-                                 "Als SVG exportieren", "Als PDF exportieren", "Drucken...", "", "&Beenden"}));
+                                 "Als SVG exportieren", "Als PDF exportieren", "Als PNG exportieren", "Drucken...", "",
+                                 "&Beenden"}));
     const QStringList edit = captionsOf(menus[1]->menu());
     EXPECT_EQ(edit, QStringList({"Rückgängig", "Wiederherstellen", "Löschen", "Kopieren", "Einfügen", "",
                                  "Als Bild kopieren"}));
@@ -142,6 +143,7 @@ TEST_F(WorksheetMenu, TheNewItemsFollowTheClassicOnesWithUniqueShortcuts)
         {"Wiederherstellen1", {QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}, false},
         {"AlsSVGexportieren1", {}, true},
         {"AlsPDFexportieren1", {}, true},
+        {"AlsPNGexportieren1", {}, true},
         {"Drucken1", {QKeySequence("Ctrl+P")}, true},
         {"AlsBildkopieren1", {QKeySequence("Ctrl+Shift+C")}, true},
     };

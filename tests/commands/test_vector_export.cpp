@@ -1,11 +1,13 @@
-// "Als SVG exportieren" and "Als PDF exportieren": the untitled refusal, the
-// name rule shared with the bitmap exports, the cut-out of the visible
-// area, the label texts in the files and the atomic write; and that they,
-// print and the clipboard picture show every kind the page shows.
+// "Als SVG exportieren", "Als PDF exportieren" and "Als PNG exportieren":
+// the save dialog with its offered name and the overwrite question, the
+// cut-out of the visible area, the label texts in the files and the atomic
+// write; and that they, print and the clipboard picture show every kind the
+// page shows.
 
 #include "commands/bitmap_export.h"
 #include "commands/copy_as_picture.h"
 #include "commands/drawing_picture.h"
+#include "commands/file_commands.h"
 #include "commands/print_command.h"
 #include "commands/vector_export.h"
 #include "document/element_kind.h"
@@ -38,6 +40,7 @@ const VectorCommand kCommands[] = {
     {"svg", &exportSvg, &svgOfDrawing},
     {"pdf", &exportPdf, &pdfOfDrawing},
 };
+const VectorCommand kPngCommand = {"png", &exportPng, nullptr};
 
 const ElementRecord kBond = makeRecord(kind::SingleBond, 100, 50, 130, 50);
 const ElementRecord kAcidLabel = makeRecord(5, 135, 41, 12, 0);  // "COOH"
@@ -49,7 +52,20 @@ QByteArray asBytes(const test::Bytes& bytes)
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
 }
 
-class VectorExport : public test::CommandTest {};
+class VectorExport : public test::CommandTest {
+protected:
+    // The export with its dialog answered by the document's name and
+    // extension; an existing file is replaced.
+    void exportBeside(const VectorCommand& command)
+    {
+        const std::string name = editor.document.DocumentName;
+        const std::string target = name.substr(0, name.rfind('.') + 1) + command.extension;
+        ui.saveDialogAnswers.push_back(target);
+        if (fileExists(target))
+            ui.messageAnswers.push_back(MessageResult::Ok);
+        run(command.click);
+    }
+};
 
 // One record of every kind in a 40-pixel cell of its own; a cell's first 5
 // pixels may hold the end of its left neighbour's label and are not its own.
@@ -84,7 +100,8 @@ TEST_F(VectorExport, EveryExportShowsEveryKindThePageShows)
     editor.document.DocumentName = path("Formeln/Alle.cfd");
     ui.imageSize = QSize(1200, 1000);  // the file exports cut out what is visible
     ui.printAnswers = {PrintResult::Printed};
-    for (auto click : {&exportPdf, &printDrawing, &copyAsPicture})
+    exportBeside(kCommands[1]);
+    for (auto click : {&printDrawing, &copyAsPicture})
         run(click);
     FullRepaint(editor);
     const std::set<int> shown = inkedKinds(editor.page, {}, 1, 255);
@@ -108,44 +125,54 @@ TEST_F(VectorExport, EveryExportShowsEveryKindThePageShows)
     expectAllShown(inkedKinds(*pdf, origin, 2, 160), "PDF");
 }
 
-TEST_F(VectorExport, AnUntitledDocumentOnlyGetsTheMessage)
+TEST_F(VectorExport, TheDialogOffersTheDocumentsNameInItsFolderAndAsksBeforeReplacing)
 {
     writeDocument({kBond});
     editor.editing.SelectionPresent = true;
-    for (const VectorCommand& command : kCommands) {
-        ui.messages.clear();
-        run(command.click);
-        EXPECT_EQ(ui.messages, std::vector<std::string>{kSaveFirstMessage}) << command.extension;
-        EXPECT_TRUE(ui.errors.empty()) << command.extension;
-    }
-    EXPECT_TRUE(editor.editing.SelectionPresent);
-    EXPECT_TRUE(test::folderEntries(path("Formeln")).empty());
-    EXPECT_EQ(test::folderEntries(path("work")), std::vector<std::string>{"temp.dat"});
-}
-
-TEST_F(VectorExport, TheFileTakesTheDocumentsNameWithoutItsLastThreeCharacters)
-{
-    writeDocument({kBond});
     const struct {
-        const char* document;
-        const char* svg;
-        const char* pdf;
+        const char* document;  // empty: untitled
+        const char* offered;
+        std::string folder;
     } cases[] = {
-        {"Formeln/Benzol.cfd", "Formeln/Benzol.svg", "Formeln/Benzol.pdf"},
-        {"Formeln/Kurz.cf", "Formeln/Kurzsvg", "Formeln/Kurzpdf"},
-        {"Formeln/Säure.CFD", "Formeln/Säure.svg", "Formeln/Säure.pdf"},
+        {"Formeln/Benzol.cfd", "Benzol.", path("Formeln/")},
+        {"Formeln/Säure.CFD", "Säure.", path("Formeln/")},
+        {"", "Zeichnung.", path("Formeln/")},  // LastDir
     };
-    for (const auto& names : cases) {
-        editor.document.DocumentName = path(names.document);
-        for (const VectorCommand& command : kCommands)
+    for (const auto& c : cases) {
+        editor.document.DocumentName = *c.document ? path(c.document) : std::string();
+        for (const VectorCommand& command : {kCommands[0], kCommands[1], kPngCommand}) {
+            ui.saveDialogs.clear();
+            ui.saveDialogAnswers = {std::nullopt};
             run(command.click);
-        EXPECT_TRUE(fileExists(path(names.svg))) << names.svg;
-        EXPECT_TRUE(fileExists(path(names.pdf))) << names.pdf;
+            ASSERT_EQ(ui.saveDialogs.size(), 1u);
+            EXPECT_EQ(ui.saveDialogs[0].fileName, c.offered + std::string(command.extension));
+            EXPECT_EQ(ui.saveDialogs[0].initialDirectory, c.folder);
+            EXPECT_EQ(ui.saveDialogs[0].filterPattern, "*." + std::string(command.extension));
+            EXPECT_EQ(ui.saveDialogs[0].defaultExtension, command.extension);
+        }
     }
+    EXPECT_TRUE(test::folderEntries(path("Formeln")).empty());
+
+    // An untitled drawing is exported where the user says; an existing file
+    // is replaced only after "OK".
+    const std::string target = path("Formeln/Blatt.png");
+    ui.saveDialogAnswers = {target};
+    run(exportPng);
+    const test::Bytes png = fileBytes(target);
+    const QImage picture = QImage::fromData(asBytes(png), "PNG");
+    EXPECT_EQ(picture.dotsPerMeterX(), qRound(3 * 96 / 0.0254));
+    test::putFileBytes(target, {'a', 'l', 't'});
+    ui.saveDialogAnswers = {target};
+    ui.messageAnswers = {MessageResult::Cancel};
+    run(exportPng);
+    EXPECT_EQ(ui.messageBoxes.back().text, kOverwriteQuestion);
+    EXPECT_EQ(fileBytes(target), (test::Bytes{'a', 'l', 't'}));
+    ui.saveDialogAnswers = {target};
+    ui.messageAnswers = {MessageResult::Ok};
+    run(exportPng);
+    EXPECT_EQ(fileBytes(target), png);
+    EXPECT_TRUE(editor.editing.SelectionPresent);
     EXPECT_TRUE(ui.errors.empty());
-    EXPECT_EQ(test::folderEntries(path("Formeln")).size(), 6u);
-    // The rule counts characters: an umlaut at the end goes as a whole.
-    EXPECT_EQ(exportFileName("/a/B.cfü", "svg"), "/a/B.svg");
 }
 
 TEST_F(VectorExport, OnlyTheVisibleAreaIsCutOutAndTheSelectionStays)
@@ -156,7 +183,7 @@ TEST_F(VectorExport, OnlyTheVisibleAreaIsCutOutAndTheSelectionStays)
     writeDocument(shown);
     editor.editing.SelectionPresent = true;
     for (const VectorCommand& command : kCommands)
-        run(command.click);
+        exportBeside(command);
     ASSERT_TRUE(ui.errors.empty());
     EXPECT_TRUE(editor.editing.SelectionPresent);
     const QRect cutOut = vectorCutOut(editor.view, shown, ui.imageSize);
@@ -168,7 +195,7 @@ TEST_F(VectorExport, OnlyTheVisibleAreaIsCutOutAndTheSelectionStays)
     const std::vector<ElementRecord> withHidden = {kBond, kHiddenBond, kAcidLabel};
     writeDocument(withHidden);
     for (const VectorCommand& command : kCommands)
-        run(command.click);
+        exportBeside(command);
     EXPECT_EQ(vectorCutOut(editor.view, withHidden, ui.imageSize), cutOut);
     EXPECT_EQ(asBytes(fileBytes(path("Formeln/Teil.svg"))), svgOfDrawing(editor.view, withHidden, cutOut));
     if (!test::popplerInstalled())
@@ -192,7 +219,7 @@ TEST_F(VectorExport, BothFilesHoldTheLabelTexts)
     editor.document.DocumentName = path("Formeln/Benzoesaeure.cfd");
     writeDocument({kBond, kAcidLabel, makeRecord(9, 90, 41, 12, 0)});  // "COOH" and "N"
     for (const VectorCommand& command : kCommands)
-        run(command.click);
+        exportBeside(command);
     ASSERT_TRUE(ui.errors.empty());
     const QByteArray svg = asBytes(fileBytes(path("Formeln/Benzoesaeure.svg")));
     EXPECT_TRUE(svg.contains("<svg"));
@@ -217,6 +244,8 @@ TEST_F(VectorExport, AFailureAtAnyFileOperationIsAnErrorAndLeavesTheOldFile)
         for (int step = 1;; ++step) {
             ui.errors.clear();
             fs.failAt(step, ENOSPC);
+            ui.saveDialogAnswers = {target};
+            ui.messageAnswers = {MessageResult::Ok};
             run(command.click);
             const bool injected = fs.injected();
             fs.disarm();

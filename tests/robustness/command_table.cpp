@@ -63,7 +63,11 @@ std::vector<Case> writingCommands()
         // "Als PDF exportieren" is not here: a PDF carries the second it was
         // made, so a run's file cannot be compared with a reference run's.
         // tests/commands/test_vector_export.cpp checks its atomic write.
-        {"Als SVG exportieren", nullptr, exportSvg},
+        {"Als SVG exportieren",
+         [](Scene& s) {
+             s.ui.saveDialogAnswers.push_back(s.path("Formeln/alt.svg"));
+         },
+         exportSvg},
     };
 }
 

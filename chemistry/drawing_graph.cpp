@@ -298,16 +298,19 @@ void Reader::placeLabels()
         const Point2 p = labelClickPoint(r, L);
         if (!finitePoint(p))
             continue;
+        const std::string_view text = LabelText(r.kind);
+        // A label read from its right end ("HOOC") meets its bond at that
+        // end, or where it was clicked.
+        const Point2 end{p.x + labelTextWidth(textBeforeAttachAtom(text), r.X2()), p.y};
         int atom = -1;
         double best = kLabelNearMissReach * L;
         for (std::size_t a = 0; a < bondAtoms; ++a) {
-            const double d = distance(graph.atoms[a].at, p);
+            const double d = std::min(distance(graph.atoms[a].at, p), distance(graph.atoms[a].at, end));
             if (d < best) {
                 best = d;
                 atom = int(a);
             }
         }
-        const std::string_view text = LabelText(r.kind);
         if (atom >= 0 && best >= kLabelReach * L) {
             problem("Das Etikett " + quotedLabelText(text) + " steht neben einem Bindungsende, nicht daran.", {i});
             continue;

@@ -70,6 +70,15 @@ std::optional<GroupForm> groupForm(std::string_view text, int count)
     return std::nullopt;
 }
 
+std::string_view textBeforeAttachAtom(std::string_view text)
+{
+    for (std::string_view left : {"HOOC", "OOC", "HO", "H N", "Et OOC", "Et N", "O S", "HOH C"}) {
+        if (text == left)
+            return text.substr(0, text.size() - 1);
+    }
+    return {};
+}
+
 std::string quotedLabelText(std::string_view windows1252)
 {
     std::string text = "\u201E";

@@ -35,6 +35,10 @@ constexpr bool isAtomLabel(ElementKind k)
 // nothing a chemist writes ("OH" with a 3).
 std::optional<GroupForm> groupForm(std::string_view text, int count);
 
+// The text a label shows before the atom its bonds meet: "HOO" of "HOOC",
+// "H " of "H N"; empty for labels read from their left end.
+std::string_view textBeforeAttachAtom(std::string_view text);
+
 // A label text for a German message: UTF-8 in German quotation marks.
 std::string quotedLabelText(std::string_view windows1252);
 

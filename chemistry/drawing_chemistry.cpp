@@ -22,6 +22,7 @@
 #include <map>
 #include <mutex>
 #include <numeric>
+#include <optional>
 
 namespace veltrano::chemistry {
 
@@ -74,8 +75,9 @@ std::vector<std::vector<int>> components(const DrawingGraph& graph)
 // Builds one fragment's molecule from the graph.
 class FragmentBuilder {
 public:
-    FragmentBuilder(const DrawingGraph& graph, const std::vector<int>& atoms, Fragment& fragment)
-        : m_graph(graph), m_atoms(atoms), m_fragment(fragment)
+    FragmentBuilder(const DrawingGraph& graph, const std::vector<int>& atoms, std::vector<GraphBond> bonds,
+                    Fragment& fragment)
+        : m_graph(graph), m_atoms(atoms), m_bonds(std::move(bonds)), m_fragment(fragment)
     {
     }
 
@@ -99,6 +101,7 @@ private:
 
     const DrawingGraph& m_graph;
     const std::vector<int>& m_atoms;
+    std::vector<GraphBond> m_bonds;  // those of this fragment
     Fragment& m_fragment;
     std::shared_ptr<RDKit::RWMol> m_mol = std::make_shared<RDKit::RWMol>();
     std::map<int, Placed> m_placed;     // graph atom -> its molecule atoms
@@ -150,7 +153,7 @@ void FragmentBuilder::addBonds()
     // A group with bonds on both sides takes those of its other side at its
     // other atom ("COO" between two carbons is an ester).
     std::map<int, std::pair<int, int>> sides;  // graph atom -> bonds from left, from right
-    for (const GraphBond& b : m_graph.bonds) {
+    for (const GraphBond& b : m_bonds) {
         if (!m_placed.contains(b.from))
             continue;
         const Point2 p = m_graph.atoms[std::size_t(b.from)].at, q = m_graph.atoms[std::size_t(b.to)].at;
@@ -169,7 +172,7 @@ void FragmentBuilder::addBonds()
         const bool fromLeft = m_graph.atoms[std::size_t(neighbour)].at.x < a.at.x;
         return fromLeft == form->otherSideIsLeft ? placed.other : placed.first;
     };
-    for (const GraphBond& b : m_graph.bonds) {
+    for (const GraphBond& b : m_bonds) {
         if (!m_placed.contains(b.from))
             continue;
         const unsigned from = endAtom(b.from, b.to), to = endAtom(b.to, b.from);
@@ -198,7 +201,7 @@ void FragmentBuilder::placeCoordinates()
     for (const auto& [a, placed] : m_placed) {
         const Point2 p = m_graph.atoms[std::size_t(a)].at;
         double dx = 0, dy = 0;
-        for (const GraphBond& b : m_graph.bonds) {
+        for (const GraphBond& b : m_bonds) {
             if (b.from != a && b.to != a)
                 continue;
             const Point2 q = m_graph.atoms[std::size_t(b.from == a ? b.to : b.from)].at;
@@ -231,7 +234,7 @@ std::vector<std::size_t> FragmentBuilder::recordsOfMolAtom(unsigned index) const
         return {};
     const int atom = m_graphAtomOf[index];
     std::vector<std::size_t> records = m_graph.atoms[std::size_t(atom)].records;
-    for (const GraphBond& b : m_graph.bonds) {
+    for (const GraphBond& b : m_bonds) {
         if (b.from == atom || b.to == atom)
             records.push_back(b.record);
     }
@@ -245,11 +248,21 @@ std::string elementName(const RDKit::Atom& atom)
 
 bool FragmentBuilder::sanitize()
 {
+    // Stereo comes from wedges and from the drawn sides of double bonds;
+    // without either there is none to perceive.
+    bool wedges = false, doubles = false;
+    for (const GraphBond& b : m_bonds) {
+        wedges = wedges || b.stereo != BondStereo::None;
+        doubles = doubles || b.order == 2;
+    }
     try {
-        RDKit::DetectAtomStereoChemistry(*m_mol, &m_mol->getConformer());
+        if (wedges)
+            RDKit::DetectAtomStereoChemistry(*m_mol, &m_mol->getConformer());
         RDKit::MolOps::sanitizeMol(*m_mol);
-        RDKit::DetectBondStereoChemistry(*m_mol, &m_mol->getConformer());
-        RDKit::MolOps::assignStereochemistry(*m_mol, true, true, true);
+        if (wedges || doubles) {
+            RDKit::DetectBondStereoChemistry(*m_mol, &m_mol->getConformer());
+            RDKit::MolOps::assignStereochemistry(*m_mol, true, true, true);
+        }
         return true;
     } catch (const RDKit::AtomValenceException& error) {
         const RDKit::Atom& atom = *m_mol->getAtomWithIdx(error.getAtomIdx());
@@ -301,6 +314,23 @@ std::shared_ptr<RDKit::RWMol> FragmentBuilder::build()
     return m_mol;
 }
 
+std::vector<std::size_t> fragmentRecords(const DrawingGraph& graph, const std::vector<int>& atoms,
+                                         const std::vector<GraphBond>& bonds)
+{
+    std::vector<std::size_t> records;
+    for (int a : atoms) {
+        const std::vector<std::size_t>& more = graph.atoms[std::size_t(a)].records;
+        records.insert(records.end(), more.begin(), more.end());
+    }
+    for (const GraphBond& b : bonds) {
+        records.push_back(b.record);
+        if (b.innerLine)
+            records.push_back(*b.innerLine);
+    }
+    std::sort(records.begin(), records.end());
+    return records;
+}
+
 Box boxOf(const DrawingGraph& graph, const std::vector<int>& atoms)
 {
     Box box{1e300, 1e300, -1e300, -1e300};
@@ -347,7 +377,49 @@ void silenceRdkitLogs()
     std::call_once(once, [] { boost::logging::disable_logs("rdApp.*"); });
 }
 
+namespace {
+
+// A fragment whose reading depends on its connections alone (no wedges, no
+// double bond that could be E or Z) has the same figures wherever it
+// stands: the key says which atoms and bonds it has, in drawing order.
+std::optional<std::string> topologyKey(const DrawingGraph& graph, const std::vector<int>& atoms,
+                                       const std::vector<GraphBond>& bonds)
+{
+    std::map<int, int> local;
+    std::string key;
+    for (int a : atoms) {
+        const GraphAtom& atom = graph.atoms[std::size_t(a)];
+        local[a] = int(local.size());
+        key += std::string(atom.text) + "," + std::to_string(atom.count) + "," + std::to_string(atom.charge) + ";";
+    }
+    std::vector<int> degree(atoms.size(), 0);
+    for (const GraphBond& b : bonds) {
+        if (local.contains(b.from)) {
+            ++degree[std::size_t(local[b.from])];
+            ++degree[std::size_t(local[b.to])];
+        }
+    }
+    for (const GraphBond& b : bonds) {
+        if (!local.contains(b.from))
+            continue;
+        // A wedge matters only at an atom of three or more bonds.
+        if ((b.stereo != BondStereo::None && degree[std::size_t(local[b.from])] > 2)
+            || (b.order == 2 && degree[std::size_t(local[b.from])] > 1 && degree[std::size_t(local[b.to])] > 1))
+            return std::nullopt;
+        key += std::to_string(local[b.from]) + "-" + std::to_string(local[b.to]) + "-" + std::to_string(b.order)
+               + (b.stereo == BondStereo::None ? ";" : "w;");
+    }
+    return key;
+}
+
+}  // namespace
+
 InterpretedDrawing interpretWithMolecules(std::span<const ElementRecord> records)
+{
+    return interpretDrawingAs(records, WithMolecules::Yes);
+}
+
+InterpretedDrawing interpretDrawingAs(std::span<const ElementRecord> records, WithMolecules withMolecules)
 {
     silenceRdkitLogs();
     const DrawingGraph graph = readDrawingGraph(records);
@@ -362,12 +434,39 @@ InterpretedDrawing interpretWithMolecules(std::span<const ElementRecord> records
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return boxes[a].left < boxes[b].left; });
+    std::map<std::string, Fragment> readings;
+    std::vector<std::size_t> partOf(graph.atoms.size(), 0);
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        for (int a : parts[i])
+            partOf[std::size_t(a)] = i;
+    }
+    std::vector<std::vector<GraphBond>> bondsOf(parts.size());
+    for (const GraphBond& b : graph.bonds) {
+        if (!parts.empty())
+            bondsOf[partOf[std::size_t(b.from)]].push_back(b);
+    }
     for (std::size_t i : order) {
         Fragment fragment;
         fragment.number = int(result.summary.fragments.size() + 1);
         fragment.box = boxes[i];
         fragment.role = roleOf(boxes[i], graph.arrows);
-        result.molecules.push_back(FragmentBuilder(graph, parts[i], fragment).build());
+        const std::optional<std::string> key =
+            withMolecules == WithMolecules::No ? topologyKey(graph, parts[i], bondsOf[i]) : std::nullopt;
+        const auto known = key ? readings.find(*key) : readings.end();
+        if (known != readings.end()) {
+            Fragment copy = known->second;
+            copy.number = fragment.number;
+            copy.box = fragment.box;
+            copy.role = fragment.role;
+            copy.records = fragmentRecords(graph, parts[i], bondsOf[i]);
+            result.summary.fragments.push_back(std::move(copy));
+            continue;
+        }
+        std::shared_ptr<RDKit::RWMol> mol = FragmentBuilder(graph, parts[i], bondsOf[i], fragment).build();
+        if (withMolecules == WithMolecules::Yes)
+            result.molecules.push_back(std::move(mol));
+        if (key && fragment.problems.empty())
+            readings.emplace(*key, fragment);
         result.summary.fragments.push_back(std::move(fragment));
     }
     return result;
@@ -375,7 +474,7 @@ InterpretedDrawing interpretWithMolecules(std::span<const ElementRecord> records
 
 DrawingChemistry interpretDrawing(std::span<const ElementRecord> records)
 {
-    return interpretWithMolecules(records).summary;
+    return interpretDrawingAs(records, WithMolecules::No).summary;
 }
 
 std::vector<ReadingProblem> allProblems(const DrawingChemistry& chemistry)

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <numeric>
 #include <string>
+#include <memory>
 #include <unordered_map>
 
 namespace veltrano::chemistry {
@@ -29,9 +30,12 @@ constexpr double kChargeReach = 0.6;
 constexpr double kInnerLengthRatio = 0.8;
 constexpr double kInnerOffsetFactor = 0.8;
 
+// Points of the graph lie within +-1e7 (finitePoint), so the plain root
+// cannot overflow and is much cheaper than std::hypot.
 double distance(Point2 a, Point2 b)
 {
-    return std::hypot(a.x - b.x, a.y - b.y);
+    const double dx = a.x - b.x, dy = a.y - b.y;
+    return std::sqrt(dx * dx + dy * dy);
 }
 
 bool finitePoint(Point2 p)
@@ -130,6 +134,20 @@ struct Reader {
     void placeCharges();
     void reportTextAtEnds();
     int nearestAtom(Point2 p, double reach, bool unlabelledOnly) const;
+    // Every atom within reach of p (reach up to lookupReach()).
+    template <typename Visit>
+    void atomsNear(Point2 p, Visit visit) const
+    {
+        m_atomGrid->near(p, visit);
+    }
+    double lookupReach() const { return 1.5 * L; }
+    void indexAtoms()
+    {
+        m_atomGrid = std::make_unique<PointGrid>(lookupReach());
+        for (std::size_t i = 0; i < graph.atoms.size(); ++i)
+            m_atomGrid->add(graph.atoms[i].at, int(i));
+    }
+    std::unique_ptr<PointGrid> m_atomGrid;
 };
 
 std::vector<Segment> Reader::bondSegments() const
@@ -275,22 +293,21 @@ int Reader::nearestAtom(Point2 p, double reach, bool unlabelledOnly) const
 {
     int best = -1;
     double bestDistance = reach;
-    for (std::size_t i = 0; i < graph.atoms.size(); ++i) {
-        const GraphAtom& atom = graph.atoms[i];
-        if (unlabelledOnly && atom.label)
-            continue;
+    atomsNear(p, [&](int i) {
+        const GraphAtom& atom = graph.atoms[std::size_t(i)];
         const double d = distance(atom.at, p);
-        if (d < bestDistance) {
+        if ((!unlabelledOnly || !atom.label) && d < bestDistance) {
             bestDistance = d;
-            best = int(i);
+            best = i;
         }
-    }
+    });
     return best;
 }
 
 void Reader::placeLabels()
 {
     const std::size_t bondAtoms = graph.atoms.size();
+    indexAtoms();
     for (std::size_t i = 0; i < records.size(); ++i) {
         const ElementRecord& r = records[i];
         if (!isAtomLabel(r.kind))
@@ -304,12 +321,14 @@ void Reader::placeLabels()
         const Point2 end{p.x + labelTextWidth(textBeforeAttachAtom(text), r.X2()), p.y};
         int atom = -1;
         double best = kLabelNearMissReach * L;
-        for (std::size_t a = 0; a < bondAtoms; ++a) {
-            const double d = std::min(distance(graph.atoms[a].at, p), distance(graph.atoms[a].at, end));
-            if (d < best) {
-                best = d;
-                atom = int(a);
-            }
+        for (const Point2 q : {p, end}) {
+            atomsNear(q, [&](int a) {
+                const double d = distance(graph.atoms[std::size_t(a)].at, q);
+                if (std::size_t(a) < bondAtoms && d < best) {
+                    best = d;
+                    atom = a;
+                }
+            });
         }
         if (atom >= 0 && best >= kLabelReach * L) {
             problem("Das Etikett " + quotedLabelText(text) + " steht neben einem Bindungsende, nicht daran.", {i});
@@ -355,10 +374,11 @@ void Reader::placeCounts()
     for (const Digit& digit : digits) {
         int best = -1;
         double bestGap = 0;
-        for (std::size_t a = 0; a < graph.atoms.size(); ++a) {
+        atomsNear({digit.x, digit.y}, [&](int index) {
+            const std::size_t a = std::size_t(index);
             const GraphAtom& atom = graph.atoms[a];
             if (!atom.label)
-                continue;
+                return;
             const ElementRecord& label = records[*atom.label];
             const double size = label.X2();
             const double height = size * 96.0 / 72.0 * 1.2;
@@ -369,13 +389,13 @@ void Reader::placeCounts()
                 left + (blank == std::string_view::npos ? width : labelTextWidth(atom.text.substr(0, blank), size));
             if (digit.y < top - 0.3 * height || digit.y > top + height || digit.x < left + 0.3 * height
                 || digit.x > left + width + 0.4 * L)
-                continue;
+                return;
             const double gap = std::abs(digit.x - anchor);
             if (best < 0 || gap < bestGap) {
                 best = int(a);
                 bestGap = gap;
             }
-        }
+        });
         if (best < 0) {
             if (digit.subscript)
                 problem("Die Zahl \u201E" + std::to_string(digit.value) + "\u201C gehört zu keinem Etikett.",
@@ -403,7 +423,8 @@ void Reader::placeCharges()
         const Point2 p = labelClickPoint(r, L);
         int best = -1;
         double bestDistance = kChargeReach * L;
-        for (std::size_t a = 0; a < graph.atoms.size(); ++a) {
+        atomsNear(p, [&](int index) {
+            const std::size_t a = std::size_t(index);
             const GraphAtom& atom = graph.atoms[a];
             double d = distance(atom.at, p);
             if (atom.label) {  // to the label's box
@@ -419,7 +440,7 @@ void Reader::placeCharges()
                 bestDistance = d;
                 best = int(a);
             }
-        }
+        });
         if (best < 0)
             continue;  // a plus between the molecules of a reaction
         graph.atoms[std::size_t(best)].charge += sign;
@@ -463,6 +484,7 @@ void Reader::read()
     const std::vector<bool> inner = findInnerLines(segments, innerOf);
     buildBonds(segments, inner, innerOf);
     placeLabels();
+    indexAtoms();
     placeCounts();
     placeCharges();
     reportTextAtEnds();
@@ -509,7 +531,7 @@ double labelTextWidth(std::string_view text, double pointSize)
 
 DrawingGraph readDrawingGraph(std::span<const ElementRecord> records)
 {
-    Reader reader{records, {}, 30};
+    Reader reader{records, {}, 30, nullptr};
     reader.read();
     return std::move(reader.graph);
 }

@@ -24,6 +24,10 @@ struct InterpretedDrawing {
 
 InterpretedDrawing interpretWithMolecules(std::span<const ElementRecord> records);
 
+// Without molecules, fragments of the same connections are read once.
+enum class WithMolecules { No, Yes };
+InterpretedDrawing interpretDrawingAs(std::span<const ElementRecord> records, WithMolecules withMolecules);
+
 // "Å per pixel" of a drawing read at this line length.
 inline double angstromPerPixel(double lineLength)
 {

@@ -66,7 +66,13 @@ public:
     }
 
 private:
-    std::int64_t cellOf(double v) const { return std::int64_t(std::floor(v / m_cell)); }
+    // Queries may come from damaged records: far or undefined coordinates
+    // all fall into one cell beyond the page, where no atom lies.
+    std::int64_t cellOf(double v) const
+    {
+        const double c = std::floor(v / m_cell);
+        return std::abs(c) < 1e9 ? std::int64_t(c) : std::int64_t(2000000000);
+    }
     static std::int64_t key(std::int64_t x, std::int64_t y) { return x * 4000037 + y; }
 
     double m_cell;

@@ -7,7 +7,7 @@ veltrano_install_deps() {
         libgtest-dev libgmock-dev libbenchmark-dev
         fonts-liberation2 fonts-liberation fontconfig
         qt6-translations-l10n xvfb xauth desktop-file-utils shared-mime-info appstream
-        poppler-utils "$@")
+        poppler-utils librdkit-dev libboost-dev "$@")
     local missing=()
     local p
     for p in "${packages[@]}"; do

@@ -255,6 +255,8 @@ std::string renderSynopsis()
 {
     return "usage: veltrano-render [--fit] [--scale N] [--force] INPUT.cfd OUTPUT.bmp|.png|.svg|.pdf\n"
            "       veltrano-render [--fit] [--scale N] [--force] --out-dir DIR --format bmp|png|svg|pdf INPUT.cfd...\n"
+           "       veltrano-render --formula [--json] INPUT.cfd...\n"
+           "       veltrano-render INPUT.cfd OUTPUT.mol|.sdf|.smi   or   INPUT.mol|.sdf|.smi OUTPUT.cfd\n"
            "       veltrano-render --help | --version\n";
 }
 
@@ -279,6 +281,11 @@ std::string renderUsage()
            "read, or that does not look like a formula file (a picture, a text), is reported\n"
            "with its reason and the others are still converted; an output\n"
            "is replaced only by a complete new file.\n"
+           "\n"
+           "--formula reads each drawing as chemistry and prints one line per molecule:\n"
+           "file, number, formula, molar mass, SMILES, separated by tabs (with --json a\n"
+           "JSON array per file). A .mol, .sdf or .smi output holds the drawing's\n"
+           "molecules (1.5 A per bond length); such a file as input becomes a drawing.\n"
            "\n"
            "Exit status: 0 all written, 1 some file failed, 2 wrong arguments.\n";
 }

@@ -8,6 +8,7 @@
 // 2 wrong arguments.
 #include "document/file_system.h"
 #include "tools/batch_converter.h"
+#include "tools/structure_converter.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -26,6 +27,18 @@
 int main(int argc, char** argv)
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    // The drawing as chemistry: formulas, or MOL/SDF/SMILES and back.
+    if (!arguments.empty() && arguments[0] == "--formula") {
+        const bool json = arguments.size() > 1 && arguments[1] == "--json";
+        const std::vector<std::string> files(arguments.begin() + (json ? 2 : 1), arguments.end());
+        if (files.empty()) {
+            std::cerr << veltrano::renderSynopsis();
+            return 2;
+        }
+        return veltrano::printFormulas(veltrano::FileSystem::system(), files, json, std::cout, std::cerr) == 0 ? 0 : 1;
+    }
+    if (arguments.size() == 2 && veltrano::isStructureConversion(arguments[0], arguments[1]))
+        return veltrano::convertStructure(veltrano::FileSystem::system(), arguments[0], arguments[1], std::cerr);
     const veltrano::RenderCommand command = veltrano::parseRenderCommand(arguments);
     switch (command.action) {
     case veltrano::RenderCommand::Action::Help:

@@ -3,6 +3,7 @@
 #include "app/drawing_printer.h"
 #include "app/main_menu.h"
 #include "app/qt_conversions.h"
+#include "app/report_window.h"
 #include "commands/startup.h"
 
 #include <QAbstractButton>
@@ -13,6 +14,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QMessageBox>
@@ -412,6 +414,24 @@ PrintResult QtUiPort::print(const PrintJob& job)
     if (dialog.exec() != QDialog::Accepted)
         return PrintResult::Cancelled;
     return printOn(printer, job) ? PrintResult::Printed : PrintResult::Failed;
+}
+
+std::optional<std::string> QtUiPort::inputText(std::string_view title, std::string_view label)
+{
+    QInputDialog dialog(m_window);
+    dialog.setWindowTitle(fromView(title));
+    dialog.setLabelText(fromView(label));
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return toStd(dialog.textValue());
+}
+
+void QtUiPort::showReport(const ReportTable& report)
+{
+    ReportWindow window(report, m_window);
+    window.exec();
 }
 
 }  // namespace veltrano

@@ -63,6 +63,8 @@ public:
     void closeMainWindow() override;
     void setClipboard(const std::vector<ClipboardFormat>& formats) override;
     PrintResult print(const PrintJob& job) override;
+    std::optional<std::string> inputText(std::string_view title, std::string_view label) override;
+    void showReport(const ReportTable& report) override;
 
     // The window's objects; nullptr when the window has no such object.
     // Looked up once and kept.

@@ -18,6 +18,8 @@ public:
     std::optional<Colour> colourDialog(Colour) override { return {}; }
     void openDocument(std::string_view) override {}
     void openWebPage(std::string_view) override {}
+    std::optional<std::string> inputText(std::string_view, std::string_view) override { return std::nullopt; }
+    void showReport(const ReportTable&) override {}
     void setEnabled(Control, bool) override {}
     bool isEnabled(Control) const override { return true; }
     void setVisible(Control, bool) override {}

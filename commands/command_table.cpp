@@ -1,6 +1,7 @@
 #include "commands/command_table.h"
 
 #include "commands/bitmap_export.h"
+#include "commands/chemistry_commands.h"
 #include "commands/colour_commands.h"
 #include "commands/copy_as_picture.h"
 #include "commands/edit_commands.h"
@@ -62,6 +63,7 @@ const CommandRow kCommands[] = {
     {"Datei1", "AlsSVGexportieren1", "Als SVG exportieren", kNone, kNone, true, exportSvg},
     {"Datei1", "AlsPDFexportieren1", "Als PDF exportieren", kNone, kNone, true, exportPdf},
     {"Datei1", "AlsPNGexportieren1", "Als PNG exportieren", kNone, kNone, true, exportPng},
+    {"Datei1", "AlsMOLSDFexportieren1", "Als MOL/SDF exportieren", kNone, kNone, true, exportStructure},
     {"Datei1", "Drucken1", "Drucken...", Qt::CTRL | Qt::Key_P, kNone, true, printDrawing},
     {"Datei1", nullptr, nullptr, kNone, kNone, true, nullptr},
     {"Datei1", "Beenden1", "&Beenden", Qt::CTRL | Qt::Key_B, Qt::CTRL | Qt::Key_Q, true, Beenden1Click},
@@ -74,6 +76,10 @@ const CommandRow kCommands[] = {
     {"Bearbeiten1", nullptr, nullptr, kNone, kNone, true, nullptr},
     {"Bearbeiten1", "AlsBildkopieren1", "Als Bild kopieren", Qt::CTRL | Qt::SHIFT | Qt::Key_C, kNone, true,
      copyAsPicture},
+    {"Bearbeiten1", "SMILESkopieren1", "SMILES kopieren", kNone, kNone, true, copySmiles},
+    {"Bearbeiten1", "MOLSDFeinfgen1", "MOL/SDF einfügen", kNone, kNone, true, insertStructureFile},
+    {"Bearbeiten1", "SMILESeinfgen1", "SMILES einfügen", kNone, kNone, true, insertSmiles},
+    {"Info1", "Analyse1", "Analyse", Qt::CTRL | Qt::Key_I, kNone, true, analyseDrawing},
     {"Info1", "Hilfe1", "&Hilfe", QKeyCombination(Qt::Key_F1), kNone, true, showHelp},
     {"Info1", nullptr, nullptr, kNone, kNone, true, nullptr},
     {"Info1", "About1", "&About", kNone, kNone, true, showAbout},

@@ -87,18 +87,22 @@ void mergeFormulaFile(Editor& editor, const std::string& path, UnreadableReport 
         confirmFormulaRecords(editor, path, records, bytes.size(), {}) == FileTrust::Refused)
         return;
 
-    // The timer starts with the merge, so the drawing takes the pointer
-    // again whatever follows, an empty file or a failed append included.
-    editor.ui.setEnabled(ui::kDrawingImage, false);
-    editor.ui.startTimer(ui::kReenableTimer);
-    editor.editing.SelMarks.clearAll();
-
     // ttemp.dat keeps a copy of the last merged file, as it always has. The
     // records come from memory, so a copy that fails changes nothing.
     try {
         writeFileBytes(editor.fileSystem, editor.workingFile.pathOf(workfile::MergeCopy), bytes);
     } catch (const IoError&) {
     }
+    mergeRecords(editor, records);
+}
+
+void mergeRecords(Editor& editor, const std::vector<ElementRecord>& records)
+{
+    // The timer starts with the merge, so the drawing takes the pointer
+    // again whatever follows, an empty file or a failed append included.
+    editor.ui.setEnabled(ui::kDrawingImage, false);
+    editor.ui.startTimer(ui::kReenableTimer);
+    editor.editing.SelMarks.clearAll();
 
     editor.editing.SelRect = frameOf(records);
     const std::uint32_t first = appendShown(editor, records);

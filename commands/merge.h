@@ -11,6 +11,7 @@
 #include "editor/editor.h"
 
 #include <string>
+#include <vector>
 
 namespace veltrano {
 
@@ -33,6 +34,11 @@ enum class UnreadableReport { Sentence, SentenceAndPath };
 enum class FileCheck { None, AskWhenDoubtful };
 void mergeFormulaFile(Editor& editor, const std::string& path,
                       UnreadableReport report = UnreadableReport::Sentence, FileCheck check = FileCheck::None);
+
+// The merge of records that come from memory (a structure imported from a
+// MOL file or SMILES) rather than from a file: the same as above from the
+// disabled drawing image on.
+void mergeRecords(Editor& editor, const std::vector<ElementRecord>& records);
 
 // The Twiederan tick: I1 accepts the pointer again; the timer stops.
 void TwiederanTimer(Editor& editor);

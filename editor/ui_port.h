@@ -126,6 +126,16 @@ struct PrintJob {
 
 enum class PrintResult { Printed, Cancelled, Failed };
 
+// A table for the user to read, such as the drawing read as chemistry:
+// column titles, rows of cells in simple HTML (<sub>, <sup>), and notes
+// shown below the table.
+struct ReportTable {
+    std::string title;
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> notes;
+};
+
 class UiPort {
 public:
     virtual ~UiPort() = default;
@@ -197,6 +207,12 @@ public:
     // Replaces the system clipboard's content by these representations of
     // one thing, offered together.
     virtual void setClipboard(const std::vector<ClipboardFormat>& formats) = 0;
+
+    // A modal German input line: the text entered, or nothing when cancelled.
+    virtual std::optional<std::string> inputText(std::string_view title, std::string_view label) = 0;
+
+    // Shows the table in a window of its own (modal; "Schließen" ends it).
+    virtual void showReport(const ReportTable& report) = 0;
 
     // The print dialog; when the user confirms it, the job is printed on the
     // chosen printer (or into the chosen file). Failed: the printer could not

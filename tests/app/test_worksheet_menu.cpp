@@ -123,12 +123,13 @@ TEST_F(WorksheetMenu, TheNewItemsFollowTheClassicOnesWithUniqueShortcuts)
     // The exports and print join the bitmap exports; "&Beenden" stays last.
     EXPECT_EQ(file, QStringList({"&Neu", "Ö&ffnen", "&Speichern", "Speichern &unter", "Formel+Antwort speichern", "",
                                  "cfd-Datei einfügen", "Als bmp exportieren", "Passende bmp exportieren",
-                                 "Als SVG exportieren", "Als PDF exportieren", "Als PNG exportieren", "Drucken...", "",
+                                 "Als SVG exportieren", "Als PDF exportieren", "Als PNG exportieren",
+                                 "Als MOL/SDF exportieren", "Drucken...", "",
                                  "&Beenden"}));
     const QStringList edit = captionsOf(menus[1]->menu());
     EXPECT_EQ(edit, QStringList({"Rückgängig", "Wiederherstellen", "Löschen", "Kopieren", "Einfügen", "",
-                                 "Als Bild kopieren"}));
-    EXPECT_EQ(captionsOf(menus[2]->menu()), QStringList({"&Hilfe", "", "&About"}));
+                                 "Als Bild kopieren", "SMILES kopieren", "MOL/SDF einfügen", "SMILES einfügen"}));
+    EXPECT_EQ(captionsOf(menus[2]->menu()), QStringList({"Analyse", "&Hilfe", "", "&About"}));
 
     // The keys users know from other programs, beside the classic ones.
     const struct {
@@ -146,6 +147,7 @@ TEST_F(WorksheetMenu, TheNewItemsFollowTheClassicOnesWithUniqueShortcuts)
         {"AlsPNGexportieren1", {}, true},
         {"Drucken1", {QKeySequence("Ctrl+P")}, true},
         {"AlsBildkopieren1", {QKeySequence("Ctrl+Shift+C")}, true},
+        {"Analyse1", {QKeySequence("Ctrl+I")}, true},
     };
     for (const auto& row : added) {
         auto* action = window->findChild<QAction*>(row.name);

@@ -282,4 +282,16 @@ PrintResult FakeUiPort::print(const PrintJob& job)
     return answer;
 }
 
+std::optional<std::string> FakeUiPort::inputText(std::string_view title, std::string_view label)
+{
+    log.push_back(joined("inputText", title, label));
+    return nextAnswer(inputAnswers, "input line", std::optional<std::string>{});
+}
+
+void FakeUiPort::showReport(const ReportTable& report)
+{
+    log.push_back(joined("showReport", report.title));
+    reports.push_back(report);
+}
+
 }  // namespace veltrano::test

@@ -38,6 +38,7 @@ public:
     // How the print dialog ends; Printed runs the job's painting onto
     // printedPage (white, one page pixel per image pixel) first.
     std::deque<PrintResult> printAnswers;
+    std::deque<std::optional<std::string>> inputAnswers;
 
     // What was asked and shown.
     std::vector<std::string> log;
@@ -54,6 +55,7 @@ public:
     // Every clipboard content set, in order; the last one is on the clipboard.
     std::vector<std::vector<ClipboardFormat>> clipboards;
     std::vector<PrintJob> printJobs;
+    std::vector<ReportTable> reports;
     QImage printedPage;
 
     // The bytes of mimeType in the last clipboard content; empty when absent.
@@ -108,6 +110,8 @@ public:
     void closeMainWindow() override;
     void setClipboard(const std::vector<ClipboardFormat>& formats) override;
     PrintResult print(const PrintJob& job) override;
+    std::optional<std::string> inputText(std::string_view title, std::string_view label) override;
+    void showReport(const ReportTable& report) override;
 };
 
 }  // namespace veltrano::test

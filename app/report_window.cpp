@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace veltrano {
@@ -27,14 +28,18 @@ ReportWindow::ReportWindow(const ReportTable& report, QWidget* parent)
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (int row = 0; row < int(report.rows.size()); ++row) {
         for (int column = 0; column < int(report.rows[std::size_t(row)].size()); ++column) {
-            // A label shows the HTML; the hidden item keeps the plain text
-            // for copying and for screen readers.
+            // A label shows the HTML; the item under it keeps the plain
+            // text for screen readers and shows none itself.
             const QString html = fromView(report.rows[std::size_t(row)][std::size_t(column)]);
             auto* cell = new QLabel(html);
             cell->setTextFormat(Qt::RichText);
             cell->setTextInteractionFlags(Qt::TextSelectableByMouse);
             cell->setContentsMargins(4, 0, 4, 0);
-            table->setItem(row, column, new QTableWidgetItem(cell->text()));
+            auto* item = new QTableWidgetItem;
+            QTextDocument plain;
+            plain.setHtml(html);
+            item->setData(Qt::AccessibleTextRole, plain.toPlainText());
+            table->setItem(row, column, item);
             table->setCellWidget(row, column, cell);
         }
     }

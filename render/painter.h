@@ -28,9 +28,8 @@ InkReach inkReachOf(Drawing drawing);
 int fontPointsOf(double x2, const ViewState& view);
 
 // Sets the pen or font the kind needs and draws it, as the painter of its
-// Drawing in the kind table. Kinds without a drawing
-// (45-64, 247, 414-499, 565 and above) change nothing; the reserved bytes are
-// never read.
+// Drawing in the kind table. Kinds whose row draws nothing change nothing;
+// the reserved bytes are never read.
 void PaintElement(DrawingSurface& canvas, const ViewState& view, ElementRecord record);
 
 // Draws, in file order, the records of records whose kind belongs to layer.

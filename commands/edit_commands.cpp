@@ -19,13 +19,6 @@ namespace {
 constexpr double kPasteOffset = 10.0;
 constexpr std::int32_t kFrameMargin = 5;
 
-// Two-point kinds for pasting: the bonds and everything in the range of the
-// arrow layer, whose second point is a place on the page.
-bool movesSecondPoint(ElementKind k)
-{
-    return isBond(k) || layerOf(k) == Layer::Arrows;
-}
-
 // A coordinate rounded to the nearest pixel, halves to the even neighbour;
 // a far-off value of a damaged file stops at the ends of the 32-bit range.
 std::int32_t roundedCoordinate(double value)
@@ -67,7 +60,7 @@ ElementRecord pastedCopy(const ElementRecord& record)
     ElementRecord moved = record;
     moved.setX1(record.X1() + kPasteOffset);
     moved.setY1(record.Y1() + kPasteOffset);
-    if (movesSecondPoint(record.kind)) {
+    if (movesBothPoints(record.kind)) {
         moved.setX2(record.X2() + kPasteOffset);
         moved.setY2(record.Y2() + kPasteOffset);
     }
@@ -80,7 +73,7 @@ SelectionRect pastedFrame(const std::vector<ElementRecord>& records)
     for (const ElementRecord& record : records) {
         extendUnsetAware(r.SelX1, r.SelX2, roundedCoordinate(record.X1()));
         extendUnsetAware(r.SelY1, r.SelY2, roundedCoordinate(record.Y1()));
-        if (movesSecondPoint(record.kind)) {
+        if (movesBothPoints(record.kind)) {
             extend(r.SelX1, r.SelX2, roundedCoordinate(record.X2()));
             extend(r.SelY1, r.SelY2, roundedCoordinate(record.Y2()));
         }

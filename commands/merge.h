@@ -19,7 +19,7 @@ namespace veltrano {
 // the Twiederan tick (200 ms) enables it again, also after a file that held
 // no records. The selection marks are cleared and every appended record is
 // marked (there is no limit on their number); SelRect becomes the box of
-// the rounded first points and of the second points of bonds (248-255),
+// the rounded first points and of the second points of bonds,
 // widened by 5 pixels, where a bound of 0 counts as not yet set. Then the
 // page is repainted, the frame drawn, "Löschen" and "Kopieren" enabled, and
 // the selection tool SpeedButton67 shown pressed and clicked. A failed

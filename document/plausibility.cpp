@@ -10,7 +10,7 @@ namespace {
 
 bool drawsSomething(ElementKind k)
 {
-    return isLabel(k) || isCharacter(k) || isBond(k) || isArrowOrBracket(k) || isGreek(k);
+    return traitsOf(k).drawing != Drawing::Nothing;
 }
 
 bool nearThePage(double value)

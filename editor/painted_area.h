@@ -1,10 +1,9 @@
 #pragma once
 // The part of the page that painting one record can touch, so that a
 // handler which paints a few elements (the drag feedback, a placed label)
-// can tell the window to show again only that part. The area is generous
-// rather than exact: it covers every pixel the painter may set for the
-// record, including arrow heads, wedge fans, curved-arrow bulges and text
-// cells with their glyph overhang.
+// can tell the window to show again only that part: paintBounds
+// (render/paint_bounds.h), which covers every pixel the painter may set for
+// the record, clipped to the page.
 
 #include "document/element_record.h"
 #include "render/view_state.h"
@@ -13,8 +12,8 @@
 
 namespace veltrano {
 
-// Clipped to the page; empty when nothing of it lies on the page or the
-// kind draws nothing.
+// Empty when nothing of it lies on the page or the kind draws nothing; the
+// whole page for a record too far out to bound.
 QRect PaintedArea(const ElementRecord& record, const ViewState& view);
 
 }  // namespace veltrano

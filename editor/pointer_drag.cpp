@@ -25,16 +25,16 @@ struct Step {
     double dy = 0.0;
 };
 
-// A selected record moves by its first point (text kinds and the undrawn
-// codes between them) or by both points (bonds, arrows, brackets and the
-// undrawn codes up to 499); kind 247 and codes from 565 up stay.
+// A selected record moves by the points its kind's Motion names: the first
+// (text kinds and the undrawn codes between them) or both (bonds, arrows,
+// brackets and the undrawn codes beside the arrows); the selection tool's
+// code and the codes after the Greek letters stay.
 void shiftRecord(ElementRecord& record, const std::vector<Step>& steps)
 {
-    const ElementKind k = record.kind;
-    const bool twoPoint = isBond(k) || isInArrowRange(k);
-    const bool onePoint = isTextKind(k);
-    if (!twoPoint && !onePoint)
+    const Motion motion = traitsOf(record.kind).motion;
+    if (motion == Motion::Stays)
         return;
+    const bool twoPoint = motion == Motion::BothPoints;
     // Each difference is stored before the next is added, exactly as
     // separate move steps would store it.
     for (const Step& step : steps) {
@@ -126,7 +126,7 @@ void dragRectangle(Editor& editor, PointerPosition pointer)
 
 bool isArrowTool(ElementKind tool)
 {
-    return isInArrowRange(tool);
+    return traitsOf(tool).dragEnd != DragEnd::BondRaster;
 }
 
 // Shows the element being drawn with its end for this pointer position.

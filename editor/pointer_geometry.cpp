@@ -23,7 +23,7 @@ std::optional<PointF> snapPointOf(const ElementRecord& record, int x, int y)
     const double y1 = record.Y1();
     if (nearPointer(x1, y1, x, y))
         return PointF{x1, y1};
-    if (record.kind > kSecondPointSnapKind) {
+    if (traitsOf(record.kind).offersSecondPoint) {
         const double x2 = record.X2();
         const double y2 = record.Y2();
         if (nearPointer(x2, y2, x, y))
@@ -81,9 +81,10 @@ PointF arrowEnd(PointF start, int x, int y, ElementKind tool)
     if (r < kVerticalSnapRatio)
         end.x = sx;
 
-    if (tool == kind::LeftBracket || tool == kind::RightBracket)
+    const DragEnd rule = traitsOf(tool).dragEnd;
+    if (rule == DragEnd::Vertical)
         end.x = sx;
-    if (tool == kind::EquilibriumArrow || tool == kind::OpenArrow) {
+    if (rule == DragEnd::AxisAligned) {
         if (r > 1)
             end.y = sy;
         if (r < 1)
@@ -227,10 +228,11 @@ std::optional<InnerLineMatch> findInnerLine(std::span<const ElementRecord> recor
 
 bool isCaught(const ElementRecord& record, const SelectionRect& rect, CatchRule rule)
 {
-    if (record.kind == kind::SelectTool)
+    const Catch caught = traitsOf(record.kind).caught;
+    if (caught == Catch::Never)
         return false;
     const bool first = rect.contains(record.X1(), record.Y1());
-    if (!isBond(record.kind))
+    if (caught == Catch::FirstPoint)
         return first;
     const bool second = rect.contains(record.X2(), record.Y2());
     return rule == CatchRule::BothEnds ? first && second : first || second;

@@ -27,11 +27,9 @@ namespace veltrano {
 // A record point lies within the snap tolerance of the pointer when it is
 // strictly less than this many pixels away on both axes.
 constexpr double kSnapTolerance = 5.0;
-// Only records of kinds above this offer their second point for snapping.
-constexpr ElementKind kSecondPointSnapKind = 240;
 
 // The point of this record the pointer snaps to, if any: the first point
-// wins over the second.
+// wins over the second, which only kinds that offer it (KindTraits) give.
 std::optional<PointF> snapPointOf(const ElementRecord& record, int x, int y);
 
 struct SnapMatch {
@@ -58,10 +56,12 @@ constexpr double kHorizontalSnapRatio = 13.0;
 constexpr double kVerticalSnapRatio = 0.07;
 constexpr double kRatioGuard = 0.01;
 
-// The end of an arrow or bracket (codes 401..499) dragged from start to the
-// pointer: the pointer itself, snapped onto the axes through start when the
-// drag is nearly horizontal or vertical. Brackets "[" and "]" are always
-// vertical; "<=>" and "=>" are always horizontal or vertical.
+// The end of an arrow or bracket (a tool whose drag does not end on the bond
+// raster) dragged from start to the pointer: the pointer itself, snapped
+// onto the axes through start when the drag is nearly horizontal or
+// vertical. Tools with DragEnd::Vertical ("[" and "]") are always vertical,
+// those with DragEnd::AxisAligned ("<=>" and "=>") always horizontal or
+// vertical.
 PointF arrowEnd(PointF start, int x, int y, ElementKind tool);
 
 // --- Text placed by a right-button press ---------------------------------
@@ -135,9 +135,9 @@ std::optional<InnerLineMatch> findInnerLine(std::span<const ElementRecord> recor
 // inside, a right- or middle-button one either end.
 enum class CatchRule { BothEnds, EitherEnd };
 
-// Whether the rectangle catches the record: bonds (248..255) by the rule,
-// kind 247 never, every other kind by its first point. Inside means
-// min <= v < max on each axis.
+// Whether the rectangle catches the record, as its kind's Catch says: bonds
+// by their ends and the rule, the selection tool's code never, every other
+// kind by its first point. Inside means min <= v < max on each axis.
 bool isCaught(const ElementRecord& record, const SelectionRect& rect, CatchRule rule);
 
 }  // namespace veltrano

@@ -5,10 +5,12 @@
 #include "render/primitive_math.h"
 #include "render/cover_mask.h"
 #include "render/glyph_cache.h"
+#include "render/paint_bounds.h"
 #include "render/primitives.h"
 #include "render/text_raster.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <exception>
 #include <memory>
@@ -17,7 +19,6 @@
 #include <thread>
 
 namespace veltrano {
-
 
 namespace {
 
@@ -28,15 +29,19 @@ constexpr const char* kCharacterFont = "Courier New";
 // font can have, so it always fits an int.
 constexpr double kMaxFontPoints = 16384.0;
 
-int fontPoints(double x2, const ViewState& view)
+}  // namespace
+
+int fontPointsOf(double x2, const ViewState& view)
 {
     return int(std::clamp(roundHalfEven(x2 * view.Scale), -kMaxFontPoints, kMaxFontPoints));
 }
 
+namespace {
+
 void setFont(DrawingSurface& canvas, const char* name, const ElementRecord& r, const ViewState& view)
 {
     canvas.setFontName(name);
-    canvas.setFontSize(fontPoints(r.X2(), view));
+    canvas.setFontSize(fontPointsOf(r.X2(), view));
     canvas.setFontColour(Colour(std::uint32_t(r.color)));
 }
 
@@ -76,81 +81,143 @@ void setPen(DrawingSurface& canvas, const ElementRecord& r, int width)
     canvas.setPenStyleSolid();
 }
 
-void paintBond(DrawingSurface& canvas, const ViewState& view, const ElementRecord& r)
+// The record's two points through the view.
+struct Ends {
+    double X1, Y1, X2, Y2;
+};
+
+Ends surfaceEnds(const ViewState& view, const ElementRecord& r)
 {
-    const double X1 = view.toSurfaceX(r.X1()), Y1 = view.toSurfaceY(r.Y1());
-    const double X2 = view.toSurfaceX(r.X2()), Y2 = view.toSurfaceY(r.Y2());
-    switch (r.kind) {
-    case kind::HashedWedgeReversed:
-        setPen(canvas, r, 2);
-        HashedWedge(canvas, X2, X1, Y2, Y1);
-        break;
-    case kind::SolidWedgeReversed:
-        setPen(canvas, r, 2);
-        SolidWedge(canvas, X2, X1, Y2, Y1);
-        break;
-    case kind::DashedBond:
-        setPen(canvas, r, 1);
-        DashedLine(canvas, X1, X2, Y1, Y2);
-        break;
-    case kind::HashedWedge:
-        setPen(canvas, r, 2);
-        HashedWedge(canvas, X1, X2, Y1, Y2);
-        break;
-    case kind::SolidWedge:
-        setPen(canvas, r, 2);
-        SolidWedge(canvas, X1, X2, Y1, Y2);
-        break;
-    case kind::TripleBond:
-        setPen(canvas, r, 5);
-        TripleLine(canvas, X1, Y1, X2, Y2, Colour(std::uint32_t(r.color)));
-        break;
-    case kind::DoubleBond:
-        setPen(canvas, r, 1);
-        DoubleLine(canvas, view, r, 1.2 * view.Scale);
-        break;
-    case kind::SingleBond:
-        setPen(canvas, r, 1);
-        canvas.moveTo(roundHalfEven(X1), roundHalfEven(Y1));
-        SmoothLineTo(canvas, roundHalfEven(X2), roundHalfEven(Y2));
-        break;
-    default:
-        break;
-    }
+    return {view.toSurfaceX(r.X1()), view.toSurfaceY(r.Y1()), view.toSurfaceX(r.X2()), view.toSurfaceY(r.Y2())};
 }
 
-void paintArrowOrBracket(DrawingSurface& canvas, const ViewState& view, const ElementRecord& r)
+void paintNothing(DrawingSurface&, const ViewState&, const ElementRecord&) {}
+
+// The reversed kinds have their narrow end at the second point.
+void paintHashedWedgeReversed(DrawingSurface& canvas, const ViewState& view, const ElementRecord& r)
+{
+    const Ends e = surfaceEnds(view, r);
+    setPen(canvas, r, 2);
+    HashedWedge(canvas, e.X2, e.X1, e.Y2, e.Y1);
+}
+
+void paintSolidWedgeReversed(DrawingSurface& canvas, const ViewState& view, const ElementRecord& r)
+{
+    const Ends e = surfaceEnds(view, r);
+    setPen(canvas, r, 2);
+    SolidWedge(canvas, e.X2, e.X1, e.Y2, e.Y1);
+}
+
+void paintDashedLine(DrawingSurface& canvas, const ViewState& view, const ElementRecord& r)
+{
+    const Ends e = surfaceEnds(view, r);
+    setPen(canvas, r, 1);
+    DashedLine(canvas, e.X1, e.X2, e.Y1, e.Y2);
+}
+
+void paintHashedWedge(DrawingSurface& canvas, const ViewState& view, const ElementRecord& r)
+{
+    const Ends e = surfaceEnds(view, r);
+    setPen(canvas, r, 2);
+    HashedWedge(canvas, e.X1, e.X2, e.Y1, e.Y2);
+}
+
+void paintSolidWedge(DrawingSurface& canvas, const ViewState& view, const ElementRecord& r)
+{
+    const Ends e = surfaceEnds(view, r);
+    setPen(canvas, r, 2);
+    SolidWedge(canvas, e.X1, e.X2, e.Y1, e.Y2);
+}
+
+void paintTripleLine(DrawingSurface& canvas, const ViewState& view, const ElementRecord& r)
+{
+    const Ends e = surfaceEnds(view, r);
+    setPen(canvas, r, 5);
+    TripleLine(canvas, e.X1, e.Y1, e.X2, e.Y2, Colour(std::uint32_t(r.color)));
+}
+
+void paintDoubleLine(DrawingSurface& canvas, const ViewState& view, const ElementRecord& r)
 {
     setPen(canvas, r, 1);
-    const double X1 = view.toSurfaceX(r.X1()), Y1 = view.toSurfaceY(r.Y1());
-    const double X2 = view.toSurfaceX(r.X2()), Y2 = view.toSurfaceY(r.Y2());
-    switch (r.kind) {
-    case kind::StraightArrow: StraightArrow(canvas, view, r); break;
-    case kind::DoubleArrow: DoubleArrow(canvas, view, r); break;
-    case kind::EquilibriumArrow: EquilibriumArrow(canvas, view, r); break;
-    case kind::LeftBracket: LeftBracket(canvas, X1, Y1, X2, Y2); break;
-    case kind::RightBracket: RightBracket(canvas, X1, Y1, X2, Y2); break;
-    case kind::BracketPair: BracketPair(canvas, X1, Y1, X2, Y2); break;
-    case kind::OpenArrow: OpenArrow(canvas, view, r); break;
-    default: CurvedArrow(canvas, view, r); break;  // 407-412
-    }
+    DoubleLine(canvas, view, r, 1.2 * view.Scale);
 }
+
+void paintSmoothLine(DrawingSurface& canvas, const ViewState& view, const ElementRecord& r)
+{
+    const Ends e = surfaceEnds(view, r);
+    setPen(canvas, r, 1);
+    canvas.moveTo(roundHalfEven(e.X1), roundHalfEven(e.Y1));
+    SmoothLineTo(canvas, roundHalfEven(e.X2), roundHalfEven(e.Y2));
+}
+
+// Arrows and brackets are drawn with a one-pixel pen.
+template <void (*Arrow)(DrawingSurface&, const ViewState&, const ElementRecord&)>
+void paintArrow(DrawingSurface& canvas, const ViewState& view, const ElementRecord& r)
+{
+    setPen(canvas, r, 1);
+    Arrow(canvas, view, r);
+}
+
+template <void (*Bracket)(DrawingSurface&, double, double, double, double)>
+void paintBracket(DrawingSurface& canvas, const ViewState& view, const ElementRecord& r)
+{
+    setPen(canvas, r, 1);
+    const Ends e = surfaceEnds(view, r);
+    Bracket(canvas, e.X1, e.Y1, e.X2, e.Y2);
+}
+
+using PaintFunction = void (*)(DrawingSurface&, const ViewState&, const ElementRecord&);
+
+struct DrawingPainter {
+    Drawing drawing;
+    InkReach reach;
+    PaintFunction paint;
+};
+
+// The painter of every Drawing of the kind table, in the order of the enum.
+constexpr std::array<DrawingPainter, kDrawingCount> kPainters{{
+    {Drawing::Nothing, InkReach::None, paintNothing},
+    {Drawing::Label, InkReach::TextCell, paintLabel},
+    {Drawing::Character, InkReach::TextCell, paintCharacter},
+    {Drawing::GreekLetter, InkReach::TextCell, paintGreek},
+    {Drawing::HashedWedgeReversed, InkReach::BondPen, paintHashedWedgeReversed},
+    {Drawing::SolidWedgeReversed, InkReach::BondPen, paintSolidWedgeReversed},
+    {Drawing::DashedLine, InkReach::BondPen, paintDashedLine},
+    {Drawing::HashedWedge, InkReach::BondPen, paintHashedWedge},
+    {Drawing::SolidWedge, InkReach::BondPen, paintSolidWedge},
+    {Drawing::TripleLine, InkReach::BondPen, paintTripleLine},
+    {Drawing::DoubleLine, InkReach::BondPen, paintDoubleLine},
+    {Drawing::SmoothLine, InkReach::BondPen, paintSmoothLine},
+    {Drawing::StraightArrow, InkReach::ArrowPen, paintArrow<StraightArrow>},
+    {Drawing::DoubleArrow, InkReach::ArrowPen, paintArrow<DoubleArrow>},
+    {Drawing::EquilibriumArrow, InkReach::ArrowPen, paintArrow<EquilibriumArrow>},
+    {Drawing::LeftBracket, InkReach::ArrowPen, paintBracket<LeftBracket>},
+    {Drawing::RightBracket, InkReach::ArrowPen, paintBracket<RightBracket>},
+    {Drawing::BracketPair, InkReach::ArrowPen, paintBracket<BracketPair>},
+    {Drawing::CurvedArrow, InkReach::CurvedArc, paintArrow<CurvedArrow>},
+    {Drawing::OpenArrow, InkReach::ArrowPen, paintArrow<OpenArrow>},
+}};
+
+constexpr bool paintersInEnumOrder()
+{
+    for (std::size_t i = 0; i < kPainters.size(); ++i) {
+        if (std::size_t(kPainters[i].drawing) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(paintersInEnumOrder(), "one painter per Drawing, in the order of the enum");
 
 }  // namespace
 
+InkReach inkReachOf(Drawing drawing)
+{
+    return kPainters[std::size_t(drawing)].reach;
+}
+
 void PaintElement(DrawingSurface& canvas, const ViewState& view, ElementRecord record)
 {
-    const ElementKind k = record.kind;
-    if (isLabel(k))
-        paintLabel(canvas, view, record);
-    else if (isCharacter(k))
-        paintCharacter(canvas, view, record);
-    else if (isGreek(k))
-        paintGreek(canvas, view, record);
-    else if (isBond(k))
-        paintBond(canvas, view, record);
-    else if (isArrowOrBracket(k))
-        paintArrowOrBracket(canvas, view, record);
+    kPainters[std::size_t(traitsOf(record.kind).drawing)].paint(canvas, view, record);
 }
 
 void PaintLayer(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records,
@@ -163,76 +230,6 @@ void PaintLayer(Canvas& canvas, const ViewState& view, const std::vector<Element
 }
 
 namespace {
-
-// A box of page pixels, both corners included; left > right: none.
-struct PaintBox {
-    std::int64_t left, top, right, bottom;
-};
-
-constexpr PaintBox kNoPixels{1, 0, 0, 0};
-
-// Surface coordinates beyond this are not bounded: only damaged files hold
-// such records, and they are simply painted.
-constexpr double kBoundedReach = 1e7;
-
-// The box around the segment from a to b widened by margin on every side;
-// nothing when it reaches beyond kBoundedReach (or is not finite).
-std::optional<PaintBox> boxAround(double xa, double ya, double xb, double yb, double margin)
-{
-    const double left = std::min(xa, xb) - margin, right = std::max(xa, xb) + margin;
-    const double top = std::min(ya, yb) - margin, bottom = std::max(ya, yb) + margin;
-    // Written so that NaN fails too.
-    if (!(left >= -kBoundedReach && right <= kBoundedReach && top >= -kBoundedReach && bottom <= kBoundedReach))
-        return std::nullopt;
-    return PaintBox{std::int64_t(std::floor(left)), std::int64_t(std::floor(top)), std::int64_t(std::ceil(right)),
-                    std::int64_t(std::ceil(bottom))};
-}
-
-std::optional<PaintBox> unite(std::optional<PaintBox> a, std::optional<PaintBox> b)
-{
-    if (!a || !b)
-        return std::nullopt;
-    return PaintBox{std::min(a->left, b->left), std::min(a->top, b->top), std::max(a->right, b->right),
-                    std::max(a->bottom, b->bottom)};
-}
-
-// Pen widths and offsets of the bonds stay within this many pixels of the
-// line between the two points (wedge fans 2, width-5 caps 3, the rounding
-// of the ends 1), the double bond's lines within 1.2 * Scale more.
-constexpr double kBondMargin = 8.0;
-// Barbs are 10 pixels long; the equilibrium and open arrows' lines lie at
-// most 9 pixels beside their points, the bracket ticks 5.
-constexpr double kArrowMargin = 14.0;
-
-// A box that holds every pixel PaintElement can paint for the record, so a
-// record whose box is wholly taken in a back-to-front repaint can be left
-// out. Nothing when the record is too far out to bound cheaply.
-std::optional<PaintBox> paintBounds(const ViewState& view, const ElementRecord& r)
-{
-    const ElementKind k = r.kind;
-    if (isLabel(k) || isCharacter(k) || isGreek(k)) {
-        const double x = roundHalfEven(view.toSurfaceX(r.X1())), y = roundHalfEven(view.toSurfaceY(r.Y1()));
-        if (!(std::fabs(x) <= kBoundedReach && std::fabs(y) <= kBoundedReach))
-            return std::nullopt;
-        const std::size_t bytes = isLabel(k) ? LabelText(k).size() : 1;
-        const int emBound = emSizeBound(pixelHeightForPoints(fontPoints(r.X2(), view)));
-        const TextBox box = textBounds({std::int64_t(x), std::int64_t(y)}, bytes, emBound);
-        return PaintBox{box.left, box.top, box.right, box.bottom};
-    }
-    const double X1 = view.toSurfaceX(r.X1()), Y1 = view.toSurfaceY(r.Y1());
-    const double X2 = view.toSurfaceX(r.X2()), Y2 = view.toSurfaceY(r.Y2());
-    if (isBond(k))
-        return boxAround(X1, Y1, X2, Y2, kBondMargin + 1.2 * std::fabs(view.Scale));
-    if (!isArrowOrBracket(k))
-        return kNoPixels;
-    if (curvatureOf(k) == 0)
-        return boxAround(X1, Y1, X2, Y2, kArrowMargin);
-    // Every point of the arc lies within its chord length L plus its height
-    // (at most L) of the first point: within twice the distance of the
-    // points, plus the rounding of L.
-    const double reach = 2 * std::hypot(X2 - X1, Y2 - Y1) + kArrowMargin;
-    return unite(boxAround(X1, Y1, X1, Y1, reach), boxAround(X2, Y2, X2, Y2, kArrowMargin));
-}
 
 // From this many records on, documents are painted back to front: the mask
 // costs less than the pixels it saves only once the records cover the page

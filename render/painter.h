@@ -16,9 +16,20 @@
 
 namespace veltrano {
 
-// Sets the pen or font the kind needs and draws it. Kinds without a drawing
-// (45-64, 247, 414-499, 565 and above) change nothing; the reserved bytes are
-// never read.
+// How far the ink of a drawing reaches beyond its points: a text cell from
+// the first point, the pens of the bonds or of the arrows and brackets
+// around the segment, a curved arrow's arc (paintBounds, render/paint_bounds.h).
+enum class InkReach { None, TextCell, BondPen, ArrowPen, CurvedArc };
+InkReach inkReachOf(Drawing drawing);
+
+// The font size in points of a text record with font size x2: through the
+// view, rounded, and kept within what a font can have (a damaged file may
+// hold up to 10^38), so it always fits an int.
+int fontPointsOf(double x2, const ViewState& view);
+
+// Sets the pen or font the kind needs and draws it, as the painter of its
+// Drawing in the kind table. Kinds whose row draws nothing change nothing;
+// the reserved bytes are never read.
 void PaintElement(DrawingSurface& canvas, const ViewState& view, ElementRecord record);
 
 // Draws, in file order, the records of records whose kind belongs to layer.

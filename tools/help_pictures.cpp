@@ -68,7 +68,7 @@ void addText(std::vector<ElementRecord>& records, std::string_view text, int x, 
 
 void addLabel(std::vector<ElementRecord>& records, ElementKind code, int x, int y)
 {
-    const TextCell cell = code >= 500 ? greekPlacement(code, x, y, kLength) : labelPlacement(code, x, y, kLength);
+    const TextCell cell = isGreek(code) ? greekPlacement(code, x, y, kLength) : labelPlacement(code, x, y, kLength);
     records.push_back(makeRecord(cell.kind, cell.x1, cell.y1, cell.fontSize, 0));
 }
 

@@ -53,8 +53,11 @@ TEST(PaintedArea, IsClippedToThePageAndEmptyForUndrawnKinds)
     EXPECT_TRUE(PaintedArea(makeRecord(450, 10, 10, 50, 50), ViewState{}).isEmpty());
     EXPECT_TRUE(PaintedArea(makeRecord(600, 10, 10, 50, 50), ViewState{}).isEmpty());
     EXPECT_TRUE(PaintedArea(makeRecord(kind::SingleBond, -500, -500, -400, -450), ViewState{}).isEmpty());
+    // Too far out to bound: any pixel of the page.
     EXPECT_EQ(PaintedArea(makeRecord(kind::SingleBond, -1e38, 500, 1e38, 500), ViewState{}),
-              QRect(0, 486, 1200, 29));
+              QRect(0, 0, 1200, 1000));
+    EXPECT_EQ(PaintedArea(makeRecord(kind::SingleBond, -100, 500, 100, 500), ViewState{}),
+              QRect(QPoint(0, 490), QPoint(110, 510)));
     EXPECT_EQ(PaintedArea(makeRecord(412, 0, 0, 1e30, 1e30), ViewState{}), QRect(0, 0, 1200, 1000));
 }
 

@@ -1,9 +1,12 @@
 #include "editor/palette_tables.h"
 
 #include "editor/tool_state.h"
+#include "render/code_pages.h"
+#include "render/primitives.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <string>
@@ -21,60 +24,88 @@ const PanelControl& control(std::string_view name)
     return none;
 }
 
-TEST(PaletteTables, LabelCaptionsAreTheLabelTextsOfTheirCodes)
+TEST(PaletteTables, LabelButtonsShowTheLabelTextOfTheirCode)
 {
-    int labels = 0;
+    std::set<ElementKind> labels;
     for (const PaletteButton& b : rightLabelButtons()) {
-        if (b.code > 44 || b.code == kind::DoubleBondMarker)
+        EXPECT_EQ(b.group, ButtonGroup::RightButton) << b.name;
+        if (!isLabel(b.code) || b.code == kind::DoubleBondMarker)
             continue;
         EXPECT_EQ(b.caption, LabelText(b.code)) << b.name;
-        ++labels;
+        EXPECT_TRUE(labels.insert(b.code).second) << b.name;
     }
-    EXPECT_EQ(labels, 42);  // every label code but 18, 19 (no button) and 38 ("DB")
+    // Every label but the superscripts 18 and 19 and "{DB}" has a button.
+    for (ElementKind k = 0; k < kind::LabelCount; ++k)
+        EXPECT_EQ(labels.count(k), k == 18 || k == 19 || k == kind::DoubleBondMarker ? 0u : 1u) << k;
+    EXPECT_EQ(findPaletteButton("SpeedButton55")->code, kind::DoubleBondMarker);
+    EXPECT_EQ(findPaletteButton("SpeedButton55")->caption, "DB");
+    EXPECT_EQ(findPaletteButton("SpeedButton38")->code, kind::TextTool);
 }
 
-TEST(PaletteTables, GreekAndTextCodes)
+TEST(PaletteTables, GreekButtonsShowTheirLettersInAlphabetOrder)
 {
-    const std::map<std::string, ElementKind> expected{
-        {"SpeedButton74", 532}, {"SpeedButton75", 533}, {"SpeedButton77", 534}, {"SpeedButton78", 535},
-        {"SpeedButton79", 536}, {"SpeedButton80", 307 + 0xED}, {"SpeedButton38", 100}, {"SpeedButton55", 38},
-        {"SpeedButton59", 40},  {"SpeedButton63", 44}};
-    for (const auto& [name, code] : expected) {
-        const PaletteButton* b = findPaletteButton(name);
-        ASSERT_NE(b, nullptr) << name;
-        EXPECT_EQ(b->code, code) << name;
-        EXPECT_EQ(b->group, ButtonGroup::RightButton);
+    std::map<int, char16_t> row;  // by place, left to right
+    for (const PaletteButton& b : rightLabelButtons()) {
+        if (isGreek(b.code))
+            row[b.place.left] = windows1253ToUnicode(std::uint8_t(b.code - kind::GreekOffset));
     }
+    std::u16string letters;
+    for (const auto& [left, letter] : row)
+        letters += letter;
+    EXPECT_EQ(letters, u"αβγδεν");
     EXPECT_EQ(findPaletteButton("SpeedButton80")->caption, "nü");
     EXPECT_EQ(findPaletteButton("SpeedButton74")->place.height, 14);
 }
 
-TEST(PaletteTables, LeftToolsCoverEveryBondArrowAndBracketOnce)
+// Each left tool draws a distinct kind of the table; together with the
+// curvature items they reach every drawn two-point kind.
+TEST(PaletteTables, LeftToolsAndCurvatureItemsReachEveryDrawnTwoPointKindOnce)
 {
-    std::set<ElementKind> codes;
+    std::set<ElementKind> reached;
     for (const PaletteButton& b : leftToolButtons()) {
-        EXPECT_TRUE(codes.insert(b.code).second) << b.name;
-        EXPECT_EQ(b.group, ButtonGroup::LeftButton);
+        EXPECT_EQ(b.group, ButtonGroup::LeftButton) << b.name;
+        EXPECT_TRUE(reached.insert(b.code).second) << b.name;
+        EXPECT_TRUE(b.code == kind::SelectTool || traitsOf(b.code).drawing != Drawing::Nothing) << b.name;
     }
-    std::set<ElementKind> expected{247, 248, 249, 250, 251, 252, 253, 254, 255,
-                                   401, 402, 403, 404, 405, 406, 413};
-    EXPECT_EQ(codes, expected);
+    for (const CurvatureItem& item : curvatureItems())
+        reached.insert(item.code);
+    std::set<ElementKind> expected{kind::SelectTool};
+    for (const KindTraits& row : kindTable()) {
+        for (std::uint32_t k = row.first; k <= row.last && isTwoPointKind(row.first); ++k)
+            expected.insert(ElementKind(k));
+    }
+    EXPECT_EQ(reached, expected);
+    EXPECT_EQ(findPaletteButton(kArrowToolButton)->code, kind::StraightArrow);
     EXPECT_EQ(findPaletteButton("SpeedButton71")->place.width, 13);
     EXPECT_EQ(findPaletteButton("SpeedButton64")->caption, "- - -");
     EXPECT_EQ(findPaletteButton("SpeedButton67")->glyph, ButtonPicture::DashedRectangle);
 }
 
-TEST(PaletteTables, CurvatureItems)
+// Item 0 is the straight arrow; a caption's sign is the side the arc bends
+// to (against the sign of curvatureOf, y grows downwards), its size the
+// order of the bend.
+TEST(PaletteTables, CurvatureCaptionsMatchTheBendOfTheirArrows)
 {
-    const ElementKind codes[] = {401, 407, 408, 409, 410, 411, 412};
-    const char* captions[] = {"0", "1", "2", "3", "-1", "-2", "-3"};
-    ASSERT_EQ(curvatureItems().size(), 7u);
-    for (int i = 0; i < 7; ++i) {
-        EXPECT_EQ(curvatureArrowCode(i), codes[i]);
-        EXPECT_EQ(curvatureItems()[std::size_t(i)].caption, captions[i]);
+    const auto items = curvatureItems();
+    ASSERT_FALSE(items.empty());
+    std::set<std::string_view> captions;
+    EXPECT_EQ(items[0].caption, "0");
+    EXPECT_EQ(items[0].code, kind::StraightArrow);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(curvatureArrowCode(int(i)), items[i].code);
+        EXPECT_TRUE(captions.insert(items[i].caption).second) << items[i].caption;
+        const int caption = std::stoi(std::string(items[i].caption));
+        const int bend = curvatureOf(items[i].code);
+        EXPECT_EQ(caption > 0, bend < 0) << items[i].caption;
+        for (std::size_t j = 0; j < items.size(); ++j) {
+            const int other = std::stoi(std::string(items[j].caption));
+            if (caption * other > 0 && std::abs(caption) < std::abs(other)) {
+                EXPECT_LT(std::abs(bend), std::abs(curvatureOf(items[j].code))) << items[i].caption;
+            }
+        }
     }
     EXPECT_EQ(curvatureArrowCode(-1), std::nullopt);
-    EXPECT_EQ(curvatureArrowCode(7), std::nullopt);
+    EXPECT_EQ(curvatureArrowCode(int(items.size())), std::nullopt);
 }
 
 TEST(PaletteTables, ButtonsAreUniqueAndInsideTheirGroupBox)
@@ -91,7 +122,8 @@ TEST(PaletteTables, ButtonsAreUniqueAndInsideTheirGroupBox)
             EXPECT_TRUE(!b.caption.empty() || b.glyph != ButtonPicture::None) << b.name;
         }
     }
-    EXPECT_EQ(names.size(), 16u + 50u + 3u);
+    // The other groups are covered by their codes; ring sizes 5, 6 and 7.
+    EXPECT_EQ(ringSizeButtons().size(), 3u);
     for (const PanelControl& c : panelControls()) {
         if (c.parent != "ScrollBox2") {
             EXPECT_EQ(control(c.parent).kind, ControlKind::GroupBox) << c.name;

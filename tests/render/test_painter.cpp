@@ -246,6 +246,28 @@ TEST(Painter, KindsWithoutADrawingChangeNothing)
     EXPECT_TRUE(test::nonWhitePixels(page).empty());
 }
 
+// A row the kind table lists as drawing nothing draws nothing at its ends,
+// as text or as two points; every other row draws (characters without a
+// glyph only paint a white cell, so the first code of the row with ink).
+TEST(Painter, DrawsExactlyWhatTheKindTableSays)
+{
+    for (const KindTraits& row : kindTable()) {
+        if (row.drawing == Drawing::Nothing) {
+            for (ElementKind k : {row.first, row.last}) {
+                EXPECT_TRUE(painted(text(k, 100, 100, 12)).empty()) << k;
+                EXPECT_TRUE(painted(element(k, 100, 100, 170, 130)).empty()) << k;
+            }
+            continue;
+        }
+        bool inked = false;
+        for (std::uint32_t k = row.first; k <= row.last && !inked; ++k) {
+            const ElementKind code = ElementKind(k);
+            inked = !painted(isTextKind(code) ? text(code, 100, 100, 12) : element(code, 100, 100, 170, 130)).empty();
+        }
+        EXPECT_TRUE(inked) << row.first;
+    }
+}
+
 TEST(Painter, ReservedBytesDoNotChangeTheDrawing)
 {
     for (ElementKind k : {0, 20, 115, 248, 250, 253, 254, 255, 401, 403, 406, 410, 413, 532}) {

@@ -1,7 +1,10 @@
-// The vector drawing gets what the raster page gets: rasterised at page
-// scale with antialiasing, its ink lies where the page's ink lies, within a
-// pixel, for real drawings (the example, every template) and the mixed
-// sample of every drawn kind.
+// The vector drawing has the raster page's geometry but not its smoothing:
+// rasterised at page scale with antialiasing, its ink lies where the page's
+// ink lies, within a pixel, for real drawings (the example, every template)
+// and the mixed sample of every drawn kind; the page's ink is covered by
+// vector ink within a pixel (the halo pixels beside a single bond too, as
+// they touch its line). The halo itself is not drawn: a single bond is one
+// stroke centred on its pixels, as dark on either side.
 #include "document/file_system.h"
 #include "document/record_file.h"
 #include "page_mismatch.h"
@@ -96,6 +99,29 @@ TEST(VectorAgreement, everyTemplate)
     }
     std::printf("[ agreement ] %lld templates: %s\n", static_cast<long long>(names.size()), test::describe(total).c_str());
     RecordProperty("agreement", test::describe(total));
+}
+
+TEST(VectorAgreement, singleBondHasNoBandOnOneSide)
+{
+    struct Case {
+        ElementRecord bond;
+        QPoint line, before, after;  // a pixel of the line and its two neighbours across it
+    };
+    const Case cases[] = {
+        {makeRecord(kind::SingleBond, 20, 30, 120, 30), {70, 30}, {70, 29}, {70, 31}},
+        {makeRecord(kind::SingleBond, 40, 20, 40, 120), {40, 70}, {39, 70}, {41, 70}},
+    };
+    for (const Case& c : cases) {
+        const QImage raster = rasterPage({c.bond});
+        const QImage vector = vectorPage({c.bond});
+        // The page: the halo on one side only.
+        EXPECT_NE(raster.pixel(c.before), raster.pixel(c.after));
+        // The vector drawing: black on the line, the same faint edge on
+        // both sides, no grey band.
+        EXPECT_LE(qRed(vector.pixel(c.line)), 64);
+        EXPECT_EQ(vector.pixel(c.before), vector.pixel(c.after));
+        EXPECT_GE(qRed(vector.pixel(c.before)), 200);
+    }
 }
 
 TEST(VectorAgreement, mixedSampleOfEveryKind)

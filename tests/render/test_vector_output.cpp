@@ -72,7 +72,7 @@ SvgSummary readSvg(const QByteArray& svg)
             summary.strokeColours.append(xml.attributes().value("stroke").toString());
         } else if (name == "text") {
             summary.textAttributes.push_back(attributesOf());
-            summary.texts.append(xml.readElementText());
+            summary.texts.append(xml.readElementText(QXmlStreamReader::IncludeChildElements));
         }
     }
     if (xml.hasError())
@@ -114,8 +114,6 @@ TEST(VectorSvg, isWellFormedWithTheAreaAndTheLabelsAsText)
     const QRect area = vectorCutOut(ViewState{}, records, QSize(kPageWidth, kPageHeight));
     const SvgSummary svg = readSvg(svgOfDrawing(ViewState{}, records, area));
     ASSERT_TRUE(svg.error.isEmpty()) << svg.error.toStdString();
-    EXPECT_EQ(svg.root.at("width"), QString::number(area.width()) + "px");
-    EXPECT_EQ(svg.root.at("height"), QString::number(area.height()) + "px");
     EXPECT_EQ(svg.root.at("viewBox"),
               QString("%1 %2 %3 %4").arg(area.left()).arg(area.top()).arg(area.width()).arg(area.height()));
     EXPECT_EQ(svg.group.at("stroke-linecap"), "round");
@@ -129,16 +127,81 @@ TEST(VectorSvg, isWellFormedWithTheAreaAndTheLabelsAsText)
     }
     ASSERT_GT(textRecords, 0);
     EXPECT_EQ(svg.texts.size(), textRecords);
-    // The background and one opaque cell per text.
-    EXPECT_EQ(svg.whiteRects, textRecords + 1);
+    // No background, one opaque cell per text.
+    EXPECT_EQ(svg.whiteRects, textRecords);
     EXPECT_TRUE(svg.texts.contains("OH")) << svg.texts.join(",").toStdString();
     EXPECT_TRUE(svg.texts.contains("O"));
     for (const auto& attributes : svg.textAttributes) {
         EXPECT_EQ(attributes.at("xml:space"), "preserve");
         EXPECT_TRUE(attributes.at("font-family").startsWith("'Liberation Sans', Arial"));
     }
-    // Every single bond has its halo, in grey for black.
-    EXPECT_GE(svg.strokeColours.count("#999999"), singleBonds);
+    // No halo: every stroke in the bonds' black.
+    ASSERT_GT(singleBonds, 0);
+    EXPECT_EQ(svg.strokeColours.count("#000000"), svg.strokes);
+}
+
+// The size in millimetres (96 page pixels per inch), the view box in page
+// pixels, and a white ground only when asked for.
+TEST(VectorSvg, hasItsSizeInMillimetresAndAGroundOnlyOnRequest)
+{
+    const std::vector<ElementRecord> bond = {makeRecord(kind::SingleBond, 10, 10, 50, 10)};
+    const QRect area(-10, -10, 96, 480);
+    const SvgSummary transparent = readSvg(svgOfDrawing(ViewState{}, bond, area));
+    EXPECT_EQ(transparent.root.at("width"), "25.4mm");
+    EXPECT_EQ(transparent.root.at("height"), "127mm");
+    EXPECT_EQ(transparent.root.at("viewBox"), "-10 -10 96 480");
+    EXPECT_EQ(transparent.whiteRects, 1);  // the page's clip only
+    EXPECT_EQ(readSvg(svgOfDrawingOn(ViewState{}, bond, area, SvgBackground::Transparent)).whiteRects, 1);
+    EXPECT_EQ(readSvg(svgOfDrawingOn(ViewState{}, bond, area, SvgBackground::White)).whiteRects, 2);
+}
+
+// One stroke per seen line, in the bond's colour, centred on the line's
+// pixels, and the same width for the lines of single, double and triple
+// bonds and arrows.
+TEST(VectorSvg, bondLinesAreOneStrokeOfOneColourAndWeight)
+{
+    struct Case {
+        ElementKind kind;
+        qsizetype lines;  // moves in the one stroke element
+    };
+    for (const Case c : {Case{kind::SingleBond, 1}, Case{kind::DoubleBond, 2}, Case{kind::TripleBond, 3},
+                         Case{kind::StraightArrow, 2}, Case{kind::DashedBond, 4}}) {
+        const QByteArray svg = svgOfDrawing(ViewState{}, {makeRecord(c.kind, 10, 10, 50, 10, 0x0000FF)}, kWholePage);
+        const SvgSummary summary = readSvg(svg);
+        EXPECT_EQ(summary.strokes, 1) << c.kind;
+        EXPECT_EQ(summary.strokeColours, QStringList{"#ff0000"}) << c.kind;
+        EXPECT_EQ(svg.count("stroke-width=\"1.2\""), 1) << c.kind;
+        EXPECT_EQ(c.lines == 1 ? svg.count("<line") : svg.count(" d=\"M") + svg.count(" M"), c.lines) << svg.constData();
+    }
+    const QByteArray single = svgOfDrawing(ViewState{}, {makeRecord(kind::SingleBond, 10, 10, 50, 10)}, kWholePage);
+    EXPECT_TRUE(single.contains("<line x1=\"10.5\" y1=\"10.5\" x2=\"50.5\" y2=\"10.5\"")) << single.constData();
+}
+
+// Characters the text tool places cell after cell are one <text>, its sub-
+// and superscripts <tspan>s of their own size and baseline.
+TEST(VectorSvg, aTextLineIsOneTextWithTspansForScripts)
+{
+    // "CH<3OH" and "x>2" with a line length of 40: cells of 40 / 2.3, size
+    // 19, scripts of size 14 lowered by 3 or raised by 17 from the pointer.
+    const double cell = 40 / 2.3, left = 100, top = 200 - 12;
+    auto character = [](char c, double x, double y, double size) {
+        return makeRecord(ElementKind(kind::CharacterOffset + c), x, y, size, 0);
+    };
+    const std::vector<ElementRecord> records = {
+        character('C', left, top, 19),          character('H', left + cell, top, 19),
+        character('3', left + 2 * cell, 203, 14), character('O', left + 2.6 * cell, top, 19),
+        character('H', left + 3.6 * cell, top, 19), character('x', left, 400 - 12, 19),
+        character('2', left + cell, 400 - 17, 14),
+    };
+    const QByteArray svg = svgOfDrawing(ViewState{}, records, kWholePage);
+    const SvgSummary summary = readSvg(svg);
+    ASSERT_TRUE(summary.error.isEmpty());
+    EXPECT_EQ(summary.texts, QStringList({"CH3OH", "x2"})) << svg.constData();
+    EXPECT_EQ(svg.count("<tspan"), 3) << svg.constData();
+    // 19 and 14 points are 25 and 19 pixels; "OH" after the script has the
+    // line's size.
+    EXPECT_EQ(svg.count("font-size=\"25\""), 2) << svg.constData();
+    EXPECT_EQ(svg.count("font-size=\"19\""), 2) << svg.constData();
 }
 
 TEST(VectorSvg, textOfEveryKindStaysValidXml)
@@ -155,16 +218,18 @@ TEST(VectorSvg, textOfEveryKindStaysValidXml)
     records.push_back(makeRecord(kind::CharacterOffset + 0x10, 190, 900, 12, 0));  // a control code
     const SvgSummary svg = readSvg(svgOfDrawing(ViewState{}, records, kWholePage));
     ASSERT_TRUE(svg.error.isEmpty()) << svg.error.toStdString();
+    // Neighbouring cells of one size form lines.
+    const QString all = svg.texts.join(QString());
     EXPECT_TRUE(svg.texts.contains("<"));
     EXPECT_TRUE(svg.texts.contains("&"));
     EXPECT_TRUE(svg.texts.contains(" "));
-    EXPECT_TRUE(svg.texts.contains(QStringLiteral("\u03B1")));  // 0xE1 of Windows-1253
-    EXPECT_TRUE(svg.texts.contains(QStringLiteral("\u03BD")));  // 0xED
+    EXPECT_TRUE(all.contains(QStringLiteral("\u03B1")));  // 0xE1 of Windows-1253
+    EXPECT_TRUE(all.contains(QStringLiteral("\u03BD")));  // 0xED
     for (const QString& text : svg.texts)
         for (const QChar c : text)
             EXPECT_FALSE(c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F)) << int(c.unicode());
     // A cell for every record, text only where there is a glyph.
-    EXPECT_EQ(svg.whiteRects, int(records.size()) + 1);
+    EXPECT_EQ(svg.whiteRects, int(records.size()));
     EXPECT_LT(svg.texts.size(), int(records.size()));
 }
 

@@ -134,13 +134,36 @@ TEST(VectorRecorder, thinsPolylinesWithinTheThinningDistance)
     }
 }
 
-TEST(VectorRecorder, strokeCentreFollowsThePagePensPixels)
+// A vector surface gets no smoothing: each bond is the lines that are seen,
+// all drawn with the one-pixel pen in the bond's colour, so one weight.
+TEST(VectorRecorder, bondsAreTheirSeenLinesOfOneWeight)
 {
-    EXPECT_EQ(strokeCentreOffset(0), 0.5);
-    EXPECT_EQ(strokeCentreOffset(1), 0.5);
-    EXPECT_EQ(strokeCentreOffset(2), 0.0);
-    EXPECT_EQ(strokeCentreOffset(3), 0.5);
-    EXPECT_EQ(strokeCentreOffset(5), 0.5);
+    struct Case {
+        ElementKind kind;
+        std::vector<std::vector<PenPosition>> lines;
+    };
+    const Case cases[] = {
+        {kind::SingleBond, {{{10, 10}, {50, 10}}}},
+        {kind::DoubleBond, {{{10, 11.2}, {50, 11.2}}, {{10, 8.8}, {50, 8.8}}}},
+        // The outer lines over the length shortened by 3 at each end.
+        {kind::TripleBond, {{{13, 12}, {47, 12}}, {{13, 8}, {47, 8}}, {{10, 10}, {50, 10}}}},
+    };
+    for (const Case& c : cases) {
+        VectorRecorder recorder;
+        PaintElement(recorder, ViewState{}, makeRecord(c.kind, 10, 10, 50, 10, 0x0000FF));
+        const auto strokes = strokesOf(recorder);
+        ASSERT_EQ(strokes.size(), c.lines.size()) << c.kind;
+        for (std::size_t i = 0; i < strokes.size(); ++i) {
+            EXPECT_EQ(strokes[i].width, 1) << c.kind;
+            EXPECT_EQ(strokes[i].colour, 0x0000FFu) << c.kind;
+            const auto points = recorder.pointsOf(strokes[i]);
+            ASSERT_EQ(points.size(), 2u);
+            for (std::size_t k = 0; k < 2; ++k) {
+                EXPECT_NEAR(points[k].x, c.lines[i][k].x, 1e-9) << c.kind << " line " << i;
+                EXPECT_NEAR(points[k].y, c.lines[i][k].y, 1e-9) << c.kind << " line " << i;
+            }
+        }
+    }
 }
 
 // The text cell is the canvas's, for each font the painter uses and for a
@@ -199,17 +222,17 @@ TEST(VectorRecorder, textRunsHaveThePagesCellsAndUnicodeText)
 }
 
 // The painter's calls reach the recorder as they reach the canvas: a single
-// bond is its halo and its line, a Greek letter keeps the surface's font.
+// wedge keeps its width-2 pen, a Greek letter keeps the surface's font.
 TEST(VectorRecorder, getsThePaintersCalls)
 {
     VectorRecorder recorder;
-    PaintElement(recorder, ViewState{}, makeRecord(kind::SingleBond, 10, 10, 50, 10, 0x0000FF));
+    PaintElement(recorder, ViewState{}, makeRecord(kind::SolidWedge, 10, 10, 50, 10, 0x0000FF));
     const auto strokes = strokesOf(recorder);
-    ASSERT_EQ(strokes.size(), 2u);
-    EXPECT_EQ(strokes[0].width, 2);
-    EXPECT_EQ(strokes[0].colour, makeColour(255, 153, 153));
-    EXPECT_EQ(strokes[1].width, 1);
-    EXPECT_EQ(strokes[1].colour, 0x0000FFu);
+    ASSERT_EQ(strokes.size(), 6u);  // the fan's six lines
+    for (const VectorStroke& stroke : strokes) {
+        EXPECT_EQ(stroke.width, 2);
+        EXPECT_EQ(stroke.colour, 0x0000FFu);
+    }
 
     recorder.setFontName("Arial");
     PaintElement(recorder, ViewState{}, makeRecord(kind::GreekOffset + 0xE1, 20.5, 30, 12, 0));

@@ -85,7 +85,7 @@ check_installed_data(${root}/usr/share)
 # --- lintian, where it is installed: errors fail, warnings are shown -------
 find_program(lintian lintian)
 if(lintian)
-  execute_process(COMMAND ${lintian} --no-tag-display-limit ${packages}
+  execute_process(COMMAND ${lintian} --tag-display-limit 0 ${packages}
     OUTPUT_VARIABLE out ERROR_VARIABLE err)
   message("lintian:\n${out}${err}")
   string(REGEX MATCHALL "(^|\n)E: [^\n]*" errors "${out}")

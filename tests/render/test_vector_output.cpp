@@ -23,6 +23,7 @@
 #include <QXmlStreamReader>
 
 #include <map>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -140,68 +141,45 @@ TEST(VectorSvg, isWellFormedWithTheAreaAndTheLabelsAsText)
     EXPECT_EQ(svg.strokeColours.count("#000000"), svg.strokes);
 }
 
-// The size in millimetres (96 page pixels per inch), the view box in page
-// pixels, and a white ground only when asked for.
+// The size in millimetres at 96 pixels per inch, the view box in pixels, a
+// white ground only when asked for (the other white rect is the page's clip).
 TEST(VectorSvg, hasItsSizeInMillimetresAndAGroundOnlyOnRequest)
 {
     const std::vector<ElementRecord> bond = {makeRecord(kind::SingleBond, 10, 10, 50, 10)};
     const QRect area(-10, -10, 96, 480);
-    const SvgSummary transparent = readSvg(svgOfDrawing(ViewState{}, bond, area));
-    EXPECT_EQ(transparent.root.at("width"), "25.4mm");
-    EXPECT_EQ(transparent.root.at("height"), "127mm");
-    EXPECT_EQ(transparent.root.at("viewBox"), "-10 -10 96 480");
-    EXPECT_EQ(transparent.whiteRects, 1);  // the page's clip only
-    EXPECT_EQ(readSvg(svgOfDrawingOn(ViewState{}, bond, area, SvgBackground::Transparent)).whiteRects, 1);
+    const SvgSummary svg = readSvg(svgOfDrawing(ViewState{}, bond, area));
+    EXPECT_EQ(svg.root.at("width") + svg.root.at("height") + svg.root.at("viewBox"), "25.4mm127mm-10 -10 96 480");
+    EXPECT_EQ(svg.whiteRects, 1);
     EXPECT_EQ(readSvg(svgOfDrawingOn(ViewState{}, bond, area, SvgBackground::White)).whiteRects, 2);
 }
 
-// One stroke per seen line, in the bond's colour, centred on the line's
-// pixels, and the same width for the lines of single, double and triple
-// bonds and arrows.
+// Single, double and triple bonds: their lines in one stroke element of the
+// bond's colour and one width; a single bond centred on its pixels.
 TEST(VectorSvg, bondLinesAreOneStrokeOfOneColourAndWeight)
 {
-    struct Case {
-        ElementKind kind;
-        qsizetype lines;  // moves in the one stroke element
-    };
-    for (const Case c : {Case{kind::SingleBond, 1}, Case{kind::DoubleBond, 2}, Case{kind::TripleBond, 3},
-                         Case{kind::StraightArrow, 2}, Case{kind::DashedBond, 4}}) {
-        const QByteArray svg = svgOfDrawing(ViewState{}, {makeRecord(c.kind, 10, 10, 50, 10, 0x0000FF)}, kWholePage);
-        const SvgSummary summary = readSvg(svg);
-        EXPECT_EQ(summary.strokes, 1) << c.kind;
-        EXPECT_EQ(summary.strokeColours, QStringList{"#ff0000"}) << c.kind;
-        EXPECT_EQ(svg.count("stroke-width=\"1.2\""), 1) << c.kind;
-        EXPECT_EQ(c.lines == 1 ? svg.count("<line") : svg.count(" d=\"M") + svg.count(" M"), c.lines) << svg.constData();
+    for (const ElementKind bond : {kind::SingleBond, kind::DoubleBond, kind::TripleBond}) {
+        const QByteArray svg = svgOfDrawing(ViewState{}, {makeRecord(bond, 10, 10, 50, 10, 0x0000FF)}, kWholePage);
+        EXPECT_EQ(readSvg(svg).strokeColours, QStringList{"#ff0000"}) << bond;
+        EXPECT_EQ(svg.count("stroke-width=\"1.2\""), 1) << bond;
     }
     const QByteArray single = svgOfDrawing(ViewState{}, {makeRecord(kind::SingleBond, 10, 10, 50, 10)}, kWholePage);
     EXPECT_TRUE(single.contains("<line x1=\"10.5\" y1=\"10.5\" x2=\"50.5\" y2=\"10.5\"")) << single.constData();
 }
 
-// Characters the text tool places cell after cell are one <text>, its sub-
-// and superscripts <tspan>s of their own size and baseline.
+// "CH<3OH" as the text tool places it at a line length of 40 (cells of
+// 40 / 2.3, 19 points, the script 14 points lowered) is one <text>.
 TEST(VectorSvg, aTextLineIsOneTextWithTspansForScripts)
 {
-    // "CH<3OH" and "x>2" with a line length of 40: cells of 40 / 2.3, size
-    // 19, scripts of size 14 lowered by 3 or raised by 17 from the pointer.
-    const double cell = 40 / 2.3, left = 100, top = 200 - 12;
-    auto character = [](char c, double x, double y, double size) {
-        return makeRecord(ElementKind(kind::CharacterOffset + c), x, y, size, 0);
-    };
-    const std::vector<ElementRecord> records = {
-        character('C', left, top, 19),          character('H', left + cell, top, 19),
-        character('3', left + 2 * cell, 203, 14), character('O', left + 2.6 * cell, top, 19),
-        character('H', left + 3.6 * cell, top, 19), character('x', left, 400 - 12, 19),
-        character('2', left + cell, 400 - 17, 14),
-    };
+    const double cell = 40 / 2.3, top = 188;
+    std::vector<ElementRecord> records;
+    for (const auto& [c, x, y, size] : {std::tuple{'C', 0.0, top, 19}, {'H', 1.0, top, 19}, {'3', 2.0, 203.0, 14},
+                                        {'O', 2.6, top, 19}, {'H', 3.6, top, 19}})
+        records.push_back(makeRecord(ElementKind(kind::CharacterOffset + c), 100 + x * cell, y, size, 0));
     const QByteArray svg = svgOfDrawing(ViewState{}, records, kWholePage);
-    const SvgSummary summary = readSvg(svg);
-    ASSERT_TRUE(summary.error.isEmpty());
-    EXPECT_EQ(summary.texts, QStringList({"CH3OH", "x2"})) << svg.constData();
-    EXPECT_EQ(svg.count("<tspan"), 3) << svg.constData();
-    // 19 and 14 points are 25 and 19 pixels; "OH" after the script has the
-    // line's size.
-    EXPECT_EQ(svg.count("font-size=\"25\""), 2) << svg.constData();
-    EXPECT_EQ(svg.count("font-size=\"19\""), 2) << svg.constData();
+    EXPECT_EQ(readSvg(svg).texts, QStringList{"CH3OH"}) << svg.constData();
+    // The script and "OH" are <tspan>s; 19 and 14 points are 25 and 19 pixels.
+    EXPECT_EQ((QList<qsizetype>{svg.count("<tspan"), svg.count("font-size=\"25\""), svg.count("font-size=\"19\"")}),
+              (QList<qsizetype>{2, 1, 1})) << svg.constData();
 }
 
 TEST(VectorSvg, textOfEveryKindStaysValidXml)
@@ -218,7 +196,6 @@ TEST(VectorSvg, textOfEveryKindStaysValidXml)
     records.push_back(makeRecord(kind::CharacterOffset + 0x10, 190, 900, 12, 0));  // a control code
     const SvgSummary svg = readSvg(svgOfDrawing(ViewState{}, records, kWholePage));
     ASSERT_TRUE(svg.error.isEmpty()) << svg.error.toStdString();
-    // Neighbouring cells of one size form lines.
     const QString all = svg.texts.join(QString());
     EXPECT_TRUE(svg.texts.contains("<"));
     EXPECT_TRUE(svg.texts.contains("&"));

@@ -62,8 +62,6 @@ TEST(RenderCommandLine, OptionsComeFirstAndTheFormatFollowsTheOutput)
         {{"--scale"}, Action::Wrong, {}},
         {{"--background", "white", "a.cfd", "b.svg"}, Action::Convert, {{"a.cfd", "b.svg", PictureFormat::Svg}},
          false, 1, SvgBackground::White},
-        {{"--background", "transparent", "a.cfd", "b.svg"}, Action::Convert,
-         {{"a.cfd", "b.svg", PictureFormat::Svg}}},
         {{"--background", "grau", "a.cfd", "b.svg"}, Action::Wrong, {}},
         {{"--out-dir", "out", "--format", "svg", "a.cfd", "x/b.c.cfd", "Leer"},
          Action::Convert,

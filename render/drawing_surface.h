@@ -44,6 +44,12 @@ public:
     virtual void separateLines(std::span<const PenPosition> ends) = 0;
     virtual PenPosition penPosition() const = 0;
 
+    // Whether the surface is a page of whole pixels. The primitives give
+    // such a surface the screen's smoothing (the pale halo beside a single
+    // bond, the white core of a triple bond); a vector surface gets one
+    // clean line for each line that is seen.
+    virtual bool isPixelPage() const { return true; }
+
     virtual void setFontName(std::string_view name) = 0;
     // Points as the page takes them: a negative size asks for a cell height.
     virtual void setFontSize(int points) = 0;

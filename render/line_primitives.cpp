@@ -20,6 +20,9 @@ constexpr double kHaloShare = 0.6;      // of the way from the pen colour to whi
 constexpr double kHashedWedgeWidth = 25.0;
 constexpr double kSolidWedgeWidth = 30.0;
 constexpr double kTripleShortening = 3.0;
+// The outer lines of the triple bond: the middle of what the width-5 stroke
+// shows beyond the white width-3 line.
+constexpr double kTripleOuterOffset = 2.0;
 constexpr double kBracketTick = 5.0;
 
 Colour haloOf(Colour colour)
@@ -53,6 +56,11 @@ void wedgeFan(DrawingSurface& canvas, double xA, double xB, double yA, double yB
 void SmoothLineTo(DrawingSurface& canvas, double x, double y)
 {
     const Colour colour = canvas.penColour();
+    if (!canvas.isPixelPage()) {
+        canvas.setPenWidth(1);
+        canvas.lineTo(x, y);
+        return;
+    }
     const PenPosition start = canvas.penPosition();
     canvas.setPenWidth(2);
     canvas.setPenColour(haloOf(colour));
@@ -108,11 +116,42 @@ void DoubleLine(DrawingSurface& canvas, const ViewState& view, const ElementReco
     canvas.lineTo(X2 - nx, Y2 - ny);
 }
 
+namespace {
+
+// The triple bond's three lines for a vector surface: what the width-5
+// stroke leaves beside the white width-3 line (its outer pixel rows, 2
+// pixels from the axis, over the shortened length), then the axis.
+void tripleLineStrokes(DrawingSurface& canvas, double X1, double Y1, double X2, double Y2, double length,
+                       Colour colour)
+{
+    canvas.setPenColour(colour);
+    canvas.setPenWidth(1);
+    const double trueLength = std::hypot(X2 - X1, Y2 - Y1);
+    if (length != 0.0 && trueLength != 0.0 && std::isfinite(trueLength)) {
+        const double sx = kTripleShortening * (X2 - X1) / length;
+        const double sy = kTripleShortening * (Y2 - Y1) / length;
+        const double nx = -kTripleOuterOffset * (Y2 - Y1) / trueLength;
+        const double ny = kTripleOuterOffset * (X2 - X1) / trueLength;
+        for (const double side : {1.0, -1.0}) {
+            canvas.moveTo(X1 + sx + side * nx, Y1 + sy + side * ny);
+            canvas.lineTo(X2 - sx + side * nx, Y2 - sy + side * ny);
+        }
+    }
+    canvas.moveTo(X1, Y1);
+    canvas.lineTo(X2, Y2);
+}
+
+}  // namespace
+
 void TripleLine(DrawingSurface& canvas, double X1, double Y1, double X2, double Y2, Colour colour)
 {
     // The rounded length is kept as an unsigned 16-bit number, as the stored
     // drawings were made with; fmod keeps it in double for any length.
     const double length = std::fmod(roundHalfEven(std::hypot(X2 - X1, Y2 - Y1)), 65536.0);
+    if (!canvas.isPixelPage()) {
+        tripleLineStrokes(canvas, X1, Y1, X2, Y2, length, colour);
+        return;
+    }
     if (length != 0.0) {
         const double sx = kTripleShortening * (X2 - X1) / length;
         const double sy = kTripleShortening * (Y2 - Y1) / length;

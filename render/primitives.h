@@ -17,7 +17,8 @@ namespace veltrano {
 
 // A line from the pen position with a pale halo: a width-2 line in the pen
 // colour moved 60 % towards white, then a width-1 line in the pen colour.
-// Ends with width 1 and the original colour. x and y are whole pixels.
+// Ends with width 1 and the original colour. x and y are whole pixels. On a
+// surface that is no pixel page the width-1 line alone.
 void SmoothLineTo(DrawingSurface& canvas, double x, double y);
 
 // The argument order of the line and wedge primitives is xA, xB, yA, yB: the
@@ -39,7 +40,9 @@ void DoubleLine(DrawingSurface& canvas, const ViewState& view, const ElementReco
 
 // A width-5 stroke shortened by 3 pixels at each end, a white width-3 line and
 // a width-1 line in colour over it: three parallel lines. Ends with width 1
-// in colour.
+// in colour. On a surface that is no pixel page the three lines are drawn
+// as they are seen: width-1 lines 2 pixels beside the axis over the
+// shortened length, and the axis itself.
 void TripleLine(DrawingSurface& canvas, double X1, double Y1, double X2, double Y2, Colour colour);
 
 // "[" and "]" from (X1, Y1) to (X2, Y2) with 5-pixel ticks along x, and the

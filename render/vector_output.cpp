@@ -35,8 +35,10 @@ constexpr int kOutputDotsPerInch = 96;
 // Qt's raster engine draws pens of at most one device pixel with its fast
 // line stepper, which places antialiased lines and their ends up to a pixel
 // away from the true outline; a pen a hair wider takes the outline stroker,
-// which is exact. Other engines (PDF) get the width as it is.
-double thinPenWidth(const QPainter& painter)
+// which is exact. So on a raster engine every pen is widened by a 1024th
+// (a pen of exactly one device pixel, reached under a scale, is one
+// too); other engines (PDF) get the width as it is.
+double thinPenWidening(const QPainter& painter)
 {
     const QPaintEngine* engine = painter.paintEngine();
     return engine && engine->type() == QPaintEngine::Raster ? 1.0 + 1.0 / 1024 : 1.0;
@@ -76,7 +78,7 @@ public:
     explicit ItemPainter(QPainter& painter)
         : m_painter(painter), m_pixels(painter.transform()),
           m_grid(QTransform::fromScale(1 / kStrokeGrid, 1 / kStrokeGrid) * m_pixels),
-          m_thinWidth(thinPenWidth(painter))
+          m_thinWidening(thinPenWidening(painter))
     {
     }
 
@@ -84,7 +86,7 @@ public:
     void strokes(const VectorRecorder& recorder, std::size_t first, std::size_t end)
     {
         const auto& head = std::get<VectorStroke>(recorder.items()[first]);
-        const double shift = strokeCentreOffset(head.width);
+        const double shift = kStrokeCentre;
         QPainterPath path;
         for (std::size_t i = first; i < end; ++i) {
             const auto points = recorder.pointsOf(std::get<VectorStroke>(recorder.items()[i]));
@@ -93,7 +95,7 @@ public:
                 path.lineTo(onGrid(points[k].x + shift), onGrid(points[k].y + shift));
         }
         QPen pen(qColourOf(head.colour));
-        pen.setWidthF((head.width == 1 ? m_thinWidth : head.width) * kStrokeGrid);
+        pen.setWidthF(vectorStrokeWidth(head.width) * m_thinWidening * kStrokeGrid);
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);
         useGrid(true);
@@ -162,7 +164,7 @@ private:
     QPainter& m_painter;
     const QTransform m_pixels;
     const QTransform m_grid;
-    const double m_thinWidth;
+    const double m_thinWidening;
     bool m_onGrid = false;
     std::map<std::pair<std::string, int>, Face> m_faces;
 };

@@ -27,9 +27,18 @@ namespace veltrano {
 QRect vectorCutOut(const ViewState& view, const std::vector<ElementRecord>& records, QSize area);
 
 // A standalone SVG document of area of the page with records drawn at view;
-// area's top-left becomes the SVG's origin.
+// area's top-left becomes the SVG's origin. Its width and height are the
+// area's physical size in millimetres (96 page pixels per inch), its view
+// box the area in page pixels. The ground is transparent: only the text
+// cells are white (they hide what lies under a label, as on the page).
 QByteArray svgOfDrawing(const ViewState& view, const std::vector<ElementRecord>& records,
                         const QRect& area);
+
+enum class SvgBackground { Transparent, White };
+// The same with the ground asked for: White puts a white rectangle of the
+// area under the drawing.
+QByteArray svgOfDrawingOn(const ViewState& view, const std::vector<ElementRecord>& records, const QRect& area,
+                          SvgBackground background);
 
 // A one-page PDF document of area's physical size at 96 pixels per inch.
 QByteArray pdfOfDrawing(const ViewState& view, const std::vector<ElementRecord>& records,

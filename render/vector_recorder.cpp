@@ -114,11 +114,6 @@ int effectiveWidth(int width)
 
 }  // namespace
 
-double strokeCentreOffset(int width)
-{
-    return effectiveWidth(width) % 2 == 1 ? 0.5 : 0.0;
-}
-
 VectorRecorder::VectorRecorder()
     : m_clip(-kClipMargin, -kClipMargin, kPageWidth + 2 * kClipMargin, kPageHeight + 2 * kClipMargin)
 {

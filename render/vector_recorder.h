@@ -7,10 +7,15 @@
 // page uses, so an opaque cell covers what it covers on the page.
 //
 // Stroke points are the coordinates the primitives emit. On the page a
-// coordinate c stands for the pixel round(c); a pen of odd width (and the
-// one-pixel line) is centred on that pixel's centre, c + 0.5, an even width
-// on its top-left corner (the wide pen reaches one pixel further toward -x
-// and -y). strokeCentreOffset gives that shift for the writers.
+// coordinate c stands for the pixel round(c), so the writers centre every
+// stroke on that pixel's centre, c + kStrokeCentre: the one-pixel line and
+// odd widths lie exactly where the page puts them, even widths (which the
+// page reaches one pixel further toward -x and -y) half a pixel from there,
+// on the axis of the bond they draw.
+//
+// The recorder is no pixel page: the primitives give it no smoothing (no
+// halo beside a single bond, no white core in a triple bond), only the lines
+// that are seen.
 //
 // Lines are clipped to a box around the page (the page is what the raster
 // shows), so a damaged record with coordinates of 10^30 becomes a stroke of
@@ -59,8 +64,23 @@ struct VectorText {
 
 using VectorItem = std::variant<VectorStroke, VectorText>;
 
-// Half a pixel for the one-pixel line and odd widths, none for even ones.
-double strokeCentreOffset(int width);
+// Added to both coordinates of every stroke point.
+inline constexpr double kStrokeCentre = 0.5;
+
+// The weight of the one-pixel pen's lines in vector output (the single
+// bond, each line of the double and triple bonds, dashes, arrows,
+// brackets), in page pixels. On the page a single bond carries 1.4 pixels
+// of ink (its line and the 40 % halo pixel beside it) and the lines of a
+// triple bond stand 2 pixels apart: 1.2 is close to the single bond's weight
+// and leaves the triple bond's gaps two thirds as wide as its lines.
+inline constexpr double kVectorLineWidth = 1.2;
+
+// The stroke width a writer gives a pen width: kVectorLineWidth for the
+// one-pixel pen, the pen width for wider pens (the wedges' width-2 fans).
+inline double vectorStrokeWidth(int width)
+{
+    return width > 1 ? double(width) : kVectorLineWidth;
+}
 
 class VectorRecorder final : public DrawingSurface {
 public:
@@ -91,6 +111,7 @@ public:
     void polylineTo(std::span<const PenPosition> points) override;
     void separateLines(std::span<const PenPosition> ends) override;
     PenPosition penPosition() const override { return m_penPosition; }
+    bool isPixelPage() const override { return false; }
 
     void setFontName(std::string_view name) override;
     void setFontSize(int points) override;

@@ -78,7 +78,7 @@ void writeStrokes(QXmlStreamWriter& xml, const VectorRecorder& recorder, std::si
                   QString& path)
 {
     const auto& head = std::get<VectorStroke>(recorder.items()[first]);
-    const double shift = strokeCentreOffset(head.width);
+    const double shift = kStrokeCentre;
     if (end == first + 1 && head.pointCount == 2) {
         const auto points = recorder.pointsOf(head);
         xml.writeEmptyElement(QLatin1StringView("line"));
@@ -103,36 +103,104 @@ void writeStrokes(QXmlStreamWriter& xml, const VectorRecorder& recorder, std::si
         xml.writeAttribute(QLatin1StringView("d"), path);
     }
     xml.writeAttribute(QLatin1StringView("stroke"), hexColour(head.colour));
-    xml.writeAttribute(QLatin1StringView("stroke-width"), QString::number(head.width));
+    xml.writeAttribute(QLatin1StringView("stroke-width"), number(vectorStrokeWidth(head.width)));
 }
 
-void writeText(QXmlStreamWriter& xml, const VectorText& run)
+// One line of text: characters of one font and colour at one size on one
+// baseline, and the sub- and superscripts between them as parts of their
+// own size and baseline.
+struct TextPart {
+    double baseline = 0;
+    int pixelSize = 0;
+    QString characters;
+    QString xs;
+};
+
+// Whether next continues the line that starts with first and whose last run
+// is previous: the same font and colour, to the right of previous as the
+// text tool places its cells (a gap of at most an em, an overlap of at
+// most half the previous cell), and either at the line's size and top or,
+// smaller, beside the line's cell (a sub- or superscript).
+bool continuesLine(const VectorText& first, const VectorText& previous, const VectorText& next)
 {
-    writeRect(xml, run.left, run.top, run.cellWidth, run.cellHeight, QLatin1StringView("#ffffff"));
+    if (next.fontName != first.fontName || next.colour != first.colour)
+        return false;
+    const double previousRight = previous.left + previous.cellWidth;
+    if (next.left < previousRight - previous.cellWidth / 2.0 || next.left > previousRight + first.pixelSize)
+        return false;
+    if (next.pixelSize == first.pixelSize && next.top == first.top)
+        return true;
+    return next.pixelSize < first.pixelSize && next.top < first.top + first.cellHeight
+           && next.top + next.cellHeight > first.top;
+}
+
+void addToParts(std::vector<TextPart>& parts, const VectorText& run)
+{
     const std::vector<PlacedCharacter> placed = placedCharacters(run);
     if (placed.empty())
         return;
-    QString text, xs;
+    const double baseline = run.top + run.ascent;
+    if (parts.empty() || parts.back().baseline != baseline || parts.back().pixelSize != run.pixelSize)
+        parts.push_back({baseline, run.pixelSize, {}, {}});
+    TextPart& part = parts.back();
     for (const PlacedCharacter& character : placed) {
-        if (!xs.isEmpty())
-            xs += QLatin1Char(' ');
-        appendNumber(xs, run.left + character.offset);
-        text += character.character;
+        if (!part.xs.isEmpty())
+            part.xs += QLatin1Char(' ');
+        appendNumber(part.xs, run.left + character.offset);
+        part.characters += character.character;
     }
-    xml.writeStartElement(QLatin1StringView("text"));
-    xml.writeAttribute(QLatin1StringView("x"), xs);
-    xml.writeAttribute(QLatin1StringView("y"), number(run.top + run.ascent));
-    xml.writeAttribute(QLatin1StringView("font-family"), cssFontFamilies(run.fontName));
-    xml.writeAttribute(QLatin1StringView("font-size"), QString::number(run.pixelSize));
-    xml.writeAttribute(QLatin1StringView("fill"), hexColour(run.colour));
-    xml.writeAttribute(QLatin1StringView("xml:space"), QLatin1StringView("preserve"));
-    xml.writeCharacters(text);
-    xml.writeEndElement();
 }
 
-}  // namespace
+// The text runs from first on that form one line: their opaque cells, then
+// one <text> whose sub- and superscripts (and the line after them) are
+// <tspan>s. Returns the end of the line.
+std::size_t writeTextLine(QXmlStreamWriter& xml, const std::vector<VectorItem>& items, std::size_t first)
+{
+    const auto& head = std::get<VectorText>(items[first]);
+    std::size_t end = first + 1;
+    while (end < items.size()) {
+        const auto* next = std::get_if<VectorText>(&items[end]);
+        if (!next || !continuesLine(head, std::get<VectorText>(items[end - 1]), *next))
+            break;
+        ++end;
+    }
+    std::vector<TextPart> parts;
+    for (std::size_t i = first; i < end; ++i) {
+        const auto& run = std::get<VectorText>(items[i]);
+        writeRect(xml, run.left, run.top, run.cellWidth, run.cellHeight, QLatin1StringView("#ffffff"));
+        addToParts(parts, run);
+    }
+    if (parts.empty())
+        return end;
+    xml.writeStartElement(QLatin1StringView("text"));
+    xml.writeAttribute(QLatin1StringView("x"), parts[0].xs);
+    xml.writeAttribute(QLatin1StringView("y"), number(parts[0].baseline));
+    xml.writeAttribute(QLatin1StringView("font-family"), cssFontFamilies(head.fontName));
+    xml.writeAttribute(QLatin1StringView("font-size"), QString::number(parts[0].pixelSize));
+    xml.writeAttribute(QLatin1StringView("fill"), hexColour(head.colour));
+    xml.writeAttribute(QLatin1StringView("xml:space"), QLatin1StringView("preserve"));
+    xml.writeCharacters(parts[0].characters);
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        xml.writeStartElement(QLatin1StringView("tspan"));
+        xml.writeAttribute(QLatin1StringView("x"), parts[i].xs);
+        xml.writeAttribute(QLatin1StringView("y"), number(parts[i].baseline));
+        if (parts[i].pixelSize != parts[0].pixelSize)
+            xml.writeAttribute(QLatin1StringView("font-size"), QString::number(parts[i].pixelSize));
+        xml.writeCharacters(parts[i].characters);
+        xml.writeEndElement();
+    }
+    xml.writeEndElement();
+    return end;
+}
 
-QByteArray svgOfDrawing(const ViewState& view, const std::vector<ElementRecord>& records, const QRect& area)
+// Page pixels (1/96 inch) as millimetres.
+QString millimetres(int pixels)
+{
+    return number(pixels * 25.4 / 96.0) + QLatin1StringView("mm");
+}
+
+QByteArray svgDocument(const ViewState& view, const std::vector<ElementRecord>& records, const QRect& area,
+                       SvgBackground background)
 {
     VectorRecorder recorder;
     recordDrawing(recorder, view, records);
@@ -145,16 +213,17 @@ QByteArray svgOfDrawing(const ViewState& view, const std::vector<ElementRecord>&
     xml.writeStartElement(QLatin1StringView("svg"));
     xml.writeDefaultNamespace(QLatin1StringView("http://www.w3.org/2000/svg"));
     xml.writeAttribute(QLatin1StringView("version"), QLatin1StringView("1.1"));
-    xml.writeAttribute(QLatin1StringView("width"), QString::number(area.width()) + QLatin1StringView("px"));
-    xml.writeAttribute(QLatin1StringView("height"), QString::number(area.height()) + QLatin1StringView("px"));
+    // The drawing's true size, one page pixel being 1/96 inch; the view box
+    // keeps page pixels as the drawing's units.
+    xml.writeAttribute(QLatin1StringView("width"), millimetres(area.width()));
+    xml.writeAttribute(QLatin1StringView("height"), millimetres(area.height()));
     xml.writeAttribute(QLatin1StringView("viewBox"), QStringLiteral("%1 %2 %3 %4")
                                                          .arg(area.left())
                                                          .arg(area.top())
                                                          .arg(area.width())
                                                          .arg(area.height()));
-    // The page is white; the opaque cells and the white lines of the triple
-    // bond are drawn for a white ground.
-    writeRect(xml, area.left(), area.top(), area.width(), area.height(), QLatin1StringView("#ffffff"));
+    if (background == SvgBackground::White)
+        writeRect(xml, area.left(), area.top(), area.width(), area.height(), QLatin1StringView("#ffffff"));
 
     const QRect page(0, 0, kPageWidth, kPageHeight);
     const bool beyondPage = !page.contains(area);
@@ -178,14 +247,26 @@ QByteArray svgOfDrawing(const ViewState& view, const std::vector<ElementRecord>&
             writeStrokes(xml, recorder, i, end, path);
             i = end;
         } else {
-            writeText(xml, std::get<VectorText>(items[i]));
-            ++i;
+            i = writeTextLine(xml, items, i);
         }
     }
     xml.writeEndElement();  // g
     xml.writeEndElement();  // svg
     xml.writeEndDocument();
     return document.toUtf8();
+}
+
+}  // namespace
+
+QByteArray svgOfDrawing(const ViewState& view, const std::vector<ElementRecord>& records, const QRect& area)
+{
+    return svgDocument(view, records, area, SvgBackground::Transparent);
+}
+
+QByteArray svgOfDrawingOn(const ViewState& view, const std::vector<ElementRecord>& records, const QRect& area,
+                          SvgBackground background)
+{
+    return svgDocument(view, records, area, background);
 }
 
 }  // namespace veltrano

@@ -20,5 +20,5 @@ if [ -x build/bin/veltrano ]; then
 fi
 mkdir -p out
 name="$(basename "${file%.*}")"
-build/bin/veltrano-render "$file" "out/$name.bmp"
-echo "out/$name.bmp"
+build/bin/veltrano-render "$file" "out/$name.png"
+echo "out/$name.png"

@@ -117,7 +117,7 @@ std::vector<std::uint8_t> pictureFile(const std::vector<ElementRecord>& records,
     const QRect area = options.fit ? vectorCutOut(view, records, kWholePage.size()) : kWholePage;
     switch (format) {
     case PictureFormat::Svg:
-        return bytesOf(svgOfDrawing(view, records, area));
+        return bytesOf(svgOfDrawingOn(view, records, area, options.background));
     case PictureFormat::Pdf:
         return bytesOf(pdfOfDrawing(view, records, area));
     case PictureFormat::Png:
@@ -213,6 +213,14 @@ RenderCommand parseRenderCommand(const std::vector<std::string>& arguments)
             if (!scale)
                 return wrong("--scale takes a whole number from 1 to " + std::to_string(kMaxScale));
             command.options.scale = *scale;
+        } else if (option == "--background" && hasValue) {
+            const std::string& ground = arguments[++i];
+            if (ground == "white")
+                command.options.background = SvgBackground::White;
+            else if (ground == "transparent")
+                command.options.background = SvgBackground::Transparent;
+            else
+                return wrong("--background takes white or transparent");
         } else if (option == "--out-dir" && hasValue) {
             command.outDir = arguments[++i];
             outDirGiven = true;
@@ -253,8 +261,8 @@ RenderCommand parseRenderCommand(const std::vector<std::string>& arguments)
 
 std::string renderSynopsis()
 {
-    return "usage: veltrano-render [--fit] [--scale N] [--force] INPUT.cfd OUTPUT.bmp|.png|.svg|.pdf\n"
-           "       veltrano-render [--fit] [--scale N] [--force] --out-dir DIR --format bmp|png|svg|pdf INPUT.cfd...\n"
+    return "usage: veltrano-render [OPTIONS] INPUT.cfd OUTPUT.bmp|.png|.svg|.pdf\n"
+           "       veltrano-render [OPTIONS] --out-dir DIR --format bmp|png|svg|pdf INPUT.cfd...\n"
            "       veltrano-render --formula [--json] INPUT.cfd...\n"
            "       veltrano-render INPUT.cfd OUTPUT.mol|.sdf|.smi   or   INPUT.mol|.sdf|.smi OUTPUT.cfd\n"
            "       veltrano-render --help | --version\n";
@@ -272,12 +280,14 @@ std::string renderUsage()
            "                 instead of the whole page of 1200 x 1000 pixels\n"
            "  --scale N      BMP and PNG drawn N times as large (1 to 8), with smooth edges\n"
            "  --force        convert inputs that do not look like formula files, too\n"
+           "  --background G SVG ground: transparent (the default) or white\n"
            "  --out-dir DIR  the folder for the outputs of many inputs\n"
            "  --format F     the format of those outputs\n"
            "  --help         this text\n"
            "  --version      the program's version\n"
            "\n"
-           "SVG and PDF are vector graphics at 96 pixels per inch. An input that cannot be\n"
+           "SVG and PDF are vector graphics at 96 pixels per inch; an SVG gives its size in\n"
+           "millimetres and keeps page pixels as its units. An input that cannot be\n"
            "read, or that does not look like a formula file (a picture, a text), is reported\n"
            "with its reason and the others are still converted; an output\n"
            "is replaced only by a complete new file.\n"

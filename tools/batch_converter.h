@@ -7,6 +7,7 @@
 
 #include "document/element_record.h"
 #include "document/file_system.h"
+#include "render/vector_output.h"
 
 #include <cstdint>
 #include <optional>
@@ -37,6 +38,9 @@ struct ConversionOptions {
     // Converts inputs that do not look like formula files too; without it
     // they are reported and skipped.
     bool force = false;
+    // SVG only: a transparent ground (the default), or white under the
+    // drawing. The other formats are white.
+    SvgBackground background = SvgBackground::Transparent;
 };
 
 // The file content of records as a picture.

@@ -66,7 +66,8 @@ TEST_F(PrintCommand, TheWholeDrawingIsHandedToThePrinterCutOut)
     paintDrawing(painter, editor.view, kTwoBonds, cutOut);
     painter.end();
     EXPECT_EQ(ui.printedPage, expected);
-    EXPECT_NE(expected.pixel(10 + 1, 10 + 1), QColor(Qt::white).rgb());
+    // The first bond's start pixel (100, 100) is inked.
+    EXPECT_NE(expected.pixel(100 - cutOut.left(), 100 - cutOut.top()), QColor(Qt::white).rgb());
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(ui.errors.empty());
 }

@@ -2,8 +2,9 @@
 #   cmake -DBUILD=<build folder> -DSOURCE=<source folder> -DWORK=<scratch folder>
 #         -DVERSION=<project version> -P deb_package.cmake
 # Builds it with cpack into WORK, reads its control fields and its file list
-# with dpkg-deb, unpacks it into WORK (it is never installed) and starts the
-# unpacked program on an unpacked template.
+# with dpkg-deb, runs lintian on it where lintian is installed, unpacks it
+# into WORK (it is never installed) and starts the unpacked program on an
+# unpacked template.
 
 cmake_policy(VERSION 3.25)
 if(NOT BUILD OR NOT SOURCE OR NOT WORK OR NOT VERSION)
@@ -80,6 +81,16 @@ if(NOT code EQUAL 0)
 endif()
 check_same_files(${SOURCE}/data/struk ${root}/usr/share/veltrano/struk "*.cfd" 46)
 check_installed_data(${root}/usr/share)
+
+# --- lintian, where it is installed: errors fail, warnings are shown -------
+find_program(lintian lintian)
+if(lintian)
+  execute_process(COMMAND ${lintian} --tag-display-limit 0 ${packages} OUTPUT_VARIABLE out ERROR_QUIET)
+  message("lintian:\n${out}")
+  if(out MATCHES "(^|\n)E: ")
+    fail("lintian reports errors:\n${out}")
+  endif()
+endif()
 
 # --- The unpacked program ---------------------------------------------------
 start_program(${root}/usr/bin/veltrano ${WORK}/run ${root}/usr/share/veltrano/struk/40pregnan.cfd)

@@ -80,12 +80,14 @@ function(check_same_files source installed pattern count)
   endforeach()
 endfunction()
 
-# The help, the desktop files and the icons of the program and of the .cfd
+# The help, the desktop files, the copyright file, changelog and manual
+# pages, and the icons of the program and of the .cfd
 # type in every theme size, under a data folder (share/).
 function(check_installed_data share)
   foreach(file veltrano/hilfe/index.html veltrano/hilfe/hilfe.css applications/veltrano.desktop
       mime/packages/veltrano.xml metainfo/io.github.veltrano.veltrano.metainfo.xml
-      icons/hicolor/scalable/apps/veltrano.svg icons/hicolor/scalable/mimetypes/application-x-cfdfile.svg)
+      icons/hicolor/scalable/apps/veltrano.svg icons/hicolor/scalable/mimetypes/application-x-cfdfile.svg
+      doc/veltrano/copyright doc/veltrano/changelog.Debian.gz man/man1/veltrano.1.gz man/man1/veltrano-render.1.gz)
     if(NOT EXISTS ${share}/${file})
       fail("${file} is not installed")
     endif()

@@ -1,7 +1,7 @@
-// The vector drawing gets what the raster page gets: rasterised at page
-// scale with antialiasing, its ink lies where the page's ink lies, within a
-// pixel, for real drawings (the example, every template) and the mixed
-// sample of every drawn kind.
+// The vector drawing has the page's geometry but not its halo: rasterised
+// at page scale with antialiasing, its ink lies within a pixel of the page's
+// ink, for the example, every template and the mixed sample of every drawn
+// kind, and a single bond is as dark on either side.
 #include "document/file_system.h"
 #include "document/record_file.h"
 #include "page_mismatch.h"
@@ -96,6 +96,17 @@ TEST(VectorAgreement, everyTemplate)
     }
     std::printf("[ agreement ] %lld templates: %s\n", static_cast<long long>(names.size()), test::describe(total).c_str());
     RecordProperty("agreement", test::describe(total));
+}
+
+TEST(VectorAgreement, singleBondHasNoBandOnOneSide)
+{
+    const std::vector<ElementRecord> bond = {makeRecord(kind::SingleBond, 20, 30, 120, 30)};
+    const QImage raster = rasterPage(bond), vector = vectorPage(bond);
+    // The page's halo lies above the line only; the vector line's edges match.
+    EXPECT_NE(raster.pixel(70, 29), raster.pixel(70, 31));
+    EXPECT_LE(qRed(vector.pixel(70, 30)), 64);
+    EXPECT_EQ(vector.pixel(70, 29), vector.pixel(70, 31));
+    EXPECT_GE(qRed(vector.pixel(70, 29)), 200);
 }
 
 TEST(VectorAgreement, mixedSampleOfEveryKind)

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -134,13 +136,23 @@ TEST(VectorRecorder, thinsPolylinesWithinTheThinningDistance)
     }
 }
 
-TEST(VectorRecorder, strokeCentreFollowsThePagePensPixels)
+// A vector surface gets no smoothing: a triple bond is its three seen lines
+// (the outer ones 2 pixels beside the axis over the length shortened by 3),
+// a single bond its line, all with the one-pixel pen in the bond's colour.
+TEST(VectorRecorder, bondsAreTheirSeenLinesOfOneWeight)
 {
-    EXPECT_EQ(strokeCentreOffset(0), 0.5);
-    EXPECT_EQ(strokeCentreOffset(1), 0.5);
-    EXPECT_EQ(strokeCentreOffset(2), 0.0);
-    EXPECT_EQ(strokeCentreOffset(3), 0.5);
-    EXPECT_EQ(strokeCentreOffset(5), 0.5);
+    VectorRecorder recorder;
+    PaintElement(recorder, ViewState{}, makeRecord(kind::TripleBond, 10, 10, 50, 10, 0x0000FF));
+    PaintElement(recorder, ViewState{}, makeRecord(kind::SingleBond, 10, 50, 50, 50, 0x0000FF));
+    const std::vector<std::array<double, 4>> lines = {{13, 12, 47, 12}, {13, 8, 47, 8}, {10, 10, 50, 10}, {10, 50, 50, 50}};
+    const auto strokes = strokesOf(recorder);
+    ASSERT_EQ(strokes.size(), lines.size());
+    for (std::size_t i = 0; i < strokes.size(); ++i) {
+        const auto p = recorder.pointsOf(strokes[i]);
+        EXPECT_EQ((std::array{p[0].x, p[0].y, p[p.size() - 1].x, p[p.size() - 1].y}), lines[i]) << i;
+        EXPECT_EQ(strokes[i].width, 1);
+        EXPECT_EQ(strokes[i].colour, 0x0000FFu);
+    }
 }
 
 // The text cell is the canvas's, for each font the painter uses and for a
@@ -199,17 +211,17 @@ TEST(VectorRecorder, textRunsHaveThePagesCellsAndUnicodeText)
 }
 
 // The painter's calls reach the recorder as they reach the canvas: a single
-// bond is its halo and its line, a Greek letter keeps the surface's font.
+// wedge keeps its width-2 pen, a Greek letter keeps the surface's font.
 TEST(VectorRecorder, getsThePaintersCalls)
 {
     VectorRecorder recorder;
-    PaintElement(recorder, ViewState{}, makeRecord(kind::SingleBond, 10, 10, 50, 10, 0x0000FF));
+    PaintElement(recorder, ViewState{}, makeRecord(kind::SolidWedge, 10, 10, 50, 10, 0x0000FF));
     const auto strokes = strokesOf(recorder);
-    ASSERT_EQ(strokes.size(), 2u);
-    EXPECT_EQ(strokes[0].width, 2);
-    EXPECT_EQ(strokes[0].colour, makeColour(255, 153, 153));
-    EXPECT_EQ(strokes[1].width, 1);
-    EXPECT_EQ(strokes[1].colour, 0x0000FFu);
+    ASSERT_EQ(strokes.size(), 6u);  // the fan's six lines
+    for (const VectorStroke& stroke : strokes) {
+        EXPECT_EQ(stroke.width, 2);
+        EXPECT_EQ(stroke.colour, 0x0000FFu);
+    }
 
     recorder.setFontName("Arial");
     PaintElement(recorder, ViewState{}, makeRecord(kind::GreekOffset + 0xE1, 20.5, 30, 12, 0));

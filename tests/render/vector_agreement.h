@@ -16,9 +16,9 @@ namespace veltrano::test {
 // full ink. The raster's glyphs are the font's coverage cut at one half, so
 // this is the same cut for the vector's glyphs; fainter pixels are the
 // fringes antialiasing spreads around every edge, up to a pixel beyond the
-// outline, which the raster's rounded geometry does not have. The halo of a
-// single bond (153 of 255) is never vector ink by this cut; it lies beside
-// the bond's core line, which is.
+// outline, which the raster's rounded geometry does not have. The vector
+// drawing has no halo beside a single bond; the raster's halo pixels lie
+// beside the bond's line, so they count as covered.
 constexpr int kVectorInkThreshold = 128;
 
 struct Agreement {

@@ -44,6 +44,7 @@ TEST(RenderCommandLine, OptionsComeFirstAndTheFormatFollowsTheOutput)
         std::vector<ConversionTask> tasks;
         bool fit = false;
         int scale = 1;
+        SvgBackground background = SvgBackground::Transparent;
     } cases[] = {
         {{}, Action::Wrong, {}},
         {{"a.cfd"}, Action::Wrong, {}},
@@ -59,6 +60,9 @@ TEST(RenderCommandLine, OptionsComeFirstAndTheFormatFollowsTheOutput)
         {{"--scale", "2x", "a.cfd", "b.png"}, Action::Wrong, {}},
         {{"--scale", "2", "a.cfd", "b.svg"}, Action::Wrong, {}},
         {{"--scale"}, Action::Wrong, {}},
+        {{"--background", "white", "a.cfd", "b.svg"}, Action::Convert, {{"a.cfd", "b.svg", PictureFormat::Svg}},
+         false, 1, SvgBackground::White},
+        {{"--background", "grau", "a.cfd", "b.svg"}, Action::Wrong, {}},
         {{"--out-dir", "out", "--format", "svg", "a.cfd", "x/b.c.cfd", "Leer"},
          Action::Convert,
          {{"a.cfd", "out/a.svg", PictureFormat::Svg},
@@ -90,6 +94,7 @@ TEST(RenderCommandLine, OptionsComeFirstAndTheFormatFollowsTheOutput)
         if (c.action == Action::Convert) {
             EXPECT_EQ(command.options.fit, c.fit) << line;
             EXPECT_EQ(command.options.scale, c.scale) << line;
+            EXPECT_EQ(command.options.background, c.background) << line;
         }
     }
     EXPECT_NE(renderUsage().find(renderSynopsis()), std::string::npos);
@@ -118,6 +123,9 @@ TEST(PictureFile, EachFormatHasItsSignatureAndSize)
     EXPECT_EQ(svgText, svgOfDrawing(ViewState{}, kDrawing, cutOut));
     const QByteArray page = svgOfDrawing(ViewState{}, kDrawing, QRect(0, 0, 1200, 1000));
     EXPECT_EQ(pictureFile(kDrawing, PictureFormat::Svg, {false, 1}), test::Bytes(page.begin(), page.end()));
+    const QByteArray white = svgOfDrawingOn(ViewState{}, kDrawing, cutOut, SvgBackground::White);
+    EXPECT_EQ(pictureFile(kDrawing, PictureFormat::Svg, {true, 1, false, SvgBackground::White}),
+              test::Bytes(white.begin(), white.end()));
     const test::Bytes pdf = pictureFile(kDrawing, PictureFormat::Pdf, {});
     EXPECT_EQ(std::string(pdf.begin(), pdf.begin() + 4), "%PDF");
 }

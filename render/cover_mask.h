@@ -25,23 +25,26 @@ public:
     // 32768 pixels.
     static bool fits(int width, int height);
 
-    // For an image of this size (one that fits); every pixel free.
-    CoverMask(int width, int height);
+    // For the rows top .. top + height - 1 of an image width pixels wide
+    // (a size that fits); every pixel free. Pixels are named by their image
+    // coordinates.
+    CoverMask(int width, int height, int top = 0);
 
     int width() const { return m_width; }
     int height() const { return m_height; }
+    int top() const { return m_top; }
 
     // The pixels painted from now on belong to the next element.
     void nextElement();
 
     // True when every pixel of the box left <= x <= right, top <= y <= bottom
-    // that lies on the image was taken before the current element (a box
-    // wholly off the image is hidden as well).
+    // that lies on the mask's rows was taken before the current element (a
+    // box wholly off them is hidden as well).
     bool hides(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) const;
 
-    // The mask's index of pixel (x, y), and the index steps of one pixel
-    // along x and y.
-    std::uint32_t indexOf(int x, int y) const { return std::uint32_t(y) << m_rowShift | std::uint32_t(x); }
+    // The mask's index of pixel (x, y) of its rows, and the index steps of
+    // one pixel along x and y.
+    std::uint32_t indexOf(int x, int y) const { return std::uint32_t(y - m_top) << m_rowShift | std::uint32_t(x); }
     std::int64_t rowStep() const { return std::int64_t(1) << m_rowShift; }
 
     // Paints pixels through the mask, for a run of at most the number of
@@ -89,8 +92,9 @@ public:
     }
     void done(const Painter& painter) { m_currentCount = painter.m_count; }
 
-    // Paints the pixels first <= x < end of row y (on the image; row holds
-    // the image's pixels of that row) that are free or the current element's.
+    // Paints the pixels first <= x < end of row y (on the mask's rows; row
+    // holds the image's pixels of that row) that are free or the current
+    // element's.
     void fill(QRgb* row, int y, int first, int end, QRgb colour)
     {
         if (first >= end)
@@ -112,6 +116,7 @@ private:
 
     int m_width;
     int m_height;
+    int m_top;
     // Rows of the bitmaps are 2^m_rowShift bits apart, so an index splits
     // into its x and y without a division.
     int m_rowShift;

@@ -53,19 +53,20 @@ public:
     class Painter {
     public:
         // Paints the pixel with mask index at when it is free or the
-        // current element's. Without branches on the pixel's state, which
-        // changes from pixel to pixel in no pattern a branch predictor could
-        // follow: a pixel that stays is written to a sink instead.
+        // current element's. Plain branches: writing the pixels that stay
+        // to a sink instead took longer (RepaintFile/mixed500000 172 ms
+        // against 160 ms).
         void paint(QRgb* pixel, std::uint32_t at, QRgb colour)
         {
             const std::uint64_t bit = std::uint64_t(1) << (at & 63);
-            const bool open = (m_taken[at >> 6] & bit) == 0;
+            if (m_taken[at >> 6] & bit)
+                return;
+            *pixel = colour;
             std::uint64_t& mine = m_mine[at >> 6];
-            const bool fresh = open && (mine & bit) == 0;
-            mine |= open ? bit : 0;
-            m_positions[m_count] = at;
-            m_count += fresh ? 1 : 0;
-            *(open ? pixel : m_sink) = colour;
+            if ((mine & bit) == 0) {
+                mine |= bit;
+                m_positions[m_count++] = at;
+            }
         }
 
     private:
@@ -74,20 +75,16 @@ public:
         std::uint64_t* m_mine;
         std::uint32_t* m_positions;
         std::size_t m_count;
-        QRgb* m_sink;
     };
     Painter painter(std::size_t pixels)
     {
-        // One entry beyond the run: paint() writes the entry before it knows
-        // whether to keep it.
-        if (m_current.size() < m_currentCount + pixels + 1)
-            growPositions(pixels + 1);
+        if (m_current.size() < m_currentCount + pixels)
+            growPositions(pixels);
         Painter run;
         run.m_taken = m_takenBits.data();
         run.m_mine = m_currentBits.data();
         run.m_positions = m_current.data();
         run.m_count = m_currentCount;
-        run.m_sink = &m_sink;
         return run;
     }
     void done(const Painter& painter) { m_currentCount = painter.m_count; }
@@ -130,7 +127,6 @@ private:
     // m_currentCount entries.
     std::vector<std::uint32_t> m_current;
     std::size_t m_currentCount = 0;
-    QRgb m_sink = 0;
     int m_blocksPerRow;
     // Per block: whether all its tiles were full when last looked at (a
     // full tile stays full).

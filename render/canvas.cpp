@@ -1,7 +1,7 @@
 #include "render/canvas.h"
 
 #include "render/cover_mask.h"
-#include "render/glyph_cache.h"
+#include "render/face_table.h"
 #include "render/line_raster.h"
 #include "render/rect_copy.h"
 #include "render/segment_snap.h"
@@ -32,7 +32,7 @@ QImage& asThirtyTwoBits(QImage& image)
 
 }  // namespace
 
-Canvas::Canvas(QImage& image) : m_image(&asThirtyTwoBits(image)) {}
+Canvas::Canvas(QImage& image) : m_image(&asThirtyTwoBits(image)), m_faces(GlyphCache::shared()) {}
 
 Canvas::~Canvas() = default;
 
@@ -65,7 +65,7 @@ RasterTarget Canvas::target() const
 void Canvas::restoreState(const CanvasState& state)
 {
     m_state = state;
-    m_face.reset();
+    m_face = nullptr;
 }
 
 void Canvas::setPenColour(Colour colour)
@@ -153,7 +153,7 @@ void Canvas::setFontName(std::string_view name)
     if (name == m_state.fontName)
         return;
     m_state.fontName = std::string(name);
-    m_face.reset();
+    m_face = nullptr;
 }
 
 void Canvas::setFontSize(int points)
@@ -161,7 +161,7 @@ void Canvas::setFontSize(int points)
     if (points == m_state.fontSize)
         return;
     m_state.fontSize = points;
-    m_face.reset();
+    m_face = nullptr;
 }
 
 void Canvas::setFontColour(Colour colour)
@@ -174,13 +174,13 @@ void Canvas::setCharSet(CharSet charSet)
     if (charSet == m_state.charSet)
         return;
     m_state.charSet = charSet;
-    m_face.reset();
+    m_face = nullptr;
 }
 
 GlyphFace& Canvas::face() const
 {
     if (!m_face)
-        m_face = GlyphCache::shared().face(m_state.fontName, pixelHeightForPoints(m_state.fontSize), m_state.charSet);
+        m_face = &m_faces.face(m_state.fontName, pixelHeightForPoints(m_state.fontSize), m_state.charSet);
     return *m_face;
 }
 

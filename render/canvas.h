@@ -10,6 +10,7 @@
 
 #include "render/colour.h"
 #include "render/drawing_surface.h"
+#include "render/face_table.h"
 #include "render/raster_target.h"
 
 #include <QImage>
@@ -24,7 +25,6 @@
 namespace veltrano {
 
 class CoverMask;
-class GlyphFace;
 struct SegmentStroker;
 
 constexpr int kPageWidth = 1200;
@@ -47,6 +47,8 @@ public:
     // format than 32 bits per pixel is converted to Format_RGB32 first.
     explicit Canvas(QImage& image);
     ~Canvas() override;
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
 
     QImage& image() { return *m_image; }
     const QImage& image() const { return *m_image; }
@@ -127,8 +129,11 @@ private:
     // Set by setBand: the band's rows of the image.
     std::optional<RasterTarget> m_band;
     CanvasState m_state;
-    // The glyphs of the current font, fetched on first use after a change.
-    mutable std::shared_ptr<GlyphFace> m_face;
+    // The faces this canvas used in the glyph cache's current pass, and the
+    // one of the current font among them, fetched on first use after a
+    // change.
+    mutable FaceTable m_faces;
+    mutable GlyphFace* m_face = nullptr;
 };
 
 }  // namespace veltrano

@@ -111,7 +111,7 @@ const CapShape& capShape(int width)
 // the target (and no cover mask is in use); false leaves it to fillCap.
 bool fillNarrowCap(const SpanTarget& target, std::int64_t cx, std::int64_t cy)
 {
-    if (target.cover() || !target.holds(cx - 1, cy - 1) || !target.holds(cx, cy))
+    if (target.cover() || cx < 1 || cy < target.top() + 1 || cx >= target.width() || cy >= target.bottom())
         return false;
     QRgb* const below = target.pixel(int(cx), int(cy));
     QRgb* const above = below - target.stride();
@@ -129,7 +129,7 @@ void fillCap(const SpanTarget& target, std::int64_t centreX, std::int64_t centre
     const CapShape& shape = capShape(width);
     const CapRow* const rows = shape.rows.data();
     const CapRow* const rowsEnd = rows + shape.rowCount;
-    if (target.holds(cx - reach, cy - reach) && target.holds(cx + reach, cy + reach)) {
+    if (cx >= reach && cy >= target.top() + reach && cx + reach < target.width() && cy + reach < target.bottom()) {
         // Wholly on the target: no clipping.
         for (const CapRow* row = rows; row != rowsEnd; ++row)
             target.fill(cy + row->dy, cx + row->first, cx + row->last + 1);

@@ -1,7 +1,7 @@
 #include "render/canvas.h"
 
 #include "render/cover_mask.h"
-#include "render/glyph_cache.h"
+#include "render/face_table.h"
 #include "render/line_raster.h"
 #include "render/rect_copy.h"
 #include "render/segment_snap.h"
@@ -32,52 +32,40 @@ QImage& asThirtyTwoBits(QImage& image)
 
 }  // namespace
 
-Canvas::Canvas(QImage& image) : m_image(&asThirtyTwoBits(image)) {}
+Canvas::Canvas(QImage& image) : m_image(&asThirtyTwoBits(image)), m_faces(GlyphCache::shared()) {}
+
+Canvas::~Canvas() = default;
 
 void Canvas::setImage(QImage& image)
 {
     m_image = &asThirtyTwoBits(image);
-    m_bandBits = nullptr;
+    m_band.reset();
 }
 
 void Canvas::setBand(int top, int bottom)
 {
-    const RasterTarget whole = rasterTargetOf(*m_image);
-    top = std::clamp(top, 0, whole.height);
-    bottom = std::clamp(bottom, top, whole.height);
-    m_bandBits = whole.bits + qsizetype(top) * whole.stride;
-    m_bandTop = top;
-    m_bandHeight = bottom - top;
+    m_band = rasterTargetOf(*m_image).rows(top, bottom);
 }
 
 int Canvas::bandTop() const
 {
-    return m_bandBits ? m_bandTop : 0;
+    return m_band ? m_band->top() : 0;
 }
 
 int Canvas::bandHeight() const
 {
-    return m_bandBits ? m_bandHeight : m_image->height();
+    return m_band ? m_band->bottom() - m_band->top() : m_image->height();
 }
 
 RasterTarget Canvas::target() const
 {
-    if (!m_bandBits)
-        return rasterTargetOf(*m_image, m_cover);
-    RasterTarget band;
-    band.bits = m_bandBits;
-    band.stride = m_image->bytesPerLine() / qsizetype(sizeof(QRgb));
-    band.width = m_image->width();
-    band.height = m_bandHeight;
-    band.top = m_bandTop;
-    band.cover = m_cover && m_cover->width() == band.width && m_cover->height() == band.height ? m_cover : nullptr;
-    return band;
+    return (m_band ? *m_band : rasterTargetOf(*m_image)).through(m_cover);
 }
 
 void Canvas::restoreState(const CanvasState& state)
 {
     m_state = state;
-    m_face.reset();
+    m_face = nullptr;
 }
 
 void Canvas::setPenColour(Colour colour)
@@ -110,8 +98,7 @@ struct SegmentStroker {
         } else if (withinExactSquare(from.x, from.y, to.x, to.y)) {
             const PixelSegment segment = snapWithinSquare(from.x, from.y, to.x, to.y);
             drawThinLine(target, segment.from, segment.to, colour);
-        } else if (!segmentMissesBox(from.x, from.y - target.top, to.x, to.y - target.top, target.width,
-                                     target.height)) {
+        } else if (!segmentMissesRows(from.x, from.y, to.x, to.y, target.width(), target.top(), target.bottom())) {
             if (const auto line = snapFarLine(from.x, from.y, to.x, to.y))
                 drawThinLine(target, line->from, line->to, colour);
         }
@@ -166,7 +153,7 @@ void Canvas::setFontName(std::string_view name)
     if (name == m_state.fontName)
         return;
     m_state.fontName = std::string(name);
-    m_face.reset();
+    m_face = nullptr;
 }
 
 void Canvas::setFontSize(int points)
@@ -174,7 +161,7 @@ void Canvas::setFontSize(int points)
     if (points == m_state.fontSize)
         return;
     m_state.fontSize = points;
-    m_face.reset();
+    m_face = nullptr;
 }
 
 void Canvas::setFontColour(Colour colour)
@@ -187,13 +174,13 @@ void Canvas::setCharSet(CharSet charSet)
     if (charSet == m_state.charSet)
         return;
     m_state.charSet = charSet;
-    m_face.reset();
+    m_face = nullptr;
 }
 
 GlyphFace& Canvas::face() const
 {
     if (!m_face)
-        m_face = GlyphCache::shared().face(m_state.fontName, pixelHeightForPoints(m_state.fontSize), m_state.charSet);
+        m_face = &m_faces.face(m_state.fontName, pixelHeightForPoints(m_state.fontSize), m_state.charSet);
     return *m_face;
 }
 
@@ -202,11 +189,11 @@ void Canvas::textOut(double x, double y, std::string_view bytes)
     const auto anchor = snapPoint(x, y);
     if (!anchor || bytes.empty())
         return;
+    const RasterTarget pixels = target();
     if (!m_face
-        && textMissesRows(m_image->width(), bandTop(), bandHeight(), *anchor, bytes.size(),
-                          emSizeBound(pixelHeightForPoints(m_state.fontSize))))
+        && textMissesTarget(pixels, *anchor, bytes.size(), emSizeBound(pixelHeightForPoints(m_state.fontSize))))
         return;
-    drawOpaqueText(target(), face(), *anchor, bytes, toRgb(m_state.fontColour));
+    drawOpaqueText(pixels, face(), *anchor, bytes, toRgb(m_state.fontColour));
 }
 
 QSize Canvas::textExtent(std::string_view bytes) const

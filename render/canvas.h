@@ -10,11 +10,14 @@
 
 #include "render/colour.h"
 #include "render/drawing_surface.h"
+#include "render/face_table.h"
+#include "render/raster_target.h"
 
 #include <QImage>
 #include <QRect>
 #include <QSize>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,8 +25,6 @@
 namespace veltrano {
 
 class CoverMask;
-class GlyphFace;
-struct RasterTarget;
 struct SegmentStroker;
 
 constexpr int kPageWidth = 1200;
@@ -45,6 +46,9 @@ public:
     // Draws on image, which must outlive the canvas. An image of another
     // format than 32 bits per pixel is converted to Format_RGB32 first.
     explicit Canvas(QImage& image);
+    ~Canvas() override;
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
 
     QImage& image() { return *m_image; }
     const QImage& image() const { return *m_image; }
@@ -94,8 +98,8 @@ public:
 
     // While set, lines and text paint only the pixels the mask leaves free
     // (or the current element's): for painting a document back to front.
-    // The mask is of the size of the rows drawn (bandTop, bandHeight) and
-    // outlives its use; null ends it.
+    // The mask is made for the rows drawn (bandTop, bandHeight), or it is
+    // not used; it outlives its use; null ends it.
     void setCoverMask(CoverMask* cover) { m_cover = cover; }
     CoverMask* coverMask() const { return m_cover; }
 
@@ -122,13 +126,14 @@ private:
 
     QImage* m_image;
     CoverMask* m_cover = nullptr;
-    // Set by setBand: the band's first pixel and its rows.
-    QRgb* m_bandBits = nullptr;
-    int m_bandTop = 0;
-    int m_bandHeight = 0;
+    // Set by setBand: the band's rows of the image.
+    std::optional<RasterTarget> m_band;
     CanvasState m_state;
-    // The glyphs of the current font, fetched on first use after a change.
-    mutable std::shared_ptr<GlyphFace> m_face;
+    // The faces this canvas used in the glyph cache's current pass, and the
+    // one of the current font among them, fetched on first use after a
+    // change.
+    mutable FaceTable m_faces;
+    mutable GlyphFace* m_face = nullptr;
 };
 
 }  // namespace veltrano

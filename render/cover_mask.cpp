@@ -32,8 +32,8 @@ bool CoverMask::fits(int width, int height)
     return width >= 0 && height >= 0 && width <= kLargestSide && height <= kLargestSide;
 }
 
-CoverMask::CoverMask(int width, int height)
-    : m_width(std::clamp(width, 0, kLargestSide)), m_height(std::clamp(height, 0, kLargestSide)),
+CoverMask::CoverMask(int width, int height, int top)
+    : m_width(std::clamp(width, 0, kLargestSide)), m_height(std::clamp(height, 0, kLargestSide)), m_top(top),
       m_rowShift(shiftFor(m_width)), m_tilesPerRow((m_width + (1 << kTileShift) - 1) >> kTileShift),
       m_tileRows((m_height + (1 << kTileShift) - 1) >> kTileShift),
       m_takenBits(((std::size_t(m_height) << m_rowShift) + 63) / 64), m_currentBits(m_takenBits.size()),
@@ -105,7 +105,8 @@ bool CoverMask::blocksFull(std::int64_t bx0, std::int64_t by0, std::int64_t bx1,
 bool CoverMask::hides(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) const
 {
     const std::int64_t x0 = std::max<std::int64_t>(left, 0), x1 = std::min<std::int64_t>(right, m_width - 1);
-    const std::int64_t y0 = std::max<std::int64_t>(top, 0), y1 = std::min<std::int64_t>(bottom, m_height - 1);
+    const std::int64_t y0 = std::max<std::int64_t>(top - m_top, 0);
+    const std::int64_t y1 = std::min<std::int64_t>(bottom - m_top, m_height - 1);
     if (x0 > x1 || y0 > y1)
         return true;
     const std::int64_t tx0 = x0 >> kTileShift, tx1 = x1 >> kTileShift;

@@ -25,42 +25,13 @@ constexpr int kMeasureSize = 100;
 // advance, for the bytes that stand for no character at all.
 constexpr char16_t kNoCharacter = 0xFFFF;
 
-// The cell height of a font at kMeasureSize pixels, measured once per font
-// name: a probe font per face would cost a font look-up for every size.
-double measuredCell(const QFont& font, const std::string& fontName)
-{
-    static std::unordered_map<std::string, double> cells;
-    if (const auto found = cells.find(fontName); found != cells.end())
-        return found->second;
-    QFont probe = font;
-    probe.setPixelSize(kMeasureSize);
-    const QFontMetricsF metrics(probe);
-    const double cell = metrics.ascent() + metrics.descent();
-    cells.emplace(fontName, cell);
-    return cell;
-}
-
-int emSizeForCellHeight(const QFont& font, const std::string& fontName, int cellHeight)
-{
-    const double cell = measuredCell(font, fontName);
-    if (!(cell > 0))
-        return cellHeight;
-    return int(roundHalfEvenToInteger(cellHeight * kMeasureSize / cell));
-}
-
-// The font of a face, its pixel size set from a height as Windows takes it.
-QFont faceFont(const std::string& fontName, int height, int& pixelSize)
+// The font of a face at a pixel size.
+QFont pageFont(const std::string& fontName, int pixelSize)
 {
     QFont font(QString::fromStdString(fontName));
     font.setStyleStrategy(QFont::NoAntialias);
     font.setHintingPreference(QFont::PreferDefaultHinting);
     font.setKerning(false);
-    int size = kDefaultPixelSize;
-    if (height < 0)
-        size = -std::max(height, -kMaxTextPixelSize);
-    else if (height > 0)
-        size = emSizeForCellHeight(font, fontName, std::min(height, kMaxTextPixelSize));
-    pixelSize = std::clamp(size, 1, kMaxTextPixelSize);
     font.setPixelSize(pixelSize);
     return font;
 }
@@ -106,8 +77,9 @@ char16_t decodeByte(unsigned char byte, CharSet charSet)
     return charSet == CharSet::Greek ? windows1253ToUnicode(byte) : windows1252ToUnicode(byte);
 }
 
-GlyphFace::GlyphFace(const std::string& fontName, int height, CharSet charSet)
-    : m_font(faceFont(fontName, height, m_pixelSize)), m_metrics(m_font), m_charSet(charSet)
+GlyphFace::GlyphFace(const std::string& fontName, int pixelSize, CharSet charSet)
+    : m_pixelSize(std::clamp(pixelSize, 1, kMaxTextPixelSize)), m_font(pageFont(fontName, m_pixelSize)),
+      m_metrics(m_font), m_charSet(charSet)
 {
     m_ascent = m_metrics.ascent();
     m_descent = m_metrics.descent();
@@ -252,6 +224,7 @@ GlyphCache::Pass::Pass(GlyphCache& cache) : m_cache(cache)
         const std::uint64_t start = m_cache.m_clock + 1;
         m_cache.m_keptFrom = m_cache.m_passStart == kNoPass ? start : m_cache.m_passStart;
         m_cache.m_passStart = start;
+        m_cache.m_passesOpened.fetch_add(1, std::memory_order_relaxed);
     }
 }
 
@@ -273,6 +246,29 @@ std::uint64_t GlyphCache::facesCreated() const
     return m_created;
 }
 
+double GlyphCache::cellAtMeasureSize(const std::string& fontName)
+{
+    if (const auto found = m_cellsAtMeasureSize.find(fontName); found != m_cellsAtMeasureSize.end())
+        return found->second;
+    const QFontMetricsF metrics(pageFont(fontName, kMeasureSize));
+    const double cell = metrics.ascent() + metrics.descent();
+    m_cellsAtMeasureSize.emplace(fontName, cell);
+    return cell;
+}
+
+int GlyphCache::pixelSizeFor(const std::string& fontName, int height)
+{
+    int size = kDefaultPixelSize;
+    if (height < 0) {
+        size = -std::max(height, -kMaxTextPixelSize);
+    } else if (height > 0) {
+        const int cellHeight = std::min(height, kMaxTextPixelSize);
+        const double cell = cellAtMeasureSize(fontName);
+        size = cell > 0 ? int(roundHalfEvenToInteger(cellHeight * kMeasureSize / cell)) : cellHeight;
+    }
+    return std::clamp(size, 1, kMaxTextPixelSize);
+}
+
 std::shared_ptr<GlyphFace> GlyphCache::face(const std::string& fontName, int height, CharSet charSet)
 {
     const std::lock_guard<std::mutex> held(m_lock);
@@ -282,7 +278,7 @@ std::shared_ptr<GlyphFace> GlyphCache::face(const std::string& fontName, int hei
         found->second.lastUse = m_clock;
         return found->second.face;
     }
-    auto face = std::make_shared<GlyphFace>(fontName, key.height, charSet);
+    auto face = std::make_shared<GlyphFace>(fontName, pixelSizeFor(fontName, key.height), charSet);
     ++m_created;
     makeRoomFor(face->bytes());
     face->chargeTo(m_held);

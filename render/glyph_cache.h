@@ -13,7 +13,7 @@
 // of a large repaint): an advance or glyph known already is read without a
 // lock, the first use of one is measured or rendered under the face's lock.
 
-#include "render/canvas.h"
+#include "render/drawing_surface.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -57,9 +57,9 @@ int emSizeBound(int height);
 
 class GlyphFace {
 public:
-    // height as Windows takes it: negative = em height (character height),
-    // positive = cell height, 0 = a default size.
-    GlyphFace(const std::string& fontName, int height, CharSet charSet);
+    // The font at an em height of pixelSize (kept within 1 ..
+    // kMaxTextPixelSize); GlyphCache::face takes heights as Windows does.
+    GlyphFace(const std::string& fontName, int pixelSize, CharSet charSet);
 
     int ascent() const { return m_ascent; }
     int descent() const { return m_descent; }
@@ -132,6 +132,8 @@ public:
     GlyphCache(const GlyphCache&) = delete;
     GlyphCache& operator=(const GlyphCache&) = delete;
 
+    // height as Windows takes it: negative = em height (character height),
+    // positive = cell height, 0 = a default size.
     std::shared_ptr<GlyphFace> face(const std::string& fontName, int height, CharSet charSet);
 
     // A repaint's use of the cache, from its start to its end. Passes may
@@ -153,6 +155,9 @@ public:
     // Faces made since the cache was created, for seeing whether a sequence
     // of requests made any face twice.
     std::uint64_t facesCreated() const;
+    // Counts the times a pass opened while none was open; read without the
+    // lock (FaceTable).
+    std::uint64_t passesOpened() const { return m_passesOpened.load(std::memory_order_relaxed); }
 
     // The cache of the process.
     static GlyphCache& shared();
@@ -172,6 +177,12 @@ private:
         std::shared_ptr<GlyphFace> face;
     };
     void makeRoomFor(std::size_t bytes);
+    // Both with m_lock held. The em size of a face of this height.
+    int pixelSizeFor(const std::string& fontName, int height);
+    // The cell height of a font at a fixed em size, for cell heights: measured
+    // once per font, since a probe font per face would cost a font look-up
+    // for every size.
+    double cellAtMeasureSize(const std::string& fontName);
 
     // Guards the entries and the counts; taken before a face's lock.
     mutable std::mutex m_lock;
@@ -189,6 +200,8 @@ private:
     std::shared_ptr<std::atomic<std::size_t>> m_held = std::make_shared<std::atomic<std::size_t>>(0);
     std::uint64_t m_clock = 0;
     std::uint64_t m_created = 0;
+    std::atomic<std::uint64_t> m_passesOpened = 0;
+    std::unordered_map<std::string, double> m_cellsAtMeasureSize;
 };
 
 // The Unicode character a byte stands for in a character set (0: none).

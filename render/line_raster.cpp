@@ -133,8 +133,9 @@ struct AxisLine {
 
 }  // namespace
 
-ThinLineRun clipThinLine(LinePoint from, LinePoint to, int width, int height, int top)
+ThinLineRun clipThinLine(LinePoint from, LinePoint to, int width, int top, int bottom)
 {
+    const int height = bottom - top;
     const u128 adx = to.x >= from.x ? u128(to.x) - u128(from.x) : u128(from.x) - u128(to.x);
     const u128 ady = to.y >= from.y ? u128(to.y) - u128(from.y) : u128(from.y) - u128(to.y);
     if (adx == 0 && ady == 0)
@@ -174,11 +175,11 @@ ThinLineRun clipThinLine(LinePoint from, LinePoint to, int width, int height, in
     run.modulus = line.majorLength;
     if (xMajor) {
         run.x = major;
-        run.y = minor - top;
+        run.y = minor;
         run.majorStepX = line.majorStep;
         run.minorStepY = line.minorStep;
     } else {
-        run.y = major - top;
+        run.y = major;
         run.x = minor;
         run.majorStepY = line.majorStep;
         run.minorStepX = line.minorStep;
@@ -188,147 +189,132 @@ ThinLineRun clipThinLine(LinePoint from, LinePoint to, int width, int height, in
 
 namespace {
 
-// Calls plot(x, y) for each pixel of the run in turn.
-template <typename Plot>
-void stepRun(const ThinLineRun& run, Plot plot)
+// The position of a line's stepping on the target: the pixel and what one
+// step along the major or the minor axis adds to it.
+struct PixelCursor {
+    QRgb* pixel;
+    qsizetype majorStep;
+    qsizetype minorStep;
+
+    void paint(QRgb colour) { *pixel = colour; }
+    void stepMajor() { pixel += majorStep; }
+    void stepMinor() { pixel += minorStep; }
+};
+
+// The same through a cover mask: the mask's index steps along with the
+// pixel.
+struct CoveredCursor {
+    PixelCursor pixels;
+    std::uint32_t at;
+    std::uint32_t atMajor;
+    std::uint32_t atMinor;
+    CoverMask::Painter painter;
+
+    void paint(QRgb colour) { painter.paint(pixels.pixel, at, colour); }
+    void stepMajor()
+    {
+        pixels.stepMajor();
+        at += atMajor;
+    }
+    void stepMinor()
+    {
+        pixels.stepMinor();
+        at += atMinor;
+    }
+};
+
+// The stepping loop of every one-pixel line: paints the run's pixels from
+// the cursor on.
+template <typename Remainder, typename Cursor>
+void stepRun(const LineRun<Remainder>& run, Cursor& cursor, QRgb colour)
 {
-    int x = run.x, y = run.y;
-    u128 remainder = run.remainder;
+    if (run.increment == 0) {
+        // Horizontal and vertical lines take no minor step.
+        for (int k = 0; k < run.count; ++k, cursor.stepMajor())
+            cursor.paint(colour);
+        return;
+    }
+    Remainder remainder = run.remainder;
     // remainder + increment >= modulus, tested without the sum, which can
     // exceed 128 bits for the longest lines.
-    const u128 threshold = run.modulus - run.increment;
+    const Remainder threshold = run.modulus - run.increment;
     for (int k = 0; k < run.count; ++k) {
-        plot(x, y);
-        x += run.majorStepX;
-        y += run.majorStepY;
+        cursor.paint(colour);
+        cursor.stepMajor();
         if (remainder >= threshold) {
             remainder -= threshold;
-            x += run.minorStepX;
-            y += run.minorStepY;
+            cursor.stepMinor();
         } else {
             remainder += run.increment;
         }
     }
 }
 
-void plotRun(const RasterTarget& target, const ThinLineRun& run, QRgb colour)
+// A run's pixels all lie on the target.
+template <typename Remainder>
+void paintRun(const RasterTarget& target, const LineRun<Remainder>& run, QRgb colour)
 {
-    if (!target.cover) {
-        stepRun(run, [&](int x, int y) { target.bits[y * target.stride + x] = colour; });
+    if (run.count <= 0)
+        return;
+    const qsizetype stride = target.stride();
+    PixelCursor pixels{target.pixel(run.x, run.y), run.majorStepX + run.majorStepY * stride,
+                       run.minorStepX + run.minorStepY * stride};
+    CoverMask* const cover = target.cover();
+    if (!cover) {
+        stepRun(run, pixels, colour);
         return;
     }
-    CoverMask& cover = *target.cover;
-    CoverMask::Painter painter = cover.painter(std::size_t(std::max(run.count, 0)));
-    stepRun(run, [&](int x, int y) {
-        painter.paint(target.bits + y * target.stride + x, cover.indexOf(x, y), colour);
-    });
-    cover.done(painter);
+    const std::int64_t rowStep = cover->rowStep();
+    CoveredCursor covered{pixels, cover->indexOf(run.x, run.y),
+                          std::uint32_t(run.majorStepX + run.majorStepY * rowStep),
+                          std::uint32_t(run.minorStepX + run.minorStepY * rowStep),
+                          cover->painter(std::size_t(run.count))};
+    stepRun(run, covered, colour);
+    cover->done(covered.painter);
 }
 
-bool onTarget(const RasterTarget& target, PixelPoint p)
-{
-    return p.x >= 0 && p.y >= 0 && p.x < target.width && p.y < target.height;
-}
-
-// Both ends on the image, so every step is: the same stepping as a run from
-// clipThinLine, in plain ints (differences are below the image size).
-void drawOnTarget(const RasterTarget& target, PixelPoint from, PixelPoint to, QRgb colour)
+// The run of a line with both ends on the target: every pixel is visible,
+// and the differences are below the image size, so plain ints hold the
+// same stepping as a run from clipThinLine.
+LineRun<int> runOnTarget(PixelPoint from, PixelPoint to)
 {
     const int dx = int(to.x - from.x), dy = int(to.y - from.y);
-    if (dx == 0 && dy == 0)
-        return;
-    const qsizetype stride = target.stride;
-    QRgb* pixel = target.bits + qsizetype(from.y) * stride + qsizetype(from.x);
     const int adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
-    const qsizetype stepX = dx < 0 ? -1 : 1, stepY = dy < 0 ? -stride : stride;
+    const int stepX = dx < 0 ? -1 : 1, stepY = dy < 0 ? -1 : 1;
     const bool xMajor = adx > ady;
     const int major = xMajor ? adx : ady, minor = xMajor ? ady : adx;
-    const qsizetype majorStep = xMajor ? stepX : stepY, minorStep = xMajor ? stepY : stepX;
     const bool towardSmaller = (xMajor ? dy : dx) < 0 && minor != 0;
-    if (minor == 0) {
-        for (int k = 0; k < major; ++k, pixel += majorStep)
-            *pixel = colour;
-        return;
-    }
-    int remainder = (major - 1 + (towardSmaller ? 1 : 0)) / 2;
-    for (int k = 0; k < major; ++k) {
-        *pixel = colour;
-        pixel += majorStep;
-        remainder += minor;
-        if (remainder >= major) {
-            remainder -= major;
-            pixel += minorStep;
-        }
-    }
-}
-
-// drawOnTarget through the cover mask: the mask's index steps along with
-// the pixel.
-void drawCoveredOnTarget(const RasterTarget& target, PixelPoint from, PixelPoint to, QRgb colour)
-{
-    const int dx = int(to.x - from.x), dy = int(to.y - from.y);
-    if (dx == 0 && dy == 0)
-        return;
-    CoverMask& cover = *target.cover;
-    const qsizetype stride = target.stride;
-    QRgb* pixel = target.bits + qsizetype(from.y) * stride + qsizetype(from.x);
-    std::uint32_t at = cover.indexOf(int(from.x), int(from.y));
-    const int adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
-    const qsizetype stepX = dx < 0 ? -1 : 1, stepY = dy < 0 ? -stride : stride;
-    const std::int64_t atStepX = dx < 0 ? -1 : 1, atStepY = dy < 0 ? -cover.rowStep() : cover.rowStep();
-    const bool xMajor = adx > ady;
-    const int major = xMajor ? adx : ady, minor = xMajor ? ady : adx;
-    const qsizetype majorStep = xMajor ? stepX : stepY, minorStep = xMajor ? stepY : stepX;
-    const std::uint32_t atMajor = std::uint32_t(xMajor ? atStepX : atStepY);
-    const std::uint32_t atMinor = std::uint32_t(xMajor ? atStepY : atStepX);
-    const bool towardSmaller = (xMajor ? dy : dx) < 0 && minor != 0;
-    int remainder = (major - 1 + (towardSmaller ? 1 : 0)) / 2;
-    CoverMask::Painter painter = cover.painter(std::size_t(major));
-    for (int k = 0; k < major; ++k) {
-        painter.paint(pixel, at, colour);
-        pixel += majorStep;
-        at += atMajor;
-        remainder += minor;
-        if (remainder >= major) {
-            remainder -= major;
-            pixel += minorStep;
-            at += atMinor;
-        }
-    }
-    cover.done(painter);
+    LineRun<int> run;
+    run.count = major;
+    run.x = int(from.x);
+    run.y = int(from.y);
+    (xMajor ? run.majorStepX : run.majorStepY) = xMajor ? stepX : stepY;
+    (xMajor ? run.minorStepY : run.minorStepX) = xMajor ? stepY : stepX;
+    run.remainder = (major - 1 + (towardSmaller ? 1 : 0)) / 2;
+    run.increment = minor;
+    run.modulus = major;
+    return run;
 }
 
 }  // namespace
 
-void drawThinLine(QImage& image, PixelPoint from, PixelPoint to, QRgb colour)
-{
-    drawThinLine(rasterTargetOf(image), from, to, colour);
-}
-
 void drawThinLine(const RasterTarget& target, PixelPoint from, PixelPoint to, QRgb colour)
 {
-    from.y -= target.top;
-    to.y -= target.top;
     // Every pixel of the line lies in the box of its ends: a line wholly
     // beside the target (the pieces of a curve off the page, or off a band
     // of it) needs no clipping.
-    if (std::max(from.x, to.x) < 0 || std::max(from.y, to.y) < 0 || std::min(from.x, to.x) >= target.width
-        || std::min(from.y, to.y) >= target.height)
+    if (std::max(from.x, to.x) < 0 || std::max(from.y, to.y) < target.top() || std::min(from.x, to.x) >= target.width()
+        || std::min(from.y, to.y) >= target.bottom())
         return;
-    if (onTarget(target, from) && onTarget(target, to)) {
-        if (target.cover) {
-            drawCoveredOnTarget(target, from, to, colour);
-        } else {
-            drawOnTarget(target, from, to, colour);
-        }
-    } else {
-        plotRun(target, clipThinLine(from, to, target.width, target.height), colour);
-    }
+    if (target.holds(from.x, from.y) && target.holds(to.x, to.y))
+        paintRun(target, runOnTarget(from, to), colour);
+    else
+        paintRun(target, clipThinLine(from, to, target.width(), target.top(), target.bottom()), colour);
 }
 
 void drawThinLine(const RasterTarget& target, LinePoint from, LinePoint to, QRgb colour)
 {
-    plotRun(target, clipThinLine(from, to, target.width, target.height, target.top), colour);
+    paintRun(target, clipThinLine(from, to, target.width(), target.top(), target.bottom()), colour);
 }
 
 }  // namespace veltrano

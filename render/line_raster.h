@@ -16,13 +16,14 @@
 #include "render/pixel_point.h"
 #include "render/raster_target.h"
 
-#include <QImage>
-
 namespace veltrano {
 
-// The visible part of a one-pixel line: its first visible pixel and the
-// stepping state there. count == 0 means nothing is visible.
-struct ThinLineRun {
+// The visible part of a one-pixel line: its first visible pixel (page
+// coordinates) and the stepping state there. count == 0 means nothing is
+// visible. Remainder is wide enough for the line's lengths: 128 bits for
+// lines clipped from far ends, an int for lines on the page.
+template <typename Remainder>
+struct LineRun {
     int count = 0;
     int x = 0;
     int y = 0;
@@ -33,22 +34,22 @@ struct ThinLineRun {
     // (minor*i + h) mod major at the first visible pixel; a minor step is
     // taken each time adding increment (the minor length) reaches modulus
     // (the major length).
-    ExactCoordinate::Magnitude remainder = 0;
-    ExactCoordinate::Magnitude increment = 0;
-    ExactCoordinate::Magnitude modulus = 1;
+    Remainder remainder = 0;
+    Remainder increment = 0;
+    Remainder modulus = 1;
 };
+using ThinLineRun = LineRun<ExactCoordinate::Magnitude>;
 
 // The pixels of the line from `from` up to (not including) `to` that lie in
-// the box 0 <= x < width, top <= y < top + height; both ends within
-// +-kLargestExactCoordinate. The run's y counts from top.
-ThinLineRun clipThinLine(LinePoint from, LinePoint to, int width, int height, int top = 0);
+// the box 0 <= x < width, top <= y < bottom; both ends within
+// +-kLargestExactCoordinate.
+ThinLineRun clipThinLine(LinePoint from, LinePoint to, int width, int top, int bottom);
 
 // Draws the line from `from` up to (not including) `to`, clipped to the
 // target. The ends of most lines fit a PixelPoint (within
 // +-kExactCoordinateLimit) and are passed as such: 128-bit values cost a
 // round trip through memory in every call.
 void drawThinLine(const RasterTarget& target, PixelPoint from, PixelPoint to, QRgb colour);
-void drawThinLine(QImage& image, PixelPoint from, PixelPoint to, QRgb colour);
 // Ends within +-kLargestExactCoordinate.
 void drawThinLine(const RasterTarget& target, LinePoint from, LinePoint to, QRgb colour);
 

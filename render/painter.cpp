@@ -322,7 +322,7 @@ void repaintBackToFront(Canvas& canvas, const ViewState& view, const std::vector
         paintInFileOrder(canvas, view, records);
         return;
     }
-    CoverMask cover(width, height);
+    CoverMask cover(width, height, top);
     struct MaskInUse {
         Canvas& canvas;
         ~MaskInUse() { canvas.setCoverMask(nullptr); }
@@ -333,7 +333,7 @@ void repaintBackToFront(Canvas& canvas, const ViewState& view, const std::vector
             if (layerOf(record->kind) != layer)
                 continue;
             const std::optional<PaintBox> box = paintBounds(view, *record);
-            if (box && cover.hides(box->left, box->top - top, box->right, box->bottom - top))
+            if (box && cover.hides(box->left, box->top, box->right, box->bottom))
                 continue;
             cover.nextElement();
             PaintElement(canvas, view, *record);

@@ -126,15 +126,16 @@ std::optional<PixelSegment> snapFarSegment(double x0, double y0, double x1, doub
     return PixelSegment{{toPixel(clipped->x0), toPixel(clipped->y0)}, {toPixel(clipped->x1), toPixel(clipped->y1)}};
 }
 
-bool segmentMissesBox(double x0, double y0, double x1, double y1, int width, int height)
+bool segmentMissesRows(double x0, double y0, double x1, double y1, int width, int top, int bottom)
 {
     // Rounding moves an end by at most half a pixel and a lit pixel lies
     // within one pixel of the line between the rounded ends.
     constexpr double kReach = 2.0;
-    if (std::max(x0, x1) < -kReach || std::min(x0, x1) > width + kReach || std::max(y0, y1) < -kReach
-        || std::min(y0, y1) > height + kReach)
+    if (std::max(x0, x1) < -kReach || std::min(x0, x1) > width + kReach || std::max(y0, y1) < top - kReach
+        || std::min(y0, y1) > bottom + kReach)
         return true;
-    const double cx = width / 2.0, cy = height / 2.0;
+    const double halfWidth = width / 2.0, halfHeight = (bottom - top) / 2.0;
+    const double cx = halfWidth, cy = top + halfHeight;
     const double dx = x1 - x0, dy = y1 - y0;
     const double ax = std::fabs(dx) * std::fabs(cy - y0), ay = std::fabs(dy) * std::fabs(cx - x0);
     const double cross = dx * (cy - y0) - dy * (cx - x0);
@@ -142,7 +143,7 @@ bool segmentMissesBox(double x0, double y0, double x1, double y1, int width, int
     // 16 of them is ample.
     const double error = 16 * 0x1p-53 * (ax + ay);
     const double length = std::hypot(dx, dy);
-    const double radius = std::hypot(cx, cy) + kReach + 1;
+    const double radius = std::hypot(halfWidth, halfHeight) + kReach + 1;
     return std::isfinite(cross) && std::fabs(cross) - error > radius * length * (1 + 0x1p-50);
 }
 

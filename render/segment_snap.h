@@ -68,11 +68,12 @@ inline std::optional<PixelSegment> snapSegment(double x0, double y0, double x1, 
 // line (beyond 2^127) misses the square of that size.
 std::optional<LineSegment> snapFarLine(double x0, double y0, double x1, double y1);
 
-// True when the segment certainly lights no pixel of a width x height box
-// once its ends are rounded: its bounding box or its line stays clear of the
-// box by more than the rounding and the error of the double arithmetic can
-// make up. A cheap test before the exact stepping of far lines.
-bool segmentMissesBox(double x0, double y0, double x1, double y1, int width, int height);
+// True when the segment certainly lights no pixel of the box 0 <= x < width,
+// top <= y < bottom once its ends are rounded: its bounding box or its line
+// stays clear of the box by more than the rounding and the error of the
+// double arithmetic can make up. A cheap test before the exact stepping of
+// far lines.
+bool segmentMissesRows(double x0, double y0, double x1, double y1, int width, int top, int bottom);
 
 // One point rounded the same way; nothing when it is not finite or lies
 // beyond the square of exact coordinates.

@@ -6,13 +6,14 @@ namespace veltrano {
 
 namespace {
 
-// Fills [left, right) x [top, bottom), clipped to the image. The rectangle
-// may lie wholly beside the image (its ink margin may still reach it).
+// Fills [left, right) x [top, bottom), clipped to the target. The rectangle
+// may lie wholly beside the target (its ink margin may still reach it).
 void fillRect(const RasterTarget& pixels, std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
               QRgb colour)
 {
-    const int x0 = int(std::max<std::int64_t>(left, 0)), x1 = int(std::min<std::int64_t>(right, pixels.width));
-    const int y0 = int(std::max<std::int64_t>(top, 0)), y1 = int(std::min<std::int64_t>(bottom, pixels.height));
+    const int x0 = int(std::max<std::int64_t>(left, 0)), x1 = int(std::min<std::int64_t>(right, pixels.width()));
+    const int y0 = int(std::max<std::int64_t>(top, pixels.top()));
+    const int y1 = int(std::min<std::int64_t>(bottom, pixels.bottom()));
     if (x0 >= x1)
         return;
     for (int y = y0; y < y1; ++y)
@@ -20,26 +21,26 @@ void fillRect(const RasterTarget& pixels, std::int64_t left, std::int64_t top, s
 }
 
 // The caller has checked that the glyph's pen position lies within a
-// margin of the image, so all coordinates fit an int.
+// margin of the target, so all coordinates fit an int.
 void blitGlyph(const RasterTarget& pixels, const Glyph& glyph, int penX, int top, QRgb colour)
 {
     for (const InkRun& run : glyph.runs) {
         const int y = top + run.y;
-        if (y < 0 || y >= pixels.height)
+        if (y < pixels.top() || y >= pixels.bottom())
             continue;
-        const int first = std::max(penX + run.firstX, 0), end = std::min(penX + run.endX, pixels.width);
+        const int first = std::max(penX + run.firstX, 0), end = std::min(penX + run.endX, pixels.width());
         if (first < end)
             pixels.fillRow(y, first, end, colour);
     }
 }
 
-// A glyph whose cell with its ink margin lies wholly on the image: no run
+// A glyph whose cell with its ink margin lies wholly on the target: no run
 // needs clipping.
 void blitWholeGlyph(const RasterTarget& pixels, const Glyph& glyph, int penX, int top, QRgb colour)
 {
-    if (pixels.cover) {
+    if (CoverMask* const cover = pixels.cover()) {
         for (const InkRun& run : glyph.runs)
-            pixels.cover->fill(pixels.row(top + run.y), top + run.y, penX + run.firstX, penX + run.endX, colour);
+            cover->fill(pixels.row(top + run.y), top + run.y, penX + run.firstX, penX + run.endX, colour);
         return;
     }
     for (const InkRun& run : glyph.runs) {
@@ -58,15 +59,10 @@ TextBox textBounds(PixelPoint anchor, std::size_t byteCount, int emBound)
     return {anchor.x - reach, anchor.y - reach, anchor.x + width + reach - 1, anchor.y + 2 * reach - 1};
 }
 
-bool textMissesImage(const QImage& image, PixelPoint anchor, std::size_t byteCount, int emBound)
-{
-    return textMissesRows(image.width(), 0, image.height(), anchor, byteCount, emBound);
-}
-
-bool textMissesRows(int width, int top, int height, PixelPoint anchor, std::size_t byteCount, int emBound)
+bool textMissesTarget(const RasterTarget& target, PixelPoint anchor, std::size_t byteCount, int emBound)
 {
     const TextBox box = textBounds(anchor, byteCount, emBound);
-    return box.left >= width || box.top >= std::int64_t(top) + height || box.right < 0 || box.bottom < top;
+    return box.left >= target.width() || box.top >= target.bottom() || box.right < 0 || box.bottom < target.top();
 }
 
 std::int64_t textAdvance(const GlyphFace& face, std::string_view bytes)
@@ -77,36 +73,30 @@ std::int64_t textAdvance(const GlyphFace& face, std::string_view bytes)
     return advance;
 }
 
-void drawOpaqueText(QImage& image, GlyphFace& face, PixelPoint anchor, std::string_view bytes, QRgb colour)
-{
-    drawOpaqueText(rasterTargetOf(image), face, anchor, bytes, colour);
-}
-
 void drawOpaqueText(const RasterTarget& pixels, GlyphFace& face, PixelPoint anchor, std::string_view bytes,
                     QRgb colour)
 {
-    anchor.y -= pixels.top;
     const std::int64_t margin = face.inkMargin();
     const std::int64_t advance = textAdvance(face, bytes);
     const std::int64_t bottom = anchor.y + face.cellHeight();
-    if (anchor.x - margin >= pixels.width || anchor.y - margin >= pixels.height || anchor.x + advance + margin <= 0
-        || bottom + margin <= 0)
+    if (anchor.x - margin >= pixels.width() || anchor.y - margin >= pixels.bottom() || anchor.x + advance + margin <= 0
+        || bottom + margin <= pixels.top())
         return;
 
     fillRect(pixels, anchor.x, anchor.y, anchor.x + advance, bottom, qRgb(255, 255, 255));
-    const bool wholeRows = anchor.y - margin >= 0 && bottom + margin <= pixels.height;
+    const bool wholeRows = anchor.y - margin >= pixels.top() && bottom + margin <= pixels.bottom();
     std::int64_t penX = anchor.x;
     for (char byte : bytes) {
         const unsigned char code = static_cast<unsigned char>(byte);
         const int glyphAdvance = face.advance(code);
-        // Glyphs left of or right of the image (with their margin) are skipped
-        // without being rendered.
-        if (penX - margin >= 0 && penX + glyphAdvance + margin <= pixels.width && wholeRows)
+        // Glyphs left of or right of the target (with their margin) are
+        // skipped without being rendered.
+        if (penX - margin >= 0 && penX + glyphAdvance + margin <= pixels.width() && wholeRows)
             blitWholeGlyph(pixels, face.glyph(code), int(penX), int(anchor.y), colour);
-        else if (penX + glyphAdvance + margin > 0 && penX - margin < pixels.width)
+        else if (penX + glyphAdvance + margin > 0 && penX - margin < pixels.width())
             blitGlyph(pixels, face.glyph(code), int(penX), int(anchor.y), colour);
         penX += glyphAdvance;
-        if (penX - margin >= pixels.width)
+        if (penX - margin >= pixels.width())
             break;
     }
 }

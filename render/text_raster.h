@@ -2,13 +2,12 @@
 // Opaque text on the page: the text cell (the sum of the glyph advances by
 // ascent + descent, from the anchor) is filled white, then the glyphs are
 // set in the font colour. Ink reaching beyond the cell is drawn without
-// background. Everything is clipped to the image.
+// background. Everything is clipped to the target.
 
 #include "render/glyph_cache.h"
 #include "render/pixel_point.h"
 #include "render/raster_target.h"
 
-#include <QImage>
 #include <string_view>
 
 namespace veltrano {
@@ -24,16 +23,13 @@ struct TextBox {
 };
 TextBox textBounds(PixelPoint anchor, std::size_t byteCount, int emBound);
 
-// True when such a text certainly has no pixel on the image (its box misses
-// it): such text needs no face at all.
-bool textMissesImage(const QImage& image, PixelPoint anchor, std::size_t byteCount, int emBound);
-// The same for the rows top .. top + height - 1 of a page width pixels wide.
-bool textMissesRows(int width, int top, int height, PixelPoint anchor, std::size_t byteCount, int emBound);
+// True when such a text certainly has no pixel on the target (its box
+// misses the target's rows): such text needs no face at all.
+bool textMissesTarget(const RasterTarget& target, PixelPoint anchor, std::size_t byteCount, int emBound);
 
 // Draws bytes with the top-left of the cell at anchor (within
-// +-kExactCoordinateLimit). Text entirely off the image returns at once.
-void drawOpaqueText(QImage& image, GlyphFace& face, PixelPoint anchor, std::string_view bytes, QRgb colour);
-// The same on pixels fetched by the caller (with their cover mask, if any).
+// +-kExactCoordinateLimit) on the target (through its cover mask, if any).
+// Text entirely off the target returns at once.
 void drawOpaqueText(const RasterTarget& pixels, GlyphFace& face, PixelPoint anchor, std::string_view bytes,
                     QRgb colour);
 

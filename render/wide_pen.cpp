@@ -18,7 +18,7 @@ int ceilToInt(double value)
     return truncated + (double(truncated) < value ? 1 : 0);
 }
 
-// The image as the fill loops see it, with the pen colour; spans handed to
+// The target as the fill loops see it, with the pen colour; spans handed to
 // fill() are on it.
 struct SpanTarget : RasterTarget {
     QRgb colour;
@@ -27,8 +27,8 @@ struct SpanTarget : RasterTarget {
     // too short for a vectorised loop to pay for its set-up.
     void fill(int y, int firstX, int endX) const
     {
-        if (cover) {
-            cover->fill(row(y), y, firstX, endX, colour);
+        if (cover()) {
+            cover()->fill(row(y), y, firstX, endX, colour);
             return;
         }
         QRgb* const span = row(y) + firstX;
@@ -50,11 +50,11 @@ struct SpanTarget : RasterTarget {
     }
 
     // Fills the pixels whose centre satisfies left <= x < right on row y
-    // (known to be on the image), clipped to the image width.
+    // (known to be on the target), clipped to the target's width.
     void fillBetween(int y, double left, double right) const
     {
-        const int first = ceilToInt(std::clamp(left, 0.0, double(width)));
-        const int end = ceilToInt(std::clamp(right, 0.0, double(width)));
+        const int first = ceilToInt(std::clamp(left, 0.0, double(width())));
+        const int end = ceilToInt(std::clamp(right, 0.0, double(width())));
         if (first < end)
             fill(y, first, end);
     }
@@ -108,13 +108,13 @@ const CapShape& capShape(int width)
 }
 
 // The 2x2 cap of the narrowest pen, drawn directly when it lies wholly on
-// the image (and no cover mask is in use); false leaves it to fillCap.
+// the target (and no cover mask is in use); false leaves it to fillCap.
 bool fillNarrowCap(const SpanTarget& target, std::int64_t cx, std::int64_t cy)
 {
-    if (target.cover || cx < 1 || cy < 1 || cx >= target.width || cy >= target.height)
+    if (target.cover() || cx < 1 || cy < target.top() + 1 || cx >= target.width() || cy >= target.bottom())
         return false;
-    QRgb* const below = target.bits + cy * target.stride + cx;
-    QRgb* const above = below - target.stride;
+    QRgb* const below = target.pixel(int(cx), int(cy));
+    QRgb* const above = below - target.stride();
     above[-1] = above[0] = below[-1] = below[0] = target.colour;
     return true;
 }
@@ -122,23 +122,24 @@ bool fillNarrowCap(const SpanTarget& target, std::int64_t cx, std::int64_t cy)
 void fillCap(const SpanTarget& target, std::int64_t centreX, std::int64_t centreY, int width)
 {
     const int reach = width / 2 + 1;
-    if (centreX < -reach || centreY < -reach || centreX >= target.width + reach || centreY >= target.height + reach)
+    if (centreX < -reach || centreY < target.top() - reach || centreX >= target.width() + reach
+        || centreY >= target.bottom() + reach)
         return;
     const int cx = int(centreX), cy = int(centreY);
     const CapShape& shape = capShape(width);
     const CapRow* const rows = shape.rows.data();
     const CapRow* const rowsEnd = rows + shape.rowCount;
-    if (cx >= reach && cy >= reach && cx + reach < target.width && cy + reach < target.height) {
-        // Wholly on the image: no clipping.
+    if (cx >= reach && cy >= target.top() + reach && cx + reach < target.width() && cy + reach < target.bottom()) {
+        // Wholly on the target: no clipping.
         for (const CapRow* row = rows; row != rowsEnd; ++row)
             target.fill(cy + row->dy, cx + row->first, cx + row->last + 1);
         return;
     }
     for (const CapRow* row = rows; row != rowsEnd; ++row) {
         const int y = cy + row->dy;
-        if (y < 0 || y >= target.height)
+        if (y < target.top() || y >= target.bottom())
             continue;
-        const int first = std::max(cx + row->first, 0), end = std::min(cx + row->last + 1, target.width);
+        const int first = std::max(cx + row->first, 0), end = std::min(cx + row->last + 1, target.width());
         if (first < end)
             target.fill(y, first, end);
     }
@@ -233,8 +234,8 @@ void fillSegmentBody(const SpanTarget& target, std::int64_t x0, std::int64_t y0,
 
     const double reachY = (known ? known->slant : std::fabs(dx) / length) * half;
     const double top = std::min(ay, double(y1)) - reachY, bottom = std::max(ay, double(y1)) + reachY;
-    const int firstRow = std::max(ceilToInt(top), 0);
-    const int endRow = std::min(ceilToInt(bottom), target.height);
+    const int firstRow = std::max(ceilToInt(top), target.top());
+    const int endRow = std::min(ceilToInt(bottom), target.bottom());
     if (firstRow >= endRow)
         return;
 
@@ -271,30 +272,23 @@ void fillSegmentBody(const SpanTarget& target, std::int64_t x0, std::int64_t y0,
 
     const double inverseDx = known ? tables.inverses[std::size_t(x1 - x0)] : 1 / dx;
     const SlantedRows rows{dx, dy, lengthSquared, bandLimit, ax, ay, inverseDx, inverseMinusDy};
-    // A segment that stays a few pixels clear of the image edges has all its
-    // spans on the image, so they need no clamping.
+    // A segment that stays a few pixels clear of the target's edges has all
+    // its spans on the target, so they need no clamping.
     const std::int64_t margin = width + 2;
-    const bool clear = x0 >= margin && x1 + margin <= target.width && std::min(y0, y1) >= margin
-                       && std::max(y0, y1) + margin <= target.height;
+    const bool clear = x0 >= margin && x1 + margin <= target.width() && std::min(y0, y1) >= target.top() + margin
+                       && std::max(y0, y1) + margin <= target.bottom();
     rows.fill(target, firstRow, endRow, dy < 0, !clear);
 }
 
 }  // namespace
 
-void drawWideLine(QImage& image, PixelPoint from, PixelPoint to, int width, QRgb colour)
-{
-    drawWideLine(rasterTargetOf(image), from, to, width, colour);
-}
-
 void drawWideLine(const RasterTarget& pixels, PixelPoint from, PixelPoint to, int width, QRgb colour)
 {
     width = std::clamp(width, 2, kMaxPenWidth);
-    from.y -= pixels.top;
-    to.y -= pixels.top;
     // The body and the caps stay within the pen width of the box of the
     // ends: a stroke wholly beside the target paints nothing.
-    if (std::max(from.x, to.x) + width < 0 || std::max(from.y, to.y) + width < 0
-        || std::min(from.x, to.x) - width >= pixels.width || std::min(from.y, to.y) - width >= pixels.height)
+    if (std::max(from.x, to.x) + width < 0 || std::max(from.y, to.y) + width < pixels.top()
+        || std::min(from.x, to.x) - width >= pixels.width() || std::min(from.y, to.y) - width >= pixels.bottom())
         return;
     // The same end-point order for both directions, so both give the same
     // pixels to the last rounding.

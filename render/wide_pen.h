@@ -16,8 +16,6 @@
 #include "render/pixel_point.h"
 #include "render/raster_target.h"
 
-#include <QImage>
-
 namespace veltrano {
 
 // Widths above this are drawn with this width, so a hostile width cannot
@@ -25,9 +23,7 @@ namespace veltrano {
 constexpr int kMaxPenWidth = 100;
 
 // Draws the segment from `from` to `to` (both within +-kExactCoordinateLimit)
-// clipped to the image; equal points draw one cap. width is 2 .. kMaxPenWidth.
-void drawWideLine(QImage& image, PixelPoint from, PixelPoint to, int width, QRgb colour);
-// The same on pixels fetched once for several lines.
+// clipped to the target; equal points draw one cap. width is 2 .. kMaxPenWidth.
 void drawWideLine(const RasterTarget& target, PixelPoint from, PixelPoint to, int width, QRgb colour);
 
 }  // namespace veltrano

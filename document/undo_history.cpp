@@ -77,17 +77,23 @@ void UndoHistory::putSnapshotBack(const std::optional<Step>& older)
         m_work.fileSystem().rename(older->path, m_work.pathOf(workfile::Snapshot));
 }
 
-void UndoHistory::takeSnapshot()
+void UndoHistory::pushDocumentAsSnapshot(const std::function<void()>& andThen)
 {
     const std::optional<Step> older = moveSnapshotAside();
     try {
         m_work.TakeSnapshot();
+        andThen();
     } catch (const IoError&) {
         putSnapshotBack(older);
         throw;
     }
     if (older)
         m_older.push_back(*older);
+}
+
+void UndoHistory::takeSnapshot()
+{
+    pushDocumentAsSnapshot([] {});
     m_snapshotOfItself.reset();
     dropRedo();
     trim();
@@ -151,16 +157,7 @@ bool UndoHistory::redo()
         dropRedo();
         return false;
     }
-    const std::optional<Step> older = moveSnapshotAside();
-    try {
-        m_work.TakeSnapshot();
-        replaceFile(fs, m_redo.back().path, document);
-    } catch (const IoError&) {
-        putSnapshotBack(older);
-        throw;
-    }
-    if (older)
-        m_older.push_back(*older);
+    pushDocumentAsSnapshot([&] { replaceFile(fs, m_redo.back().path, document); });
     m_redo.pop_back();
     noteDocumentAfterStep();
     trim();

@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -64,6 +65,9 @@ private:
     // Renames sicher1.dat to a new older step; nothing when there is none.
     std::optional<Step> moveSnapshotAside();
     void putSnapshotBack(const std::optional<Step>& older);
+    // temp.dat becomes the snapshot, the snapshot one step further back,
+    // then andThen runs; if either fails, the snapshot is put back.
+    void pushDocumentAsSnapshot(const std::function<void()>& andThen);
     std::uint64_t sizeOf(const std::string& path) const;
     void dropRedo();
     void noteDocumentAfterStep();

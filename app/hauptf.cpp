@@ -12,6 +12,7 @@
 #include "commands/file_commands.h"
 #include "commands/merge.h"
 #include "commands/move_commands.h"
+#include "commands/recent_files.h"
 #include "commands/view_commands.h"
 #include "document/io_error.h"
 #include "document/work_dir.h"
@@ -30,6 +31,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -163,7 +165,7 @@ void Thauptf::connectHandlers()
             button->installEventFilter(this);
     }
     for (const CommandRow& row : commandTable()) {
-        if (!row.menu || !row.name)
+        if (!row.menu || !row.name || !row.run)
             continue;
         if (QAction* action = menuBar()->findChild<QAction*>(row.name))
             connect(action, &QAction::triggered, this, [this, &row] { runCommand(row); });
@@ -176,6 +178,8 @@ void Thauptf::connectHandlers()
         if (field)
             field->installEventFilter(this);
     }
+    if (auto* recent = menuBar()->findChild<QMenu*>(kRecentFilesMenu))
+        connect(recent, &QMenu::triggered, this, &Thauptf::openRecentFile);
     connect(m_controls.lineLengthBox, &QComboBox::currentTextChanged, this, &Thauptf::ComboBox1Change);
     auto* curvatureBox = centralWidget()->findChild<QComboBox*>("ComboBox2");
     connect(curvatureBox, &QComboBox::currentIndexChanged, this, &Thauptf::ComboBox2Change);
@@ -292,6 +296,15 @@ void Thauptf::runCommand(const CommandRow& row)
     guarded([&] {
         interruptPointerGesture(*m_editor);
         row.run(*m_editor);
+    });
+}
+
+void Thauptf::openRecentFile(QAction* entry)
+{
+    const std::size_t index = std::size_t(entry->data().toInt());
+    guarded([&] {
+        interruptPointerGesture(*m_editor);
+        veltrano::openRecentFile(*m_editor, index);
     });
 }
 

@@ -15,6 +15,8 @@ class QKeyEvent;
 
 #include <memory>
 
+class QAction;
+
 namespace veltrano {
 
 struct CommandRow;
@@ -51,6 +53,9 @@ public slots:
     // table) through the guard, after ending a pointer gesture on I1 that
     // is still in progress.
     void runCommand(const CommandRow& row);
+
+    // An entry of "Zuletzt geöffnet" (its data is its place in the list).
+    void openRecentFile(QAction* entry);
 
     // The radio buttons of the palette tables, by component name.
     void PaletteButtonClick(const QString& name);

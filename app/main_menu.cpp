@@ -21,6 +21,13 @@ void buildMainMenu(QMenuBar* menuBar)
                 menu->addSeparator();
                 continue;
             }
+            if (!item.run) {
+                QMenu* list = menu->addMenu(QString::fromUtf8(item.caption));
+                list->setObjectName(item.name);
+                list->menuAction()->setObjectName(item.name);
+                list->setEnabled(item.enabled);
+                continue;
+            }
             QAction* action = menu->addAction(QString::fromUtf8(item.caption));
             action->setObjectName(item.name);
             QList<QKeySequence> keys;

@@ -4,6 +4,7 @@
 #include "app/main_menu.h"
 #include "app/qt_conversions.h"
 #include "app/report_window.h"
+#include "commands/command_table.h"
 #include "commands/startup.h"
 
 #include <QAbstractButton>
@@ -13,9 +14,11 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -23,6 +26,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QUrl>
@@ -64,6 +68,21 @@ MessageResult QtUiPort::messageBox(std::string_view text, MessageKind kind, Mess
 {
     const QMessageBox::Icon icon = kind == MessageKind::Confirmation ? QMessageBox::Question : QMessageBox::Warning;
     QMessageBox box(icon, fromView(titleOf(kind)), fromView(text), QMessageBox::NoButton, m_window);
+    if (buttons == MessageButtons::SaveDiscardCancel) {
+        // Qt's standard buttons, which its German translation names
+        // "Speichern", "Verwerfen" and "Abbrechen"; Escape and closing the
+        // box keep the document.
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        box.exec();
+        const QAbstractButton* pressed = box.clickedButton();
+        if (pressed == box.button(QMessageBox::Save))
+            return MessageResult::Save;
+        if (pressed == box.button(QMessageBox::Discard))
+            return MessageResult::Discard;
+        return MessageResult::Cancel;
+    }
     QPushButton* first = nullptr;
     QPushButton* second = nullptr;
     switch (buttons) {
@@ -82,6 +101,8 @@ MessageResult QtUiPort::messageBox(std::string_view text, MessageKind kind, Mess
         first = box.addButton("Trotzdem öffnen", QMessageBox::AcceptRole);
         second = box.addButton("Abbrechen", QMessageBox::RejectRole);
         break;
+    case MessageButtons::SaveDiscardCancel:
+        break;
     }
     // Where opening is doubtful, pressing Enter must not open.
     if (buttons == MessageButtons::OpenAnywayCancel)
@@ -98,6 +119,7 @@ MessageResult QtUiPort::messageBox(std::string_view text, MessageKind kind, Mess
     case MessageButtons::OpenAnywayCancel:
         return firstPressed ? MessageResult::Ok : MessageResult::Cancel;
     case MessageButtons::Ok:
+    case MessageButtons::SaveDiscardCancel:
         break;
     }
     return MessageResult::Ok;
@@ -426,6 +448,61 @@ std::optional<std::string> QtUiPort::inputText(std::string_view title, std::stri
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return toStd(dialog.textValue());
+}
+
+namespace {
+
+// Kept in the user's configuration folder ($XDG_CONFIG_HOME/veltrano).
+QSettings programSettings()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, "veltrano", "veltrano");
+}
+
+constexpr const char* kRecentFilesKey = "ZuletztGeoeffnet";
+
+// "&1 Formel.cfd  (/home/anna/Chemie)": the number is the access key; a
+// name's own '&' is doubled so that it is shown.
+QString recentFileCaption(std::size_t index, const QString& path)
+{
+    const QFileInfo info(path);
+    QString caption = QString("&%1 %2  (%3)").arg(index + 1).arg(info.fileName(), info.absolutePath());
+    return QString(caption.left(1)) + caption.mid(1).replace('&', "&&");
+}
+
+}  // namespace
+
+std::vector<std::string> QtUiPort::storedRecentFiles() const
+{
+    std::vector<std::string> files;
+    for (const QString& path : programSettings().value(kRecentFilesKey).toStringList())
+        files.push_back(path.toStdString());
+    return files;
+}
+
+void QtUiPort::setRecentFiles(const std::vector<std::string>& files)
+{
+    QStringList paths;
+    for (const std::string& path : files)
+        paths.append(QString::fromStdString(path));
+    {
+        QSettings settings = programSettings();
+        settings.setValue(kRecentFilesKey, paths);
+    }
+    auto* menu = m_window->findChild<QMenu*>(kRecentFilesMenu);
+    if (!menu)
+        return;
+    // The entry being chosen may be running this: the old entries go once
+    // control is back in the event loop.
+    for (QAction* old : menu->actions()) {
+        menu->removeAction(old);
+        old->deleteLater();
+    }
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        QAction* action = menu->addAction(recentFileCaption(std::size_t(i), paths[i]));
+        action->setData(int(i));
+        action->setToolTip(paths[i]);
+    }
+    menu->setEnabled(!paths.isEmpty());
 }
 
 void QtUiPort::showReport(const ReportTable& report)

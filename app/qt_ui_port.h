@@ -64,6 +64,8 @@ public:
     void setClipboard(const std::vector<ClipboardFormat>& formats) override;
     PrintResult print(const PrintJob& job) override;
     std::optional<std::string> inputText(std::string_view title, std::string_view label) override;
+    std::vector<std::string> storedRecentFiles() const override;
+    void setRecentFiles(const std::vector<std::string>& files) override;
     void showReport(const ReportTable& report) override;
 
     // The window's objects; nullptr when the window has no such object.

@@ -20,6 +20,8 @@ public:
     void openWebPage(std::string_view) override {}
     std::optional<std::string> inputText(std::string_view, std::string_view) override { return std::nullopt; }
     void showReport(const ReportTable&) override {}
+    std::vector<std::string> storedRecentFiles() const override { return {}; }
+    void setRecentFiles(const std::vector<std::string>&) override {}
     void setEnabled(Control, bool) override {}
     bool isEnabled(Control) const override { return true; }
     void setVisible(Control, bool) override {}

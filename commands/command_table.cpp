@@ -52,6 +52,7 @@ void colourButton(Editor& editor)
 const CommandRow kCommands[] = {
     {"Datei1", "Neu1", "&Neu", Qt::CTRL | Qt::Key_N, kNone, true, Neu1Click},
     {"Datei1", "ffnen1", "Ö&ffnen", Qt::CTRL | Qt::Key_O, kNone, true, ffnen1Click},
+    {"Datei1", kRecentFilesMenu, "&Zuletzt geöffnet", kNone, kNone, false, nullptr},
     {"Datei1", "Speichern2", "&Speichern", Qt::CTRL | Qt::Key_S, kNone, true, Speichern2Click},
     {"Datei1", "Speichern1", "Speichern &unter", kNone, kNone, true, saveAs},
     {"Datei1", "FormelAntwortspeichern1", "Formel+Antwort speichern", Qt::CTRL | Qt::ALT | Qt::Key_S, kNone, true,

@@ -30,8 +30,13 @@ struct CommandRow {
     QKeyCombination shortcut;
     QKeyCombination otherShortcut;  // a second key for the same item; none when empty
     bool enabled;          // a menu item's state at start
-    CommandFunction run;   // nullptr for a separator
+    CommandFunction run;   // nullptr for a separator and for the submenu below
 };
+
+// The row of the submenu "Zuletzt geöffnet" runs no function: the window
+// fills it with the recent files and opens the one chosen
+// (commands/recent_files).
+inline constexpr const char* kRecentFilesMenu = "Zuletztgeffnet1";
 
 std::span<const MenuRow> mainMenus();
 

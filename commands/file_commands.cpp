@@ -3,6 +3,7 @@
 #include "commands/crash_recovery.h"
 #include "commands/document_loading.h"
 #include "commands/formula_file_check.h"
+#include "commands/recent_files.h"
 #include "document/document_state.h"
 #include "document/record_file.h"
 #include "editor/pointer_geometry.h"
@@ -46,18 +47,6 @@ bool hasUnsavedWork(const Editor& editor)
     return editor.workDirUsable && hasUnsavedChanges(editor.document, editor.workingFile);
 }
 
-// Before a command that replaces the document: a modified document is
-// offered for saving. False when the user asked for the save and it did
-// not happen (dialog cancelled, overwrite declined); a failed save throws.
-bool offerToSave(Editor& editor)
-{
-    if (!hasUnsavedWork(editor))
-        return true;
-    if (editor.ui.messageBox(kSaveFirstQuestion, MessageKind::Warning, MessageButtons::YesNo) != MessageResult::Yes)
-        return true;
-    return Speichern1Click(editor);
-}
-
 // An existing file is replaced only when the user agrees.
 bool mayReplace(Editor& editor, const std::string& path, std::string_view question)
 {
@@ -66,17 +55,28 @@ bool mayReplace(Editor& editor, const std::string& path, std::string_view questi
     return editor.ui.messageBox(question, MessageKind::Warning, MessageButtons::OkCancel) == MessageResult::Ok;
 }
 
-bool confirmsDiscarding(Editor& editor)
+// Before the program ends: unsaved work is saved, discarded or kept open,
+// as the user answers. Saving goes where "&Speichern" goes; when it does
+// not happen (a cancelled dialog), the program stays.
+bool mayEndProgram(Editor& editor)
 {
     if (!hasUnsavedWork(editor))
         return true;
-    return editor.ui.messageBox(kDiscardQuestion, MessageKind::Confirmation, MessageButtons::OkCancel) == MessageResult::Ok;
+    switch (editor.ui.messageBox(kDiscardQuestion, MessageKind::Confirmation, MessageButtons::SaveDiscardCancel)) {
+    case MessageResult::Save:
+        return saveDocument(editor);
+    case MessageResult::Discard:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void nameDocument(Editor& editor, const std::string& path)
 {
     editor.document.DocumentName = path;
     editor.ui.setCaption(captionFor(path));
+    noteRecentFile(editor, path);
 }
 
 }  // namespace
@@ -102,28 +102,45 @@ void ffnen1Click(Editor& editor)
     if (!offerToSave(editor))
         return;
     const std::optional<std::string> chosen = editor.ui.openFileDialog(openOptions(editor.document.LastDir));
-    if (!chosen)
+    if (chosen)
+        openChosenFile(editor, *chosen);
+}
+
+void openChosenFile(Editor& editor, const std::string& path)
+{
+    const FileTrust trust = confirmFormulaFile(editor, path, kDoubtfulOpenConsequence);
+    if (trust == FileTrust::Refused || !loadDocument(editor, path))
         return;
-    const FileTrust trust = confirmFormulaFile(editor, *chosen, kDoubtfulOpenConsequence);
-    if (trust == FileTrust::Refused || !loadDocument(editor, *chosen))
-        return;
-    nameDocument(editor, *chosen);
+    nameDocument(editor, path);
     editor.document.SourceDoubtful = trust == FileTrust::Doubtful;
     editor.editing.Modified = false;
     noteDocumentSaved(editor, editor.passRecords);
 }
 
+bool offerToSave(Editor& editor)
+{
+    if (!hasUnsavedWork(editor))
+        return true;
+    if (editor.ui.messageBox(kSaveFirstQuestion, MessageKind::Warning, MessageButtons::YesNo) != MessageResult::Yes)
+        return true;
+    return Speichern1Click(editor);
+}
+
 void Speichern2Click(Editor& editor)
+{
+    saveDocument(editor);
+}
+
+bool saveDocument(Editor& editor)
 {
     // A file that did not look like a drawing when it was opened is never
     // replaced by one without the user naming it.
-    if (editor.document.DocumentName.empty() || editor.document.SourceDoubtful) {
-        Speichern1Click(editor);
-        return;
-    }
+    if (editor.document.DocumentName.empty() || editor.document.SourceDoubtful)
+        return Speichern1Click(editor);
     editor.document.SavedRecordCount = editor.workingFile.saveTo(editor.document.DocumentName);
     editor.editing.Modified = false;
     noteDocumentSaved(editor);
+    return true;
 }
 
 bool Speichern1Click(Editor& editor)
@@ -162,13 +179,13 @@ void FormelAntwortspeichern1Click(Editor& editor)
 
 void Beenden1Click(Editor& editor)
 {
-    if (confirmsDiscarding(editor))
+    if (mayEndProgram(editor))
         editor.ui.closeMainWindow();
 }
 
 bool FormCloseQuery(Editor& editor)
 {
-    return confirmsDiscarding(editor);
+    return mayEndProgram(editor);
 }
 
 std::vector<std::uint8_t> answerFileBytes(std::string_view memoText)

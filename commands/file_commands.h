@@ -35,9 +35,21 @@ void Neu1Click(Editor& editor);
 // nothing. LastDir and the selection stay.
 void ffnen1Click(Editor& editor);
 
+// Opens path as the document, as "Ö&ffnen" does once a file is chosen: a
+// file that does not look like a drawing is opened only when the user
+// agrees, and a failed load changes nothing.
+void openChosenFile(Editor& editor, const std::string& path);
+
+// Before a command that replaces the document: a modified document is
+// offered for saving. False when the user asked for the save and it did
+// not happen (dialog cancelled, overwrite declined); a failed save throws.
+bool offerToSave(Editor& editor);
+
 // "&Speichern": a named document is written over its file without a
 // question; an untitled one goes through "Speichern &unter".
 void Speichern2Click(Editor& editor);
+// The same, reporting whether the file was written.
+bool saveDocument(Editor& editor);
 
 // "Speichern &unter": the save dialog in LastDir, LastDir := the chosen
 // folder, the question before overwriting, then the save. Returns whether
@@ -49,11 +61,12 @@ bool Speichern1Click(Editor& editor);
 // SavedRecordCount is not changed.
 void FormelAntwortspeichern1Click(Editor& editor);
 
-// "&Beenden": ends the program, after asking when there are unsaved changes.
+// "&Beenden": ends the program. Unsaved changes are first offered with
+// "Speichern", "Verwerfen" and "Abbrechen"; the program ends after a
+// discard or a save that happened.
 void Beenden1Click(Editor& editor);
 
-// Closing the window: whether it may close (asks when there are unsaved
-// changes).
+// Closing the window: whether it may close (the same question).
 bool FormCloseQuery(Editor& editor);
 
 // The answer file's bytes for a memo text (UTF-8): Windows-1252, "?" for a

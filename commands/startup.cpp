@@ -2,6 +2,7 @@
 
 #include "commands/crash_recovery.h"
 #include "commands/formula_file_check.h"
+#include "commands/recent_files.h"
 #include "document/io_error.h"
 #include "editor/full_repaint.h"
 #include "editor/guarded.h"
@@ -162,6 +163,7 @@ void openCommandLineFile(Editor& editor, const std::string& parameterName)
             return;
         doubtful = trust == FileTrust::Doubtful;
         noteDocumentSaved(editor, editor.passRecords);
+        noteRecentFile(editor, name);
     } else {
         editor.ui.showMessage(missingCommandLineFileMessage(name));
         editor.document.SavedRecordCount = 0;
@@ -193,6 +195,7 @@ EditorStart startEditor(FileSystem& fs, UiPort& ui, const StartupEnvironment& en
         recovered = startWorkingDocument(editor, *start.workDir);
         started = true;
     });
+    runGuarded(ui, [&] { loadRecentFiles(editor); });
     if (start.commandLine.opensFile() && editor.workDirUsable && started && !recovered)
         runGuarded(ui, [&] { openCommandLineFile(editor, start.commandLine.fileName); });
     return start;

@@ -48,6 +48,9 @@ struct Editor {
     QImage page;    // the surface of I1, 1200 x 1000
     Canvas canvas;  // draws on page
 
+    // "Zuletzt geöffnet", newest first (commands/recent_files).
+    std::vector<std::string> recentFiles;
+
     // False when start-up found no WorkDir it could create and lock: there
     // is no temp.dat, the page stays blank and the pointer does nothing.
     bool workDirUsable = true;

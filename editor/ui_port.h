@@ -93,10 +93,12 @@ constexpr std::string_view titleOf(MessageKind kind)
     return kind == MessageKind::Warning ? "Warnung" : "Bestätigen";
 }
 
-// Button sets of a message box: "&Ja"/"&Nein", "OK"/"Abbrechen", "OK", or
-// "Trotzdem öffnen"/"Abbrechen" (answered Ok or Cancel).
-enum class MessageButtons { YesNo, OkCancel, Ok, OpenAnywayCancel };
-enum class MessageResult { Yes, No, Ok, Cancel };
+// Button sets of a message box: "&Ja"/"&Nein", "OK"/"Abbrechen", "OK",
+// "Trotzdem öffnen"/"Abbrechen" (answered Ok or Cancel), or the standard
+// "Speichern"/"Verwerfen"/"Abbrechen" of a question before unsaved work is
+// dropped (answered Save, Discard or Cancel).
+enum class MessageButtons { YesNo, OkCancel, Ok, OpenAnywayCancel, SaveDiscardCancel };
+enum class MessageResult { Yes, No, Ok, Cancel, Save, Discard };
 
 // Settings of an open or save dialog. The filter is one entry, e.g.
 // description "Formel-Dateien" with pattern "*.cfd".
@@ -210,6 +212,13 @@ public:
 
     // A modal German input line: the text entered, or nothing when cancelled.
     virtual std::optional<std::string> inputText(std::string_view title, std::string_view label) = 0;
+
+    // The files last opened or saved, newest first, as they were kept for the
+    // next run (nothing on a first run).
+    virtual std::vector<std::string> storedRecentFiles() const = 0;
+    // Keeps the list for the next run and shows it in the menu
+    // "Zuletzt geöffnet" (greyed when empty).
+    virtual void setRecentFiles(const std::vector<std::string>& files) = 0;
 
     // Shows the table in a window of its own (modal; "Schließen" ends it).
     virtual void showReport(const ReportTable& report) = 0;

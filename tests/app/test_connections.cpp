@@ -78,7 +78,7 @@ TEST_F(Connections, EveryNameTheCoreUsesIsAnObjectOfTheWindow)
     for (const CommandRow& row : commandTable()) {
         if (!row.name)
             continue;
-        EXPECT_NE(row.run, nullptr) << row.name;
+        EXPECT_TRUE(row.run || row.name == std::string_view(kRecentFilesMenu)) << row.name;
         if (row.menu) {
             const QMenu* menu = window.menuBar()->findChild<QMenu*>(row.menu);
             ASSERT_NE(menu, nullptr) << row.menu;

@@ -20,7 +20,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QTest>
 #include <QTranslator>
 
@@ -115,13 +117,15 @@ TEST_F(FileMenuTest, QtsOwnDialogsSpeakGerman)
         EXPECT_TRUE(colour.buttons.contains("Abbrechen")) << colour.buttons.join(" | ").toStdString();
         EXPECT_TRUE(colour.labels.contains("Farb&ton:")) << colour.labels.join(" | ").toStdString();
     }
-    // The program's own boxes keep their own captions.
+    // The quit question's standard buttons, in the platform's order.
     {
         window->editor().workingFile.AppendRecord(kTwoBonds[0]);
         test::MessageBoxWatcher boxes("Abbrechen");
         window->close();
         ASSERT_EQ(boxes.seen().size(), 1u);
-        EXPECT_EQ(boxes.seen()[0].buttons, (QStringList{"OK", "Abbrechen"}));
+        QStringList buttons = boxes.seen()[0].buttons;
+        buttons.sort();
+        EXPECT_EQ(buttons, (QStringList{"Abbrechen", "Speichern", "Verwerfen"}));
     }
     QCoreApplication::removeTranslator(translator);
     delete translator;
@@ -213,17 +217,72 @@ TEST_F(FileMenuTest, ClosingAndQuittingAskBeforeDiscardingChanges)
         ASSERT_EQ(boxes.seen().size(), 1u);
         EXPECT_EQ(boxes.seen()[0].title, "Bestätigen");
         EXPECT_EQ(boxes.seen()[0].text, "Wirklich ohne zu speichern schließen?");
-        EXPECT_EQ(boxes.seen()[0].buttons, (QStringList{"OK", "Abbrechen"}));
         EXPECT_TRUE(window->isVisible());
     }
     {
         // "&Beenden" asks once; the close that follows does not ask again.
-        test::MessageBoxWatcher boxes("OK");
+        test::MessageBoxWatcher boxes("Verwerfen");
         item("Beenden1")->trigger();
         EXPECT_EQ(boxes.seen().size(), 1u);
         EXPECT_FALSE(window->isVisible());
     }
     EXPECT_EQ(fileBytes(folders.tempDat()), recordFileBytes({kTwoBonds[0]}));
+    EXPECT_EQ(fileBytes(folders.path("Dokumente/Zwei.cfd")), recordFileBytes(kTwoBonds));
+
+    // "Speichern" writes the drawing over its file, then the program ends.
+    window.reset();
+    start({QString::fromStdString(documentFile(kTwoBonds))});
+    dropLastElement();
+    {
+        test::MessageBoxWatcher boxes("Speichern");
+        window->close();
+        EXPECT_EQ(boxes.seen().size(), 1u);
+        EXPECT_FALSE(window->isVisible());
+    }
+    EXPECT_EQ(fileBytes(folders.path("Dokumente/Zwei.cfd")), recordFileBytes({kTwoBonds[0]}));
+}
+
+TEST_F(FileMenuTest, RecentFilesAreKeptBetweenRunsAndOpenFromTheirMenu)
+{
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "veltrano", "veltrano").clear();
+    const std::string first = documentFile(kTwoBonds, "Dokumente/Erste.cfd");
+    const std::string second = documentFile({kTwoBonds[1]}, "Dokumente/Zweite & Co.cfd");
+    start();
+    auto* recent = window->findChild<QMenu*>("Zuletztgeffnet1");
+    ASSERT_NE(recent, nullptr);
+    EXPECT_FALSE(recent->isEnabled());
+    EXPECT_EQ(item("ffnen1")->parent(), recent->parent());
+
+    // Two runs, each opening one file: the next run lists both, newest first.
+    for (const std::string& file : {second, first}) {
+        window.reset();
+        start({QString::fromStdString(file)});
+    }
+    recent = window->findChild<QMenu*>("Zuletztgeffnet1");
+    ASSERT_TRUE(recent->isEnabled());
+    QList<QAction*> entries = recent->actions();
+    ASSERT_EQ(entries.size(), 2);
+    const QString folder = QString::fromStdString(folders.path("Dokumente"));
+    EXPECT_EQ(entries[0]->text(), "&1 Erste.cfd  (" + folder + ")");
+    EXPECT_EQ(entries[1]->text(), "&2 Zweite && Co.cfd  (" + folder + ")");
+
+    entries[1]->trigger();
+    EXPECT_EQ(fileBytes(folders.tempDat()), recordFileBytes({kTwoBonds[1]}));
+    EXPECT_EQ(window->windowTitle(), "Veltrano:   Zweite & Co.cfd");
+    entries = recent->actions();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_TRUE(entries[0]->text().startsWith("&1 Zweite"));
+
+    // A file deleted since is named and leaves the list.
+    QFile::remove(QString::fromStdString(first));
+    {
+        test::MessageBoxWatcher boxes("OK");
+        entries[1]->trigger();
+        ASSERT_EQ(boxes.seen().size(), 1u);
+        EXPECT_EQ(boxes.seen()[0].text, "Datei nicht gefunden:\n" + QString::fromStdString(first));
+    }
+    EXPECT_EQ(recent->actions().size(), 1);
+    EXPECT_EQ(window->windowTitle(), "Veltrano:   Zweite & Co.cfd");
 }
 
 TEST_F(FileMenuTest, AMoveButtonsStepMakesCtrlBAskBeforeQuitting)
@@ -243,33 +302,70 @@ TEST_F(FileMenuTest, AMoveButtonsStepMakesCtrlBAskBeforeQuitting)
     EXPECT_TRUE(window->isVisible());
 }
 
-TEST_F(FileMenuTest, CtrlZGoesBackGestureByGestureAndCtrlYForwardAgain)
+TEST_F(FileMenuTest, CtrlZGoesBackTwentyMixedStepsAndCtrlYForwardAgain)
 {
     start({QString::fromStdString(documentFile(kTwoBonds))});
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto key = [](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+        QTest::keyClick(QApplication::focusWidget(), k, modifiers);
+    };
+    auto drag = [this](QPoint from, QPoint to) {
+        QTest::mousePress(image, Qt::LeftButton, Qt::NoModifier, from);
+        QTest::mouseMove(image, (from + to) / 2);
+        QTest::mouseMove(image, to);
+        QTest::mouseRelease(image, Qt::LeftButton, Qt::NoModifier, to);
+    };
+    // The first bond is copied; then bonds are drawn, the copy pasted and
+    // the pasted copy deleted again: twenty steps that each can be undone.
+    window->findChild<QAbstractButton*>("SpeedButton67")->click();
+    drag({90, 90}, {140, 110});
+    key(Qt::Key_C);
     std::vector<test::Bytes> states = {fileBytes(folders.tempDat())};
-    for (int bond = 0; bond < 3; ++bond) {
-        const int y = 500 + 40 * bond;
-        QTest::mousePress(image, Qt::LeftButton, Qt::NoModifier, {400, y});
-        QTest::mouseMove(image, {430, y});
-        QTest::mouseMove(image, {460, y});
-        QTest::mouseRelease(image, Qt::LeftButton, Qt::NoModifier, {460, y});
+    for (int step = 0; step < 20; ++step) {
+        switch (step % 3) {
+        case 0:
+            window->findChild<QAbstractButton*>("SpeedButton1")->click();
+            drag({400, 420 + 12 * step}, {460, 420 + 12 * step});
+            break;
+        case 1:
+            key(Qt::Key_V);
+            break;
+        default:
+            key(Qt::Key_Delete, Qt::NoModifier);
+            break;
+        }
         states.push_back(fileBytes(folders.tempDat()));
+        ASSERT_NE(states.back(), states[states.size() - 2]) << "step " << step;
     }
-    ASSERT_EQ(states.back().size(), 5 * kRecordSize);
-    for (int i = 2; i >= 0; --i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
-        EXPECT_EQ(fileBytes(folders.tempDat()), states[std::size_t(i)]) << i;
+    // Back with Strg+Z and Alt+Rücktaste, forward with Strg+Y and
+    // Strg+Umschalt+Z, byte for byte.
+    for (int i = 19; i >= 0; --i) {
+        key(i % 2 ? Qt::Key_Z : Qt::Key_Backspace, i % 2 ? Qt::ControlModifier : Qt::AltModifier);
+        ASSERT_EQ(fileBytes(folders.tempDat()), states[std::size_t(i)]) << "back to " << i;
     }
-    EXPECT_TRUE(item("Wiederherstellen1")->isEnabled());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(fileBytes(folders.tempDat()), states[1]);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(fileBytes(folders.tempDat()), states[2]);
-    // The page shows what temp.dat holds: the second new bond is there.
-    EXPECT_EQ(window->editor().page.pixel(415, 540), qRgb(0, 0, 0));
-    EXPECT_EQ(window->editor().page.pixel(415, 580), qRgb(255, 255, 255));
+    for (std::size_t i = 1; i <= 20; ++i) {
+        key(i % 2 ? Qt::Key_Y : Qt::Key_Z, i % 2 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+        ASSERT_EQ(fileBytes(folders.tempDat()), states[i]) << "forward to " << i;
+    }
+    EXPECT_FALSE(item("Wiederherstellen1")->isEnabled());
+
+    // A new change after going back drops the steps ahead.
+    key(Qt::Key_Z);
+    key(Qt::Key_Z);
+    ASSERT_EQ(fileBytes(folders.tempDat()), states[18]);
+    window->findChild<QAbstractButton*>("SpeedButton1")->click();
+    drag({700, 300}, {760, 300});
+    const test::Bytes changed = fileBytes(folders.tempDat());
+    EXPECT_FALSE(item("Wiederherstellen1")->isEnabled());
+    key(Qt::Key_Y);
+    EXPECT_EQ(fileBytes(folders.tempDat()), changed);
+    key(Qt::Key_Z);
+    EXPECT_EQ(fileBytes(folders.tempDat()), states[18]);
+    // The page shows what temp.dat holds: the last bond drawn is gone, the
+    // one of step 15 is there.
+    EXPECT_EQ(window->editor().page.pixel(730, 300), qRgb(255, 255, 255));
+    EXPECT_EQ(window->editor().page.pixel(410, 420 + 12 * 15), qRgb(0, 0, 0));
 }
 
 TEST_F(FileMenuTest, CtrlSSavesTheNamedDocumentOverItsFile)

@@ -102,6 +102,12 @@ TEST_F(MainWindowTest, WithoutParametersTheDocumentIsEmptyAndUntitled)
     EXPECT_EQ(QApplication::focusWidget(), child(*window, "Edit1"));
     EXPECT_FALSE(child(*window, "Memo1")->isVisible());
     EXPECT_EQ(window->editor().page.pixel(10, 10), qRgb(255, 255, 255));
+
+    // Every window of the program shows the program's icon, from the
+    // smallest size of a title bar to the largest of a task switcher.
+    for (const QSize size : {QSize(16, 16), QSize(256, 256)})
+        EXPECT_TRUE(window->windowIcon().availableSizes().contains(size)) << size.width();
+    EXPECT_EQ(window->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
 }
 
 TEST_F(MainWindowTest, StartUpRegistersTheFileTypeAndLocksItsWorkDir)
@@ -355,7 +361,7 @@ TEST_F(MainWindowTest, TheMenuHasEveryItemInOrderWithItsShortcutAndStartState)
         QList<QAction*> items = top[qsizetype(m)]->menu()->actions();
         items.removeIf([](const QAction* action) {
             return QStringList({"AlsSVGexportieren1", "AlsPDFexportieren1", "AlsPNGexportieren1", "AlsMOLSDFexportieren1",
-                                "Drucken1", "Wiederherstellen1", "Analyse1"})
+                                "Drucken1", "Wiederherstellen1", "Analyse1", kRecentFilesMenu})
                 .contains(action->objectName());
         });
         ASSERT_GE(items.size(), qsizetype(menus[m].second.size())) << menus[m].first.toStdString();

@@ -120,8 +120,9 @@ TEST_F(WorksheetMenu, TheNewItemsFollowTheClassicOnesWithUniqueShortcuts)
     const QList<QAction*> menus = window->menuBar()->actions();
     ASSERT_EQ(menus.size(), 3);
     const QStringList file = captionsOf(menus[0]->menu());
-    // The exports and print join the bitmap exports; "&Beenden" stays last.
-    EXPECT_EQ(file, QStringList({"&Neu", "Ö&ffnen", "&Speichern", "Speichern &unter", "Formel+Antwort speichern", "",
+    // The recent files follow "Ö&ffnen"; the exports and print join the
+    // bitmap exports; "&Beenden" stays last.
+    EXPECT_EQ(file, QStringList({"&Neu", "Ö&ffnen", "&Zuletzt geöffnet", "&Speichern", "Speichern &unter", "Formel+Antwort speichern", "",
                                  "cfd-Datei einfügen", "Als bmp exportieren", "Passende bmp exportieren",
                                  "Als SVG exportieren", "Als PDF exportieren", "Als PNG exportieren",
                                  "Als MOL/SDF exportieren", "Drucken...", "",
@@ -167,6 +168,54 @@ TEST_F(WorksheetMenu, TheNewItemsFollowTheClassicOnesWithUniqueShortcuts)
         }
     }
     EXPECT_EQ(int(shortcuts.size()), keys);
+}
+
+TEST_F(WorksheetMenu, TheExportDialogsOfferTheDocumentsNameAndAskBeforeOverwriting)
+{
+    start({kBond, kFarBond});
+    struct Export {
+        const char* item;
+        const char* filter;
+        const char* fileStart;  // the first bytes of such a file
+    };
+    const Export exports[] = {
+        {"AlsSVGexportieren1", "SVG-Grafik (*.svg)", "<?xml"},
+        {"AlsPDFexportieren1", "PDF-Dokument (*.pdf)", "%PDF"},
+        {"AlsPNGexportieren1", "PNG-Bild (*.png)", "\x89PNG"},
+    };
+    for (const Export& e : exports) {
+        SCOPED_TRACE(e.item);
+        auto* action = window->findChild<QAction*>(e.item);
+        ASSERT_NE(action, nullptr);
+        const QString suffix = QString(e.filter).section('.', -1).chopped(1);
+        const QString target = QString::fromStdString(folders.path("Dokumente/Blatt.")) + suffix;
+        {
+            test::DialogWatcher dialogs({target});
+            action->trigger();
+            ASSERT_EQ(dialogs.seen().size(), 1u);
+            const test::SeenDialog& seen = dialogs.seen()[0];
+            EXPECT_EQ(seen.acceptMode, QFileDialog::AcceptSave);
+            EXPECT_EQ(seen.nameFilters, QStringList{e.filter});
+            EXPECT_EQ(seen.directory + "/", QString::fromStdString(folders.path("Dokumente/")));
+            ASSERT_FALSE(seen.selectedFiles.isEmpty());
+            EXPECT_TRUE(seen.selectedFiles.front().endsWith("/Blatt." + suffix));
+            EXPECT_TRUE(seen.buttons.contains("S&peichern")) << seen.buttons.join(",").toStdString();
+        }
+        const test::Bytes written = test::fileBytes(target.toStdString());
+        ASSERT_GT(written.size(), 4u);
+        EXPECT_EQ(std::string(written.begin(), written.begin() + 4), std::string(e.fileStart, 4));
+
+        // Chosen again and the question declined: the file stays as it was.
+        test::putFileBytes(target.toStdString(), {1, 2, 3});
+        {
+            test::DialogWatcher dialogs({target});
+            test::MessageBoxWatcher boxes("Abbrechen");
+            action->trigger();
+            ASSERT_EQ(boxes.seen().size(), 1u);
+            EXPECT_EQ(boxes.seen()[0].text, "Datei überschreiben?");
+        }
+        EXPECT_EQ(test::fileBytes(target.toStdString()), (test::Bytes{1, 2, 3}));
+    }
 }
 
 TEST_F(WorksheetMenu, CtrlShiftCPutsPngAtThreeTimesTheSizeAndSvgOnTheClipboard)

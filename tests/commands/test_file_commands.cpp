@@ -718,29 +718,58 @@ TEST_F(FileCommandTest, QuittingAndClosingAskOnlyWithUnsavedChanges)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        for (MessageResult answer : {MessageResult::Cancel, MessageResult::Ok}) {
-            openedDocument(path("Formeln/alt.cfd"));
-            editor.document.SavedContent = ContentMark::of(recordFileBytes(c.saved));
-            editor.editing.Modified = c.modified;
-            ui.messageBoxes.clear();
-            ui.closeRequests = 0;
-            if (c.asks)
-                ui.messageAnswers = {answer, answer};
-            run(Beenden1Click);
-            const bool mayClose = FormCloseQuery(editor);
-            EXPECT_EQ(ui.messageBoxes.size(), c.asks ? 2u : 0u);
-            for (const test::RecordedMessageBox& box : ui.messageBoxes) {
-                EXPECT_EQ(box.text, "Wirklich ohne zu speichern schließen?");
-                EXPECT_EQ(box.caption, "Bestätigen");
-                EXPECT_EQ(box.buttons, MessageButtons::OkCancel);
+        for (MessageResult answer : {MessageResult::Cancel, MessageResult::Discard, MessageResult::Save}) {
+            for (const bool byMenu : {true, false}) {
+                SCOPED_TRACE(byMenu ? "Beenden" : "closing the window");
+                openedDocument(path("Formeln/alt.cfd"));
+                const Bytes onDisk = fileBytes(path("Formeln/alt.cfd"));
+                editor.document.SavedContent = ContentMark::of(recordFileBytes(c.saved));
+                editor.editing.Modified = c.modified;
+                ui.messageBoxes.clear();
+                ui.closeRequests = 0;
+                if (c.asks)
+                    ui.messageAnswers = {answer};
+                bool mayClose = false;
+                if (byMenu) {
+                    run(Beenden1Click);
+                    mayClose = ui.closeRequests == 1;
+                } else {
+                    mayClose = FormCloseQuery(editor);
+                    EXPECT_EQ(ui.closeRequests, 0);
+                }
+                ASSERT_EQ(ui.messageBoxes.size(), c.asks ? 1u : 0u);
+                if (c.asks) {
+                    EXPECT_EQ(ui.messageBoxes[0].text, "Wirklich ohne zu speichern schließen?");
+                    EXPECT_EQ(ui.messageBoxes[0].caption, "Bestätigen");
+                    EXPECT_EQ(ui.messageBoxes[0].buttons, MessageButtons::SaveDiscardCancel);
+                }
+                EXPECT_EQ(mayClose, !c.asks || answer != MessageResult::Cancel);
+                // "Speichern" writes the drawing over its file before the
+                // program ends; otherwise nothing is saved or removed.
+                const bool saved = c.asks && answer == MessageResult::Save;
+                EXPECT_EQ(fileBytes(path("Formeln/alt.cfd")), saved ? recordFileBytes(kThree) : onDisk);
+                EXPECT_EQ(document(), recordFileBytes(kThree));
             }
-            const bool closes = !c.asks || answer == MessageResult::Ok;
-            EXPECT_EQ(ui.closeRequests, closes ? 1 : 0);
-            EXPECT_EQ(mayClose, closes);
-            // Nothing is saved or removed.
-            EXPECT_EQ(document(), recordFileBytes(kThree));
         }
     }
+}
+
+TEST_F(FileCommandTest, SavingOnQuitAsksAnUntitledDrawingForAName)
+{
+    // Cancelling the save dialog keeps the program open.
+    writeDocument(kOne);
+    editor.editing.Modified = true;
+    ui.messageBoxes.clear();
+    ui.closeRequests = 0;
+    ui.messageAnswers = {MessageResult::Save};
+    ui.saveDialogAnswers = {std::nullopt};
+    run(Beenden1Click);
+    EXPECT_EQ(ui.closeRequests, 0);
+    ui.messageAnswers = {MessageResult::Save};
+    ui.saveDialogAnswers = {path("Formeln/neu.cfd")};
+    run(Beenden1Click);
+    EXPECT_EQ(ui.closeRequests, 1);
+    EXPECT_EQ(fileBytes(path("Formeln/neu.cfd")), recordFileBytes(kOne));
 }
 
 }  // namespace

@@ -33,6 +33,8 @@ const char* buttonsName(MessageButtons buttons)
         return "Ok";
     case MessageButtons::OpenAnywayCancel:
         return "OpenAnywayCancel";
+    case MessageButtons::SaveDiscardCancel:
+        return "SaveDiscardCancel";
     }
     return "?";
 }
@@ -292,6 +294,16 @@ void FakeUiPort::showReport(const ReportTable& report)
 {
     log.push_back(joined("showReport", report.title));
     reports.push_back(report);
+}
+
+std::vector<std::string> FakeUiPort::storedRecentFiles() const
+{
+    return keptRecentFiles;
+}
+
+void FakeUiPort::setRecentFiles(const std::vector<std::string>& files)
+{
+    keptRecentFiles = files;
 }
 
 }  // namespace veltrano::test

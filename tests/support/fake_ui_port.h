@@ -71,6 +71,8 @@ public:
     std::string currentCaption = "Veltrano";
     std::string focused;
     std::vector<std::string> shownWindows;
+    // The list "Zuletzt geöffnet" as kept between runs.
+    std::vector<std::string> keptRecentFiles;
 
     // The state of a control by its component name ("Lschen1", "SpeedButton67").
     bool isVisible(std::string_view name) const;
@@ -108,6 +110,8 @@ public:
     QSize drawingImageSize() const override;
     void pageChanged(const QRect& area) override;
     void closeMainWindow() override;
+    std::vector<std::string> storedRecentFiles() const override;
+    void setRecentFiles(const std::vector<std::string>& files) override;
     void setClipboard(const std::vector<ClipboardFormat>& formats) override;
     PrintResult print(const PrintJob& job) override;
     std::optional<std::string> inputText(std::string_view title, std::string_view label) override;

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #ifdef VELTRANO_TEST_WIDGETS
 #include "app/application_setup.h"
+#include "app/german_translations.h"
 
 #include <QApplication>
 using TestApplication = QApplication;
@@ -22,10 +23,15 @@ int main(int argc, char** argv)
     // write into a folder of its own, never into the system's data folder.
     QTemporaryDir registrationRoot;
     qputenv("VELTRANO_XDG_ROOT", registrationRoot.path().toUtf8());
+    // Settings such as the recent files go there too, never into the
+    // user's own configuration.
+    QTemporaryDir configHome;
+    qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
     TestApplication app(argc, argv);
 #ifdef VELTRANO_TEST_WIDGETS
     // The windows are tested with the settings the program runs with.
     veltrano::setUpApplication();
+    veltrano::installGermanTranslations(app);
 #endif
     ::testing::InitGoogleMock(&argc, argv);
     return RUN_ALL_TESTS();

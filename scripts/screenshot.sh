@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the program and saves a picture of its main window as it opens a
 # formula file (the bundled example, or FILE.cfd), without touching the
-# user's own settings: the working folder and the file-type registration go
+# user's own settings: the working folder, the settings and the file-type registration go
 # to a temporary folder.
 #   ./scripts/screenshot.sh [FILE.cfd] [OUT.png]
 set -euo pipefail
@@ -24,6 +24,6 @@ args=(--screenshot "$out")
 # Without the example the window opens on an empty page.
 [ -f "$file" ] && args+=("$file")
 
-XDG_DATA_HOME="$scratch/data" VELTRANO_XDG_ROOT="$scratch/xdg" XDG_RUNTIME_DIR="$scratch" \
+XDG_DATA_HOME="$scratch/data" XDG_CONFIG_HOME="$scratch/config" VELTRANO_XDG_ROOT="$scratch/xdg" XDG_RUNTIME_DIR="$scratch" \
     xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/veltrano" "${args[@]}"
 echo "$out"

@@ -46,15 +46,10 @@ TEST_F(RecentFiles, OpenedAndSavedFilesGoInFrontEachOnceAtMostEight)
     EXPECT_EQ(std::count(ui.keptRecentFiles.begin(), ui.keptRecentFiles.end(), files[5]), 1);
     EXPECT_EQ(ui.keptRecentFiles.size(), kRecentFileCount);
 
-    // "Speichern unter" names a new file; a declined open adds nothing.
+    // "Speichern unter" names a new file.
     ui.saveDialogAnswers = {path("Formeln/neu.cfd")};
     run(Speichern1Click);
     EXPECT_EQ(ui.keptRecentFiles.front(), path("Formeln/neu.cfd"));
-    const std::vector<std::string> before = ui.keptRecentFiles;
-    ui.openDialogAnswers = {std::nullopt};
-    run(ffnen1Click);
-    EXPECT_EQ(ui.keptRecentFiles, before);
-    EXPECT_EQ(editor.recentFiles, ui.keptRecentFiles);
 }
 
 TEST_F(RecentFiles, TheKeptListLosesMissingFilesAndRepeatsAtStartUp)
@@ -72,41 +67,19 @@ TEST_F(RecentFiles, TheKeptListLosesMissingFilesAndRepeatsAtStartUp)
     EXPECT_EQ(ui.keptRecentFiles, editor.recentFiles);
 }
 
-TEST_F(RecentFiles, ChoosingAnEntryOpensItAfterTheOfferToSaveOrNamesAMissingOne)
+TEST_F(RecentFiles, ChoosingAnEntryOffersToSaveFirstAndAPlaceBeyondTheListDoesNothing)
 {
+    // (Opening an entry and a file gone since: the window test.)
     const std::string a = drawing("a.cfd", 10);
-    const std::string b = drawing("b.cfd", 20);
     open(a);
-    open(b);
-    ASSERT_EQ(editor.recentFiles, (std::vector<std::string>{b, a}));
-
-    // A drawn-on document is offered for saving first; declining keeps it.
     writeDocument({makeRecord(kind::SingleBond, 1, 2, 3, 4)});
     editor.editing.Modified = true;
     ui.messageAnswers = {MessageResult::Yes};
     ui.saveDialogAnswers = {std::nullopt};
-    run([](Editor& e) { openRecentFile(e, 1); });
+    run([](Editor& e) { openRecentFile(e, 0); });
     EXPECT_EQ(document(), recordFileBytes({makeRecord(kind::SingleBond, 1, 2, 3, 4)}));
-    EXPECT_EQ(editor.document.DocumentName, b);
-
-    ui.messageAnswers = {MessageResult::No};
-    run([](Editor& e) { openRecentFile(e, 1); });
-    EXPECT_EQ(document(), test::fileBytes(a));
-    EXPECT_EQ(editor.document.DocumentName, a);
-    EXPECT_EQ(ui.currentCaption, "Veltrano:   a.cfd");
-    EXPECT_EQ(editor.recentFiles, (std::vector<std::string>{a, b}));
-
-    // A file removed since: the user is told, the entry goes, the document
-    // stays. An index past the end does nothing.
-    QFile::remove(QString::fromStdString(b));
-    run([](Editor& e) { openRecentFile(e, 1); });
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0], "Datei nicht gefunden:\n" + b);
-    EXPECT_EQ(editor.recentFiles, (std::vector<std::string>{a}));
-    EXPECT_EQ(ui.keptRecentFiles, editor.recentFiles);
-    EXPECT_EQ(editor.document.DocumentName, a);
     run([](Editor& e) { openRecentFile(e, 5); });
-    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(ui.errors.empty());
 }
 

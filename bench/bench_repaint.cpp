@@ -23,7 +23,12 @@ namespace {
 using veltrano::ElementRecord;
 using SampleMaker = std::vector<ElementRecord> (*)(std::size_t);
 
-void RepaintFile(benchmark::State& state, SampleMaker makeSample, std::size_t count)
+// Warm: the faces stay from one repaint to the next, as in the editor.
+// Cold: every repaint starts from an empty glyph cache and makes its faces
+// and glyphs (Qt's own cache of font engines stays warm).
+enum class Glyphs { Warm, Cold };
+
+void RepaintFile(benchmark::State& state, SampleMaker makeSample, std::size_t count, Glyphs glyphs = Glyphs::Warm)
 {
     QTemporaryDir folder;
     const std::string path = QDir(folder.path()).filePath("temp.dat").toStdString();
@@ -37,16 +42,21 @@ void RepaintFile(benchmark::State& state, SampleMaker makeSample, std::size_t co
     // Timed are the repaints of a document drawn once already, as in the
     // editor; a face made again in them is counted.
     veltrano::RepaintFile(canvas, view, fs, path);
-    const veltrano::GlyphCache& glyphs = veltrano::GlyphCache::shared();
-    const std::uint64_t facesBefore = glyphs.facesCreated();
+    veltrano::GlyphCache& cache = veltrano::GlyphCache::shared();
+    const std::uint64_t facesBefore = cache.facesCreated();
     for (auto _ : state) {
+        if (glyphs == Glyphs::Cold) {
+            state.PauseTiming();
+            cache.dropFaces();
+            state.ResumeTiming();
+        }
         veltrano::RepaintFile(canvas, view, fs, path);
         benchmark::DoNotOptimize(page.constBits());
     }
     state.SetItemsProcessed(state.iterations() * std::int64_t(count));
     state.counters["facesMade"] =
-        benchmark::Counter(double(glyphs.facesCreated() - facesBefore), benchmark::Counter::kAvgIterations);
-    state.counters["glyphMiB"] = double(glyphs.bytesHeld()) / double(1 << 20);
+        benchmark::Counter(double(cache.facesCreated() - facesBefore), benchmark::Counter::kAvgIterations);
+    state.counters["glyphMiB"] = double(cache.bytesHeld()) / double(1 << 20);
 }
 
 void BlankPage(benchmark::State& state)
@@ -64,8 +74,11 @@ BENCHMARK_CAPTURE(RepaintFile, mixed5001, veltrano::samples::mixedDocument, 5001
 BENCHMARK_CAPTURE(RepaintFile, bonds5001, veltrano::samples::bondsDocument, 5001)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RepaintFile, hostile5001, veltrano::samples::hostileDocument, 5001)->Unit(benchmark::kMillisecond);
 // 300 distinct font sizes: more faces than one repaint of an ordinary
-// document creates.
-BENCHMARK_CAPTURE(RepaintFile, manySizes5001, veltrano::samples::manySizesDocument, 5001)->Unit(benchmark::kMillisecond);
+// document creates; made in every repaint (cold) or kept (warm).
+BENCHMARK_CAPTURE(RepaintFile, manySizes5001_cold, veltrano::samples::manySizesDocument, 5001, Glyphs::Cold)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RepaintFile, manySizes5001_warm, veltrano::samples::manySizesDocument, 5001, Glyphs::Warm)
+    ->Unit(benchmark::kMillisecond);
 // 65 534 characters at 150 to 300 points: the faces one repaint needs hold
 // more than the glyph cache's budget, and a repaint must not make again the
 // faces the one before made.

@@ -9,6 +9,7 @@
 #include "render/wide_pen.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 namespace veltrano {
@@ -126,11 +127,51 @@ void Canvas::polylineTo(std::span<const PenPosition> points)
     const SegmentStroker stroke = stroker(pixels);
     // Each point is the end of one segment and the start of the next.
     PenPosition from = m_state.penPosition;
-    for (const PenPosition& point : points) {
-        stroke(from, point);
-        from = point;
+    if (stroke.wide) {
+        for (const PenPosition& point : points) {
+            stroke(from, point);
+            from = point;
+        }
+    } else {
+        thinPolyline(stroke, from, points);
     }
     m_state.penPosition = points.back();
+}
+
+// The one-pixel pen's segments as the stroker draws them: runs of points
+// within the exact square are rounded and stepped together, a segment with
+// an end beyond it goes to the stroker.
+void Canvas::thinPolyline(const SegmentStroker& stroke, PenPosition from, std::span<const PenPosition> points) const
+{
+    constexpr std::size_t kRun = 65;
+    std::array<PixelPoint, kRun> run;
+    std::size_t filled = 0;
+    auto exact = [](PenPosition p) { return withinExactSquare(p.x) && withinExactSquare(p.y); };
+    auto snap = [](PenPosition p) { return PixelPoint{roundHalfEvenToInteger(p.x), roundHalfEvenToInteger(p.y)}; };
+    auto flush = [&] {
+        drawThinPolyline(stroke.target, std::span<const PixelPoint>(run.data(), filled), stroke.colour);
+        filled = 0;
+    };
+    if (exact(from))
+        run[filled++] = snap(from);
+    for (const PenPosition& point : points) {
+        if (!exact(point)) {
+            flush();
+            stroke(from, point);
+        } else {
+            if (filled == 0)
+                stroke(from, point);
+            else if (filled == kRun) {
+                // The run's last point starts the next run.
+                const PixelPoint last = run[kRun - 1];
+                flush();
+                run[filled++] = last;
+            }
+            run[filled++] = snap(point);
+        }
+        from = point;
+    }
+    flush();
 }
 
 void Canvas::separateLines(std::span<const PenPosition> ends)

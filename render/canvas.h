@@ -120,6 +120,7 @@ private:
     // The current pen for a run of segments: a width of 0 or 1 is the
     // one-pixel line, anything wider the round-capped wide pen.
     SegmentStroker stroker(const RasterTarget& target) const;
+    void thinPolyline(const SegmentStroker& stroke, PenPosition from, std::span<const PenPosition> points) const;
     GlyphFace& face() const;
     // The pixels lines and text are drawn on: the band or the whole image.
     RasterTarget target() const;

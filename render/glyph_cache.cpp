@@ -234,6 +234,15 @@ GlyphCache::Pass::~Pass()
     --m_cache.m_openPasses;
 }
 
+void GlyphCache::dropFaces()
+{
+    const std::lock_guard<std::mutex> held(m_lock);
+    for (auto& [key, entry] : m_entries)
+        entry.face->chargeTo(nullptr);
+    m_entries.clear();
+    m_cellsAtMeasureSize.clear();
+}
+
 std::size_t GlyphCache::facesHeld() const
 {
     const std::lock_guard<std::mutex> held(m_lock);

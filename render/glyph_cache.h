@@ -150,6 +150,11 @@ public:
         GlyphCache& m_cache;
     };
 
+    // Drops every face (callers keep theirs alive through the shared
+    // pointer): the next requests make their faces again, as in a fresh
+    // process, for measuring a repaint that must make its faces.
+    void dropFaces();
+
     std::size_t facesHeld() const;
     std::size_t bytesHeld() const { return m_held->load(); }
     // Faces made since the cache was created, for seeing whether a sequence

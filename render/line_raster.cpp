@@ -317,4 +317,21 @@ void drawThinLine(const RasterTarget& target, LinePoint from, LinePoint to, QRgb
     paintRun(target, clipThinLine(from, to, target.width(), target.top(), target.bottom()), colour);
 }
 
+void drawThinPolyline(const RasterTarget& target, std::span<const PixelPoint> points, QRgb colour)
+{
+    const bool plain = target.cover() == nullptr;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const PixelPoint from = points[i - 1], to = points[i];
+        const std::int64_t dx = to.x - from.x, dy = to.y - from.y;
+        // A piece at most one pixel long on each axis steps once: it lights
+        // its start pixel alone (none when it has no length).
+        if (plain && dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) {
+            if ((dx != 0 || dy != 0) && target.holds(from.x, from.y))
+                *target.pixel(int(from.x), int(from.y)) = colour;
+            continue;
+        }
+        drawThinLine(target, from, to, colour);
+    }
+}
+
 }  // namespace veltrano

@@ -16,6 +16,8 @@
 #include "render/pixel_point.h"
 #include "render/raster_target.h"
 
+#include <span>
+
 namespace veltrano {
 
 // The visible part of a one-pixel line: its first visible pixel (page
@@ -52,5 +54,9 @@ ThinLineRun clipThinLine(LinePoint from, LinePoint to, int width, int top, int b
 void drawThinLine(const RasterTarget& target, PixelPoint from, PixelPoint to, QRgb colour);
 // Ends within +-kLargestExactCoordinate.
 void drawThinLine(const RasterTarget& target, LinePoint from, LinePoint to, QRgb colour);
+
+// drawThinLine from points[0] to points[1], from points[1] to points[2], ...:
+// for curves drawn as thousands of pieces a pixel or two long.
+void drawThinPolyline(const RasterTarget& target, std::span<const PixelPoint> points, QRgb colour);
 
 }  // namespace veltrano

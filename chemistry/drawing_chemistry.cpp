@@ -344,27 +344,53 @@ Box boxOf(const DrawingGraph& graph, const std::vector<int>& atoms)
     return box;
 }
 
-// Before or after the nearest reaction arrow, along its direction.
-FragmentRole roleOf(const Box& box, const std::vector<GraphArrow>& arrows)
+// A reaction arrow as roleOf measures it: its tail and direction, taken
+// once for all fragments. Arrows of no length point nowhere and are left out.
+struct ArrowAxis {
+    Point2 tail;
+    double ax = 0, ay = 0, length2 = 0;
+};
+
+std::vector<ArrowAxis> arrowAxes(const std::vector<GraphArrow>& arrows)
 {
-    const Point2 centre{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-    const GraphArrow* nearest = nullptr;
-    double best = 1e300, bestT = 0;
+    std::vector<ArrowAxis> axes;
+    axes.reserve(arrows.size());
     for (const GraphArrow& arrow : arrows) {
         const double ax = arrow.tip.x - arrow.tail.x, ay = arrow.tip.y - arrow.tail.y;
         const double length2 = ax * ax + ay * ay;
         if (length2 <= 0)
             continue;
-        const double t = ((centre.x - arrow.tail.x) * ax + (centre.y - arrow.tail.y) * ay) / length2;
+        axes.push_back({arrow.tail, ax, ay, length2});
+    }
+    return axes;
+}
+
+// Before or after the nearest reaction arrow, along its direction.
+FragmentRole roleOf(const Box& box, const std::vector<ArrowAxis>& arrows)
+{
+    const Point2 centre{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    bool found = false;
+    double best = 1e300, bestT = 0;
+    // An arrow whose squared distance is a billionth above the square of
+    // the best distance cannot come nearer: its root is only taken where
+    // it might (the root, not the square, decides as it always did).
+    double bestSquare = best * best;
+    for (const ArrowAxis& arrow : arrows) {
+        const double t =
+            ((centre.x - arrow.tail.x) * arrow.ax + (centre.y - arrow.tail.y) * arrow.ay) / arrow.length2;
         const double c = std::clamp(t, 0.0, 1.0);
-        const double d = std::hypot(centre.x - arrow.tail.x - c * ax, centre.y - arrow.tail.y - c * ay);
+        const double dx = centre.x - arrow.tail.x - c * arrow.ax, dy = centre.y - arrow.tail.y - c * arrow.ay;
+        if (dx * dx + dy * dy > bestSquare)
+            continue;
+        const double d = std::hypot(dx, dy);
         if (d < best) {
             best = d;
+            bestSquare = d * d * (1 + 1e-9);
             bestT = t;
-            nearest = &arrow;
+            found = true;
         }
     }
-    if (!nearest)
+    if (!found)
         return FragmentRole::Alone;
     return bestT < 0.5 ? FragmentRole::Educt : FragmentRole::Product;
 }
@@ -440,6 +466,7 @@ InterpretedDrawing interpretDrawingAs(std::span<const ElementRecord> records, Wi
         for (int a : parts[i])
             partOf[std::size_t(a)] = i;
     }
+    const std::vector<ArrowAxis> arrows = arrowAxes(graph.arrows);
     std::vector<std::vector<GraphBond>> bondsOf(parts.size());
     for (const GraphBond& b : graph.bonds) {
         if (!parts.empty())
@@ -449,7 +476,7 @@ InterpretedDrawing interpretDrawingAs(std::span<const ElementRecord> records, Wi
         Fragment fragment;
         fragment.number = int(result.summary.fragments.size() + 1);
         fragment.box = boxes[i];
-        fragment.role = roleOf(boxes[i], graph.arrows);
+        fragment.role = roleOf(boxes[i], arrows);
         const std::optional<std::string> key =
             withMolecules == WithMolecules::No ? topologyKey(graph, parts[i], bondsOf[i]) : std::nullopt;
         const auto known = key ? readings.find(*key) : readings.end();

@@ -294,7 +294,8 @@ std::string renderUsage()
            "\n"
            "--formula reads each drawing as chemistry and prints one line per molecule:\n"
            "file, number, formula, molar mass, SMILES, separated by tabs (with --json a\n"
-           "JSON array per file). A .mol, .sdf or .smi output holds the drawing's\n"
+           "JSON array per file; a molecule that cannot be read has no figures, null in\n"
+           "JSON). A .mol, .sdf or .smi output holds the drawing's\n"
            "molecules (1.5 A per bond length); such a file as input becomes a drawing.\n"
            "\n"
            "Exit status: 0 all written, 1 some file failed, 2 wrong arguments.\n";

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QGuiApplication>
 
+#include <cstddef>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -28,9 +29,20 @@ int main(int argc, char** argv)
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     // The drawing as chemistry: formulas, or MOL/SDF/SMILES and back.
-    if (!arguments.empty() && arguments[0] == "--formula") {
-        const bool json = arguments.size() > 1 && arguments[1] == "--json";
-        const std::vector<std::string> files(arguments.begin() + (json ? 2 : 1), arguments.end());
+    // "--formula" and "--json" come first, in either order, then the files.
+    bool formula = false, json = false;
+    std::size_t first = 0;
+    for (; first < arguments.size() && (arguments[first] == "--formula" || arguments[first] == "--json"); ++first)
+        (arguments[first] == "--formula" ? formula : json) = true;
+    if (formula) {
+        const std::vector<std::string> files(arguments.begin() + std::ptrdiff_t(first), arguments.end());
+        for (const std::string& file : files) {
+            if (file.starts_with("--")) {
+                std::cerr << "veltrano-render: " << file << ": options come before the files\n"
+                          << veltrano::renderSynopsis();
+                return 2;
+            }
+        }
         if (files.empty()) {
             std::cerr << veltrano::renderSynopsis();
             return 2;

@@ -3,6 +3,7 @@
 #include "chemistry/drawing_chemistry.h"
 #include "chemistry/structure_files.h"
 #include "document/io_error.h"
+#include "document/plausibility.h"
 #include "document/record_file.h"
 
 #include <QByteArray>
@@ -10,6 +11,8 @@
 
 #include <cstdio>
 #include <new>
+#include <stdexcept>
+#include <string_view>
 
 namespace veltrano {
 
@@ -45,20 +48,40 @@ bool isFormulaFile(const std::string& path)
     return QFileInfo(QString::fromStdString(path)).suffix().compare("cfd", Qt::CaseInsensitive) == 0;
 }
 
+// A file refused as no drawing; what() is the German reason.
+class NotADrawing : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The records of a formula file; a file that does not look like one (a
+// picture, a text) is refused with the reason, as the picture conversion
+// refuses it, rather than read as a drawing of odd molecules.
+std::vector<ElementRecord> drawingRecords(FileSystem& fs, const std::string& path, std::string_view refusal)
+{
+    const std::vector<std::uint8_t> bytes = readFileBytes(fs, path);
+    std::vector<ElementRecord> records = parseRecords(bytes);
+    if (const Plausibility verdict = judgeFormulaFile(records, bytes.size()); !verdict.plausible)
+        throw NotADrawing("sieht nicht wie eine Formeldatei aus: " + verdict.reason + "; " + std::string(refusal));
+    return records;
+}
+
 void printFragments(const std::string& file, const chemistry::DrawingChemistry& chemistry, bool json,
                     std::ostream& out)
 {
+    // A fragment RDKit refused has no figures: empty fields, JSON null.
     if (!json) {
         for (const chemistry::Fragment& f : chemistry.fragments)
-            out << file << "\t" << f.number << "\t" << f.formula << "\t" << number(f.molarMass, 2) << "\t"
-                << f.smiles << "\n";
+            out << file << "\t" << f.number << "\t" << f.formula << "\t"
+                << (f.readable ? number(f.molarMass, 2) : std::string()) << "\t" << f.smiles << "\n";
         return;
     }
     out << "[";
     for (std::size_t i = 0; i < chemistry.fragments.size(); ++i) {
         const chemistry::Fragment& f = chemistry.fragments[i];
         out << (i ? ",\n " : "\n ") << "{\"fragment\": " << f.number << ", \"formula\": " << jsonString(f.formula)
-            << ", \"molarMass\": " << number(f.molarMass, 4) << ", \"exactMass\": " << number(f.exactMass, 6)
+            << ", \"molarMass\": " << (f.readable ? number(f.molarMass, 4) : "null")
+            << ", \"exactMass\": " << (f.readable ? number(f.exactMass, 6) : "null")
             << ", \"smiles\": " << jsonString(f.smiles) << ", \"problems\": [";
         for (std::size_t k = 0; k < f.problems.size(); ++k)
             out << (k ? ", " : "") << jsonString(f.problems[k].message);
@@ -75,13 +98,16 @@ int printFormulas(FileSystem& fs, const std::vector<std::string>& files, bool js
     int failed = 0;
     for (const std::string& file : files) {
         try {
-            const std::vector<ElementRecord> records = parseRecords(readFileBytes(fs, file));
+            const std::vector<ElementRecord> records = drawingRecords(fs, file, "nicht gelesen");
             const chemistry::DrawingChemistry chemistry = chemistry::interpretDrawing(records);
             printFragments(file, chemistry, json, out);
             for (const chemistry::ReadingProblem& problem : chemistry.problems)
                 errors << "veltrano-render: " << file << ": " << problem.message << "\n";
         } catch (const IoError& error) {
             errors << "veltrano-render: " << file << ": " << error.what() << "\n";
+            ++failed;
+        } catch (const NotADrawing& refused) {
+            errors << "veltrano-render: " << file << ": " << refused.what() << "\n";
             ++failed;
         } catch (const std::bad_alloc&) {
             errors << "veltrano-render: " << file << ": " << kOutOfMemoryMessage << "\n";
@@ -101,12 +127,13 @@ int convertStructure(FileSystem& fs, const std::string& input, const std::string
 {
     std::string failedPath = input;
     try {
-        const std::vector<std::uint8_t> bytes = readFileBytes(fs, input);
         std::vector<std::uint8_t> result;
         if (const auto format = chemistry::structureFormatOfPath(output)) {
-            const std::string text = chemistry::structureText(parseRecords(bytes), *format);
+            const std::string text =
+                chemistry::structureText(drawingRecords(fs, input, "nicht umgewandelt"), *format);
             result.assign(text.begin(), text.end());
         } else {
+            const std::vector<std::uint8_t> bytes = readFileBytes(fs, input);
             const chemistry::StructureImport imported = chemistry::importStructure(
                 std::string(bytes.begin(), bytes.end()), *chemistry::structureFormatOfPath(input), 30);
             for (const std::string& problem : imported.problems)
@@ -123,6 +150,8 @@ int convertStructure(FileSystem& fs, const std::string& input, const std::string
         return 0;
     } catch (const IoError& error) {
         errors << "veltrano-render: " << failedPath << ": " << error.what() << "\n";
+    } catch (const NotADrawing& refused) {
+        errors << "veltrano-render: " << input << ": " << refused.what() << "\n";
     } catch (const std::exception&) {
         errors << "veltrano-render: " << input << ": Die Struktur lässt sich nicht umwandeln.\n";
     }

@@ -227,6 +227,8 @@ GlyphFace& Canvas::face() const
 
 void Canvas::textOut(double x, double y, std::string_view bytes)
 {
+    if (m_measure)
+        *m_measure = {};
     const auto anchor = snapPoint(x, y);
     if (!anchor || bytes.empty())
         return;
@@ -234,6 +236,10 @@ void Canvas::textOut(double x, double y, std::string_view bytes)
     if (!m_face
         && textMissesTarget(pixels, *anchor, bytes.size(), emSizeBound(pixelHeightForPoints(m_state.fontSize))))
         return;
+    if (m_measure) {
+        *m_measure = textPixelsOf(face(), *anchor, bytes);
+        return;
+    }
     drawOpaqueText(pixels, face(), *anchor, bytes, toRgb(m_state.fontColour));
 }
 

@@ -25,6 +25,7 @@
 namespace veltrano {
 
 class CoverMask;
+struct TextPixels;
 struct SegmentStroker;
 
 constexpr int kPageWidth = 1200;
@@ -96,6 +97,12 @@ public:
     // what falls outside the canvas image is dropped.
     void copyRect(QPoint destination, const QImage& source, const QRect& sourceRect);
 
+    // While set, textOut paints nothing and puts into sink the pixels it
+    // would have taken (nothing when it would have painted none); the
+    // canvas's state changes as when painting. For finding text that later
+    // text paints over; null ends it.
+    void setTextMeasure(TextPixels* sink) { m_measure = sink; }
+
     // While set, lines and text paint only the pixels the mask leaves free
     // (or the current element's): for painting a document back to front.
     // The mask is made for the rows drawn (bandTop, bandHeight), or it is
@@ -127,6 +134,7 @@ private:
 
     QImage* m_image;
     CoverMask* m_cover = nullptr;
+    TextPixels* m_measure = nullptr;
     // Set by setBand: the band's rows of the image.
     std::optional<RasterTarget> m_band;
     CanvasState m_state;

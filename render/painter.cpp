@@ -5,6 +5,7 @@
 #include "render/primitive_math.h"
 #include "render/cover_mask.h"
 #include "render/glyph_cache.h"
+#include "render/hidden_text.h"
 #include "render/paint_bounds.h"
 #include "render/primitives.h"
 #include "render/text_raster.h"
@@ -231,6 +232,25 @@ void PaintLayer(Canvas& canvas, const ViewState& view, const std::vector<Element
 
 namespace {
 
+// As PaintLayer; text that hidden marks is measured instead of painted, so
+// the canvas's state goes on as if it had been.
+void paintLayerShown(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records, Layer layer,
+                     const std::vector<bool>& hidden)
+{
+    if (hidden.empty()) {
+        PaintLayer(canvas, view, records, layer);
+        return;
+    }
+    TextPixels unused;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (layerOf(records[i].kind) != layer)
+            continue;
+        canvas.setTextMeasure(hidden[i] ? &unused : nullptr);
+        PaintElement(canvas, view, records[i]);
+    }
+    canvas.setTextMeasure(nullptr);
+}
+
 // From this many records on, documents are painted back to front: the mask
 // costs less than the pixels it saves only once the records cover the page
 // many times over (measured with the mixed sample: 50 000 records take 1.5
@@ -247,19 +267,21 @@ constexpr std::size_t kBandedRecords = 20000;
 // band, stays small next to the pixels.
 constexpr int kLowestBand = 64;
 
-void paintInFileOrder(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records)
+void paintInFileOrder(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records,
+                      const std::vector<bool>& hidden = {})
 {
     for (Layer layer : {Layer::Bonds, Layer::Text, Layer::Arrows})
-        PaintLayer(canvas, view, records, layer);
+        paintLayerShown(canvas, view, records, layer, hidden);
 }
 
 // The pixels of the canvas's rows, painted front to back or back to front.
-void paintRows(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records)
+void paintRows(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records,
+               const std::vector<bool>& hidden)
 {
     if (records.size() >= kBackToFrontRecords)
         repaintBackToFront(canvas, view, records);
     else
-        paintInFileOrder(canvas, view, records);
+        paintInFileOrder(canvas, view, records, hidden);
 }
 
 int coresToPaintOn()
@@ -270,12 +292,13 @@ int coresToPaintOn()
 
 }  // namespace
 
-void repaintInBands(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records, int bandCount)
+void repaintInBands(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records, int bandCount,
+                    const std::vector<bool>& hidden)
 {
     const int height = canvas.image().height();
     bandCount = std::clamp(bandCount, 1, std::max(1, height / kLowestBand));
     if (bandCount == 1 || canvas.bandHeight() != height) {
-        paintRows(canvas, view, records);
+        paintRows(canvas, view, records, hidden);
         return;
     }
     // Every band starts from the canvas's state and sees the same records in
@@ -294,7 +317,7 @@ void repaintInBands(Canvas& canvas, const ViewState& view, const std::vector<Ele
     std::vector<std::exception_ptr> failures(static_cast<std::size_t>(bandCount));
     auto paintBand = [&](int i) {
         try {
-            paintRows(*bands[std::size_t(i)], view, records);
+            paintRows(*bands[std::size_t(i)], view, records, hidden);
         } catch (...) {
             failures[std::size_t(i)] = std::current_exception();
         }
@@ -347,10 +370,16 @@ void RepaintFile(Canvas& canvas, const ViewState& view, const std::vector<Elemen
     // depend on the order the records were painted in.
     const GlyphCache::Pass pass(GlyphCache::shared());
     const CanvasState before = canvas.state();
-    if (records.size() >= kBandedRecords)
-        repaintInBands(canvas, view, records, coresToPaintOn());
-    else
-        paintRows(canvas, view, records);
+    if (records.size() >= kBandedRecords) {
+        // Text under later text is found once for all bands; back to front
+        // leaves out what is covered by itself.
+        const std::vector<bool> hidden = records.size() < kBackToFrontRecords && textPilesUp(canvas, view, records)
+            ? hiddenTextRecords(canvas, view, records)
+            : std::vector<bool>{};
+        repaintInBands(canvas, view, records, coresToPaintOn(), hidden);
+    } else {
+        paintRows(canvas, view, records, {});
+    }
     canvas.restoreState(before);
 }
 

@@ -60,7 +60,9 @@ void repaintBackToFront(Canvas& canvas, const ViewState& view, const std::vector
 // each as RepaintFile paints the whole: the same pixels. The canvas state
 // is left as the painting of one band leaves it. A canvas that has a band
 // already is painted as one.
-void repaintInBands(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records, int bandCount);
+// Text marked in hidden (see hiddenTextRecords; empty: none) is left out.
+void repaintInBands(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records, int bandCount,
+                    const std::vector<bool>& hidden = {});
 
 // Reads the document file at path (whole records only) and draws it in three
 // passes. A read failure throws IoError before anything is drawn.

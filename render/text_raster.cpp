@@ -73,6 +73,15 @@ std::int64_t textAdvance(const GlyphFace& face, std::string_view bytes)
     return advance;
 }
 
+TextPixels textPixelsOf(const GlyphFace& face, PixelPoint anchor, std::string_view bytes)
+{
+    const std::int64_t margin = face.inkMargin();
+    const std::int64_t right = anchor.x + textAdvance(face, bytes), bottom = anchor.y + face.cellHeight();
+    return {true,
+            {anchor.x, anchor.y, right, bottom},
+            {anchor.x - margin, anchor.y - margin, right + margin, bottom + margin}};
+}
+
 void drawOpaqueText(const RasterTarget& pixels, GlyphFace& face, PixelPoint anchor, std::string_view bytes,
                     QRgb colour)
 {

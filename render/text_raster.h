@@ -23,6 +23,15 @@ struct TextBox {
 };
 TextBox textBounds(PixelPoint anchor, std::size_t byteCount, int emBound);
 
+// What drawOpaqueText sets: every pixel of the cell (white, then ink), and
+// ink at most up to the ink box; right and bottom are excluded. any is false
+// when it sets none.
+struct TextPixels {
+    bool any = false;
+    TextBox cell{}, ink{};
+};
+TextPixels textPixelsOf(const GlyphFace& face, PixelPoint anchor, std::string_view bytes);
+
 // True when such a text certainly has no pixel on the target (its box
 // misses the target's rows): such text needs no face at all.
 bool textMissesTarget(const RasterTarget& target, PixelPoint anchor, std::size_t byteCount, int emBound);

@@ -8,6 +8,7 @@
 #include "page_mismatch.h"
 #include "render/canvas.h"
 #include "render/cover_mask.h"
+#include "render/hidden_text.h"
 #include "render/page.h"
 #include "render/painter.h"
 #include "render/view_state.h"
@@ -67,6 +68,51 @@ TEST(BackToFront, LargeDocumentsPaintTheSamePixelsAsInFileOrder)
             EXPECT_TRUE(samePages(page, paintedInFileOrder(records, v.view), std::string(c.name) + "-" + v.name));
         }
     }
+}
+
+// Documents of 20 000 to 150 000 records leave out text that later text
+// cells cover: the pixels stay those of painting every record.
+TEST(HiddenText, LeftOutTextLeavesThePixelsOfFileOrder)
+{
+    const Case cases[] = {
+        {"mixed", &samples::mixedDocument, 25000},           {"many-sizes", &samples::manySizesDocument, 20000},
+        {"large-labels", &samples::largeLabelsDocument, 20000}, {"large-sizes", &samples::largeSizesDocument, 20000},
+    };
+    const ViewState views[] = {{0.0, 0.0, 1.0}, {300.0, 250.0, 2.5}, {-40.0, 30.0, 0.4}};
+    for (const Case& c : cases) {
+        const std::vector<ElementRecord> records = c.make(c.count);
+        for (const ViewState& view : views) {
+            QImage page = makeBlankPage();
+            Canvas canvas(page);
+            RepaintFile(canvas, view, records);
+            const std::string name = std::string(c.name) + "-" + std::to_string(view.Scale);
+            EXPECT_TRUE(samePages(page, paintedInFileOrder(records, view), name));
+        }
+    }
+
+    // Where large characters pile up, most of them are left out.
+    const std::vector<ElementRecord> piled = samples::largeSizesDocument(20000);
+    QImage page = makeBlankPage();
+    Canvas canvas(page);
+    const std::vector<bool> hidden = hiddenTextRecords(canvas, {0.0, 0.0, 1.0}, piled);
+    EXPECT_GT(std::count(hidden.begin(), hidden.end(), true), 10000);
+}
+
+// A small character is hidden under a large one painted after it, never by
+// one painted before it, nor by a bond; text off the page paints nothing.
+TEST(HiddenText, OnlyLaterTextCellsHide)
+{
+    const ElementKind x = ElementKind(kind::CharacterOffset + 'X');
+    const ElementRecord small = makeRecord(x, 100, 100, 10, 0, 0);
+    const ElementRecord large = makeRecord(x, 60, 40, 120, 0, 0);
+    const ElementRecord bond = makeRecord(kind::SingleBond, 0, 120, 400, 120, 0);
+    const ElementRecord away = makeRecord(x, -5000, 100, 10, 0, 0);
+    const ViewState view{0.0, 0.0, 1.0};
+    QImage page = makeBlankPage();
+    Canvas canvas(page);
+    EXPECT_EQ(hiddenTextRecords(canvas, view, {small, bond, large}), (std::vector<bool>{true, false, false}));
+    EXPECT_TRUE(hiddenTextRecords(canvas, view, {large, small, bond}).empty());
+    EXPECT_EQ(hiddenTextRecords(canvas, view, {away, small}), (std::vector<bool>{true, false}));
 }
 
 TEST(BackToFront, RepaintLeavesTheCanvasStateAsItFoundIt)

@@ -370,16 +370,15 @@ void RepaintFile(Canvas& canvas, const ViewState& view, const std::vector<Elemen
     // depend on the order the records were painted in.
     const GlyphCache::Pass pass(GlyphCache::shared());
     const CanvasState before = canvas.state();
-    if (records.size() >= kBandedRecords) {
-        // Text under later text is found once for all bands; back to front
-        // leaves out what is covered by itself.
-        const std::vector<bool> hidden = records.size() < kBackToFrontRecords && textPilesUp(canvas, view, records)
-            ? hiddenTextRecords(canvas, view, records)
-            : std::vector<bool>{};
+    // Text under later text is found once for all bands; back to front
+    // leaves out what is covered by itself.
+    const std::vector<bool> hidden = records.size() < kBackToFrontRecords && textPilesUp(canvas, view, records)
+        ? hiddenTextRecords(canvas, view, records)
+        : std::vector<bool>{};
+    if (records.size() >= kBandedRecords)
         repaintInBands(canvas, view, records, coresToPaintOn(), hidden);
-    } else {
-        paintRows(canvas, view, records, {});
-    }
+    else
+        paintRows(canvas, view, records, hidden);
     canvas.restoreState(before);
 }
 

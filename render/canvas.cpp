@@ -232,7 +232,9 @@ void Canvas::textOut(double x, double y, std::string_view bytes)
     const auto anchor = snapPoint(x, y);
     if (!anchor || bytes.empty())
         return;
-    const RasterTarget pixels = target();
+    RasterTarget pixels = target();
+    if (m_textRows)
+        pixels = pixels.rows(m_textRows->first, m_textRows->second);
     if (!m_face
         && textMissesTarget(pixels, *anchor, bytes.size(), emSizeBound(pixelHeightForPoints(m_state.fontSize))))
         return;

@@ -20,6 +20,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <string_view>
 
 namespace veltrano {
@@ -102,6 +103,9 @@ public:
     // canvas's state changes as when painting. For finding text that later
     // text paints over; null ends it.
     void setTextMeasure(TextPixels* sink) { m_measure = sink; }
+    // While set, text sets only the image rows top .. bottom - 1 (within the
+    // canvas's own rows); the others are left as they are.
+    void setTextRows(std::optional<std::pair<int, int>> rows) { m_textRows = rows; }
 
     // While set, lines and text paint only the pixels the mask leaves free
     // (or the current element's): for painting a document back to front.
@@ -135,6 +139,7 @@ private:
     QImage* m_image;
     CoverMask* m_cover = nullptr;
     TextPixels* m_measure = nullptr;
+    std::optional<std::pair<int, int>> m_textRows;
     // Set by setBand: the band's rows of the image.
     std::optional<RasterTarget> m_band;
     CanvasState m_state;

@@ -41,22 +41,37 @@ public:
                         std::max(0, x1 - x0), true);
     }
 
-    // Whether every tile the box's pixels on the image fall in is marked
-    // (true for a box wholly off the image).
-    bool covers(const TextBox& box) const
+    // The rows from the first tile row with an unmarked tile under the box
+    // to the last such (none for a box wholly marked or off the image).
+    ShownRows shownRows(const TextBox& box) const
     {
         const std::int64_t left = std::max<std::int64_t>(box.left, 0), top = std::max<std::int64_t>(box.top, 0);
         const std::int64_t right = std::min<std::int64_t>(box.right, m_width);
         const std::int64_t bottom = std::min<std::int64_t>(box.bottom, m_height);
         if (left >= right || top >= bottom)
-            return true;
+            return {0, 0};
         const int x0 = int(left / kTile), x1 = int((right - 1) / kTile);
-        for (int y = int(top / kTile); y <= int((bottom - 1) / kTile); ++y) {
+        const int y0 = int(top / kTile), y1 = int((bottom - 1) / kTile);
+        auto open = [&](int y) {
             const auto row = m_taken.begin() + std::ptrdiff_t(std::size_t(y) * std::size_t(m_columns));
-            if (std::find(row + x0, row + x1 + 1, false) != row + x1 + 1)
-                return false;
-        }
-        return true;
+            return std::find(row + x0, row + x1 + 1, false) != row + x1 + 1;
+        };
+        int first = y0;
+        while (first <= y1 && !open(first))
+            ++first;
+        if (first > y1)
+            return {0, 0};
+        int last = y1;
+        while (!open(last))
+            --last;
+        // Rows are cut only at a marked tile row; beyond the box's first and
+        // last tile rows nothing is.
+        ShownRows shown;
+        if (first > y0)
+            shown.top = first * kTile;
+        if (last < y1)
+            shown.bottom = (last + 1) * kTile;
+        return shown;
     }
 
 private:
@@ -103,7 +118,7 @@ bool textPilesUp(const Canvas& canvas, const ViewState& view, const std::vector<
     return image.width() > 0 && image.height() > 0 && textCoverBound(view, records, image) >= kPiledText;
 }
 
-std::vector<bool> hiddenTextRecords(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records)
+std::vector<ShownRows> shownTextRows(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records)
 {
     const QImage& image = canvas.image();
     if (image.width() <= 0 || image.height() <= 0)
@@ -122,22 +137,21 @@ std::vector<bool> hiddenTextRecords(Canvas& canvas, const ViewState& view, const
     canvas.setTextMeasure(nullptr);
     canvas.restoreState(start);
 
-    std::vector<bool> hidden(records.size(), false);
-    bool anyHidden = false;
+    std::vector<ShownRows> shown(records.size());
+    bool anyCut = false;
     TileCover cover(image.width(), image.height());
     for (std::size_t i = records.size(); i-- > 0;) {
         if (!isText(records[i]))
             continue;
         const TextPixels& text = pixels[i];
-        if (!text.any || cover.covers(text.ink)) {
-            hidden[i] = anyHidden = true;
-            continue;
-        }
-        cover.take(text.cell);
+        shown[i] = text.any ? cover.shownRows(text.ink) : ShownRows{0, 0};
+        anyCut = anyCut || !shown[i].whole();
+        if (!shown[i].hidden())
+            cover.take(text.cell);
     }
-    if (!anyHidden)
-        hidden.clear();
-    return hidden;
+    if (!anyCut)
+        shown.clear();
+    return shown;
 }
 
 }  // namespace veltrano

@@ -7,6 +7,7 @@
 #include "document/element_record.h"
 #include "render/view_state.h"
 
+#include <limits>
 #include <vector>
 
 namespace veltrano {
@@ -18,10 +19,20 @@ class Canvas;
 // cover it a few times and measuring would cost more than it saves.
 bool textPilesUp(const Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records);
 
-// For each record, whether it is text whose pixels on the canvas's image the
-// cells of text painted after it in the same repaint wholly cover (or that
-// paints no pixel there). Measured on the canvas from its current state,
-// which it is left in; empty when nothing is hidden.
-std::vector<bool> hiddenTextRecords(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records);
+// The image rows in which a text record's pixels can still show: in the
+// rows outside, all of its ink lies in cells of text painted after it.
+// Rows top .. bottom - 1; none (hidden) when later cells take all of it.
+struct ShownRows {
+    int top = std::numeric_limits<int>::min();
+    int bottom = std::numeric_limits<int>::max();
+    bool hidden() const { return top >= bottom; }
+    bool whole() const { return top == std::numeric_limits<int>::min() && bottom == std::numeric_limits<int>::max(); }
+};
+
+// For each record, the rows in which it can show on the canvas's image
+// when it is painted in the same repaint as the records after it (whole
+// for any record that is not text). Measured on the canvas from its
+// current state, which it is left in; empty when no text is cut.
+std::vector<ShownRows> shownTextRows(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records);
 
 }  // namespace veltrano

@@ -232,12 +232,13 @@ void PaintLayer(Canvas& canvas, const ViewState& view, const std::vector<Element
 
 namespace {
 
-// As PaintLayer; text that hidden marks is measured instead of painted, so
-// the canvas's state goes on as if it had been.
+// As PaintLayer; text is painted only in its shown rows, and text with none
+// is measured instead of painted, so the canvas's state goes on as if it
+// had been.
 void paintLayerShown(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records, Layer layer,
-                     const std::vector<bool>& hidden)
+                     const std::vector<ShownRows>& shown)
 {
-    if (hidden.empty()) {
+    if (shown.empty()) {
         PaintLayer(canvas, view, records, layer);
         return;
     }
@@ -245,10 +246,13 @@ void paintLayerShown(Canvas& canvas, const ViewState& view, const std::vector<El
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (layerOf(records[i].kind) != layer)
             continue;
-        canvas.setTextMeasure(hidden[i] ? &unused : nullptr);
+        const ShownRows rows = shown[i];
+        canvas.setTextMeasure(rows.hidden() ? &unused : nullptr);
+        canvas.setTextRows(rows.whole() ? std::nullopt : std::optional(std::pair(rows.top, rows.bottom)));
         PaintElement(canvas, view, records[i]);
     }
     canvas.setTextMeasure(nullptr);
+    canvas.setTextRows(std::nullopt);
 }
 
 // From this many records on, documents are painted back to front: the mask
@@ -268,20 +272,20 @@ constexpr std::size_t kBandedRecords = 20000;
 constexpr int kLowestBand = 64;
 
 void paintInFileOrder(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records,
-                      const std::vector<bool>& hidden = {})
+                      const std::vector<ShownRows>& shown = {})
 {
     for (Layer layer : {Layer::Bonds, Layer::Text, Layer::Arrows})
-        paintLayerShown(canvas, view, records, layer, hidden);
+        paintLayerShown(canvas, view, records, layer, shown);
 }
 
 // The pixels of the canvas's rows, painted front to back or back to front.
 void paintRows(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records,
-               const std::vector<bool>& hidden)
+               const std::vector<ShownRows>& shown)
 {
     if (records.size() >= kBackToFrontRecords)
         repaintBackToFront(canvas, view, records);
     else
-        paintInFileOrder(canvas, view, records, hidden);
+        paintInFileOrder(canvas, view, records, shown);
 }
 
 int coresToPaintOn()
@@ -293,12 +297,12 @@ int coresToPaintOn()
 }  // namespace
 
 void repaintInBands(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records, int bandCount,
-                    const std::vector<bool>& hidden)
+                    const std::vector<ShownRows>& shown)
 {
     const int height = canvas.image().height();
     bandCount = std::clamp(bandCount, 1, std::max(1, height / kLowestBand));
     if (bandCount == 1 || canvas.bandHeight() != height) {
-        paintRows(canvas, view, records, hidden);
+        paintRows(canvas, view, records, shown);
         return;
     }
     // Every band starts from the canvas's state and sees the same records in
@@ -317,7 +321,7 @@ void repaintInBands(Canvas& canvas, const ViewState& view, const std::vector<Ele
     std::vector<std::exception_ptr> failures(static_cast<std::size_t>(bandCount));
     auto paintBand = [&](int i) {
         try {
-            paintRows(*bands[std::size_t(i)], view, records, hidden);
+            paintRows(*bands[std::size_t(i)], view, records, shown);
         } catch (...) {
             failures[std::size_t(i)] = std::current_exception();
         }
@@ -370,15 +374,15 @@ void RepaintFile(Canvas& canvas, const ViewState& view, const std::vector<Elemen
     // depend on the order the records were painted in.
     const GlyphCache::Pass pass(GlyphCache::shared());
     const CanvasState before = canvas.state();
-    // Text under later text is found once for all bands; back to front
-    // leaves out what is covered by itself.
-    const std::vector<bool> hidden = records.size() < kBackToFrontRecords && textPilesUp(canvas, view, records)
-        ? hiddenTextRecords(canvas, view, records)
-        : std::vector<bool>{};
+    // The rows in which text is not under later text are found once for
+    // all bands; back to front leaves out what is covered by itself.
+    const std::vector<ShownRows> shown = records.size() < kBackToFrontRecords && textPilesUp(canvas, view, records)
+        ? shownTextRows(canvas, view, records)
+        : std::vector<ShownRows>{};
     if (records.size() >= kBandedRecords)
-        repaintInBands(canvas, view, records, coresToPaintOn(), hidden);
+        repaintInBands(canvas, view, records, coresToPaintOn(), shown);
     else
-        paintRows(canvas, view, records, hidden);
+        paintRows(canvas, view, records, shown);
     canvas.restoreState(before);
 }
 

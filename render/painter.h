@@ -9,6 +9,7 @@
 #include "document/element_record.h"
 #include "document/file_system.h"
 #include "render/canvas.h"
+#include "render/hidden_text.h"
 #include "render/view_state.h"
 
 #include <string>
@@ -60,9 +61,9 @@ void repaintBackToFront(Canvas& canvas, const ViewState& view, const std::vector
 // each as RepaintFile paints the whole: the same pixels. The canvas state
 // is left as the painting of one band leaves it. A canvas that has a band
 // already is painted as one.
-// Text marked in hidden (see hiddenTextRecords; empty: none) is left out.
+// Text is painted only in its rows of shown (see shownTextRows; empty: all).
 void repaintInBands(Canvas& canvas, const ViewState& view, const std::vector<ElementRecord>& records, int bandCount,
-                    const std::vector<bool>& hidden = {});
+                    const std::vector<ShownRows>& shown = {});
 
 // Reads the document file at path (whole records only) and draws it in three
 // passes. A read failure throws IoError before anything is drawn.

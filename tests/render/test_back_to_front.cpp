@@ -91,12 +91,18 @@ TEST(HiddenText, LeftOutTextLeavesThePixelsOfFileOrder)
         }
     }
 
-    // Where large characters pile up, most of them are left out.
-    const std::vector<ElementRecord> piled = samples::largeSizesDocument(20000);
+    // Where large characters pile up, most of them are left out, and of
+    // 300-point labels many are painted in part of their rows only.
+    auto countOf = [](const std::vector<ShownRows>& shown, auto which) {
+        return std::count_if(shown.begin(), shown.end(), which);
+    };
     QImage page = makeBlankPage();
     Canvas canvas(page);
-    const std::vector<bool> hidden = hiddenTextRecords(canvas, {0.0, 0.0, 1.0}, piled);
-    EXPECT_GT(std::count(hidden.begin(), hidden.end(), true), 10000);
+    const ViewState view{0.0, 0.0, 1.0};
+    const auto hidden = [](const ShownRows& rows) { return rows.hidden(); };
+    EXPECT_GT(countOf(shownTextRows(canvas, view, samples::largeSizesDocument(20000)), hidden), 10000);
+    const auto cut = [](const ShownRows& rows) { return !rows.hidden() && !rows.whole(); };
+    EXPECT_GT(countOf(shownTextRows(canvas, view, samples::largeLabelsDocument(5001)), cut), 1000);
 }
 
 // A small character is hidden under a large one painted after it, never by
@@ -111,9 +117,15 @@ TEST(HiddenText, OnlyLaterTextCellsHide)
     const ViewState view{0.0, 0.0, 1.0};
     QImage page = makeBlankPage();
     Canvas canvas(page);
-    EXPECT_EQ(hiddenTextRecords(canvas, view, {small, bond, large}), (std::vector<bool>{true, false, false}));
-    EXPECT_TRUE(hiddenTextRecords(canvas, view, {large, small, bond}).empty());
-    EXPECT_EQ(hiddenTextRecords(canvas, view, {away, small}), (std::vector<bool>{true, false}));
+    auto hiddenOf = [&](const std::vector<ElementRecord>& records) {
+        std::vector<bool> hidden;
+        for (const ShownRows& rows : shownTextRows(canvas, view, records))
+            hidden.push_back(rows.hidden());
+        return hidden;
+    };
+    EXPECT_EQ(hiddenOf({small, bond, large}), (std::vector<bool>{true, false, false}));
+    EXPECT_TRUE(hiddenOf({large, small, bond}).empty());
+    EXPECT_EQ(hiddenOf({away, small}), (std::vector<bool>{true, false}));
 }
 
 TEST(BackToFront, RepaintLeavesTheCanvasStateAsItFoundIt)

@@ -150,4 +150,21 @@ private:
     mutable GlyphFace* m_face = nullptr;
 };
 
+// Ends a canvas's text measuring and text rows when it goes out of scope,
+// also when painting throws, so a long-lived canvas never keeps them.
+class TextLimitsInUse {
+public:
+    explicit TextLimitsInUse(Canvas& canvas) : m_canvas(canvas) {}
+    ~TextLimitsInUse()
+    {
+        m_canvas.setTextMeasure(nullptr);
+        m_canvas.setTextRows(std::nullopt);
+    }
+    TextLimitsInUse(const TextLimitsInUse&) = delete;
+    TextLimitsInUse& operator=(const TextLimitsInUse&) = delete;
+
+private:
+    Canvas& m_canvas;
+};
+
 }  // namespace veltrano

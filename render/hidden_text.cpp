@@ -128,13 +128,15 @@ std::vector<ShownRows> shownTextRows(Canvas& canvas, const ViewState& view, cons
     // as the canvas's state goes from record to record.
     const CanvasState start = canvas.state();
     std::vector<TextPixels> pixels(records.size());
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        if (!isText(records[i]))
-            continue;
-        canvas.setTextMeasure(&pixels[i]);
-        PaintElement(canvas, view, records[i]);
+    {
+        const TextLimitsInUse inUse(canvas);
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            if (!isText(records[i]))
+                continue;
+            canvas.setTextMeasure(&pixels[i]);
+            PaintElement(canvas, view, records[i]);
+        }
     }
-    canvas.setTextMeasure(nullptr);
     canvas.restoreState(start);
 
     std::vector<ShownRows> shown(records.size());

@@ -243,6 +243,7 @@ void paintLayerShown(Canvas& canvas, const ViewState& view, const std::vector<El
         return;
     }
     TextPixels unused;
+    const TextLimitsInUse inUse(canvas);
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (layerOf(records[i].kind) != layer)
             continue;
@@ -251,8 +252,6 @@ void paintLayerShown(Canvas& canvas, const ViewState& view, const std::vector<El
         canvas.setTextRows(rows.whole() ? std::nullopt : std::optional(std::pair(rows.top, rows.bottom)));
         PaintElement(canvas, view, records[i]);
     }
-    canvas.setTextMeasure(nullptr);
-    canvas.setTextRows(std::nullopt);
 }
 
 // From this many records on, documents are painted back to front: the mask

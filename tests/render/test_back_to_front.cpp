@@ -128,6 +128,43 @@ TEST(HiddenText, OnlyLaterTextCellsHide)
     EXPECT_EQ(hiddenOf({away, small}), (std::vector<bool>{true, false}));
 }
 
+// On an image smaller than the text and not a whole number of tiles, with
+// characters reaching past every edge and a bond under them, text is cut to
+// rows or left out and the pixels are still those of painting every record.
+TEST(HiddenText, CutTextOnASmallImageLeavesThePixelsOfFileOrder)
+{
+    std::vector<ElementRecord> records{makeRecord(kind::SingleBond, -10, 40, 130, 60, 0)};
+    for (int i = 0; i < 200; ++i) {
+        const ElementKind letter = ElementKind(kind::CharacterOffset + 'A' + i % 26);
+        records.push_back(makeRecord(letter, (i * 37) % 250 - 40, (i * 53) % 230 - 50, 40 + (i * 7) % 90, 0,
+                                     std::int32_t(0x10101 * (i % 200))));
+    }
+    bool anyHidden = false, anyCut = false;
+    for (const ViewState& view : {ViewState{0.0, 0.0, 1.0}, ViewState{15.0, -7.0, 1.7}, ViewState{-30.0, 20.0, 2.2}}) {
+        auto paint = [&](bool whole) {
+            QImage image(197, 181, QImage::Format_RGB32);
+            image.fill(QColor(200, 220, 240));  // not white, so every cell fill shows
+            Canvas canvas(image);
+            if (whole) {
+                for (Layer layer : {Layer::Bonds, Layer::Text, Layer::Arrows})
+                    PaintLayer(canvas, view, records, layer);
+            } else {
+                EXPECT_TRUE(textPilesUp(canvas, view, records));
+                const std::vector<ShownRows> shown = shownTextRows(canvas, view, records);
+                for (const ShownRows& rows : shown) {
+                    anyHidden = anyHidden || rows.hidden();
+                    anyCut = anyCut || (!rows.hidden() && !rows.whole());
+                }
+                RepaintFile(canvas, view, records);
+            }
+            return image;
+        };
+        EXPECT_TRUE(samePages(paint(false), paint(true), "small-image-" + std::to_string(view.Scale)));
+    }
+    EXPECT_TRUE(anyHidden);
+    EXPECT_TRUE(anyCut);
+}
+
 TEST(BackToFront, RepaintLeavesTheCanvasStateAsItFoundIt)
 {
     // The larger document is painted back to front.

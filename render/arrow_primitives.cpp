@@ -27,6 +27,12 @@ constexpr double kChordAngleNudge = 0.001;
 // How far beyond the page a piece of the arc may start and still light a page
 // pixel once its ends are rounded.
 constexpr double kArcMargin = 4.0;
+// The steps of a curved arrow's arc handed to the canvas at once, and tested
+// together for whether they can reach the page.
+constexpr std::size_t kArcBlock = 32;
+// Up to this size of start point, chord and bulge the arc's points are
+// computed to far better than a pixel, so a block can be judged by its ends.
+constexpr double kBoundedArc = 1e6;
 
 struct SurfacePoints {
     double X1, Y1, X2, Y2;
@@ -205,6 +211,24 @@ struct Arc {
     {
         return side * ((px - X1) * cosPhi - (py - Y1) * sinPhi);
     }
+    // Whether a piece between steps a and b (a < b) can light a page pixel.
+    // The points of the steps between them lie beside the straight line from
+    // step a to step b by at most the parabola's sagitta over that stretch,
+    // 4|h|/L^2 * ((b - a) / 2)^2, so all pieces lie in the box of the two
+    // ends widened by that and by the margin of rounding.
+    // Far from the page (coordinates of damaged records reach 10^38) the
+    // rounding of x and y is no longer small next to the margin, and every
+    // piece is drawn as computed.
+    bool blockCanReachPage(double a, double b) const
+    {
+        if (!(std::max({std::abs(X1), std::abs(Y1), length, std::abs(height)}) < kBoundedArc))
+            return true;
+        const double half = (b - a) / 2;
+        const double reach = 4 * std::abs(height) / (length * length) * half * half + kArcMargin;
+        const double xa = x(a), xb = x(b), ya = y(a), yb = y(b);
+        return std::max(xa, xb) + reach >= 0 && std::min(xa, xb) - reach <= kPageWidth
+            && std::max(ya, yb) + reach >= 0 && std::min(ya, yb) - reach <= kPageHeight;
+    }
 };
 
 // First and last step whose piece (from step i - 1 to step i) can touch the
@@ -243,26 +267,32 @@ void CurvedArrow(DrawingSurface& canvas, const ViewState& view, const ElementRec
     double first = 0, last = -1;
     stepsOnPage(arc, first, last);
     if (first <= last) {
-        if (first > 1)
-            canvas.moveTo(arc.x(first - 1), arc.y(first - 1));
         // The range spans at most the page diagonal plus margins; counting
         // steps in an integer keeps the loop finite even where i is so large
         // that adding 1 no longer changes it.
         const double span = std::min(last - first, double(kPageWidth + kPageHeight) * 2);
         const int steps = int(span);
-        // The steps go to the canvas in batches, which it draws with the
-        // page's pixels fetched once.
-        std::array<PenPosition, 64> batch;
-        std::size_t filled = 0;
-        for (int k = 0; k <= steps; ++k) {
-            const double i = first + k;
-            batch[filled++] = {arc.x(i), arc.y(i)};
-            if (filled == batch.size()) {
-                canvas.polylineTo(batch);
-                filled = 0;
+        // The steps go to the canvas in blocks, which it draws with the
+        // page's pixels fetched once. A strongly bent arc leaves the page
+        // for long stretches: a block whose points all lie well beside it
+        // is passed over, and the pen moved to the start of the next block
+        // drawn, so every piece drawn has the ends it has in the whole arc.
+        std::array<PenPosition, kArcBlock> batch;
+        bool penAtBlockStart = first == 1;
+        for (int k = 0; k <= steps; k += int(kArcBlock)) {
+            const int count = std::min(int(kArcBlock), steps - k + 1);
+            const double begin = first + k, end = begin + (count - 1);
+            if (!arc.blockCanReachPage(begin - 1, end)) {
+                penAtBlockStart = false;
+                continue;
             }
+            if (!penAtBlockStart)
+                canvas.moveTo(arc.x(begin - 1), arc.y(begin - 1));
+            for (int n = 0; n < count; ++n)
+                batch[std::size_t(n)] = {arc.x(begin + n), arc.y(begin + n)};
+            canvas.polylineTo(std::span<const PenPosition>(batch.data(), std::size_t(count)));
+            penAtBlockStart = true;
         }
-        canvas.polylineTo(std::span<const PenPosition>(batch.data(), filled));
     }
 
     const double theta = arctanOfRatio(p.X2 - p.X1, (p.Y2 - p.Y1) + kHeadAngleNudge)

@@ -1,6 +1,8 @@
 #include "render/line_raster.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 namespace veltrano {
 
@@ -317,9 +319,64 @@ void drawThinLine(const RasterTarget& target, LinePoint from, LinePoint to, QRgb
     paintRun(target, clipThinLine(from, to, target.width(), target.top(), target.bottom()), colour);
 }
 
+namespace {
+
+// The pixels of every one-pixel piece of at most kShortReach pixels on each
+// axis, as offsets from its start: the pieces of a curve are nearly all this
+// short, and a table lookup costs less than setting up a run for each.
+constexpr int kShortReach = 4;
+constexpr int kShortSide = 2 * kShortReach + 1;
+
+struct ShortPiece {
+    int count = 0;
+    std::array<std::int8_t, kShortReach> dx{}, dy{};
+};
+
+using ShortPieces = std::array<ShortPiece, kShortSide * kShortSide>;
+
+// Made by stepping each piece as runOnTarget does, so the table holds the
+// same pixels by construction.
+ShortPieces makeShortPieces()
+{
+    ShortPieces pieces{};
+    for (int dx = -kShortReach; dx <= kShortReach; ++dx) {
+        for (int dy = -kShortReach; dy <= kShortReach; ++dy) {
+            ShortPiece& piece = pieces[std::size_t((dx + kShortReach) * kShortSide + dy + kShortReach)];
+            if (dx == 0 && dy == 0)
+                continue;
+            const LineRun<int> run = runOnTarget({0, 0}, {dx, dy});
+            struct OffsetCursor {
+                ShortPiece& piece;
+                int x = 0, y = 0;
+                int majorX, majorY, minorX, minorY;
+                void paint(QRgb)
+                {
+                    piece.dx[std::size_t(piece.count)] = std::int8_t(x);
+                    piece.dy[std::size_t(piece.count)] = std::int8_t(y);
+                    ++piece.count;
+                }
+                void stepMajor() { x += majorX, y += majorY; }
+                void stepMinor() { x += minorX, y += minorY; }
+            } cursor{piece, 0, 0, run.majorStepX, run.majorStepY, run.minorStepX, run.minorStepY};
+            stepRun(run, cursor, 0);
+        }
+    }
+    return pieces;
+}
+
+const ShortPieces& shortPieces()
+{
+    static const ShortPieces pieces = makeShortPieces();
+    return pieces;
+}
+
+}  // namespace
+
 void drawThinPolyline(const RasterTarget& target, std::span<const PixelPoint> points, QRgb colour)
 {
     const bool plain = target.cover() == nullptr;
+    const ShortPieces& pieces = shortPieces();
+    const qsizetype stride = target.stride();
     for (std::size_t i = 1; i < points.size(); ++i) {
         const PixelPoint from = points[i - 1], to = points[i];
         const std::int64_t dx = to.x - from.x, dy = to.y - from.y;
@@ -328,6 +385,16 @@ void drawThinPolyline(const RasterTarget& target, std::span<const PixelPoint> po
         if (plain && dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) {
             if ((dx != 0 || dy != 0) && target.holds(from.x, from.y))
                 *target.pixel(int(from.x), int(from.y)) = colour;
+            continue;
+        }
+        // A short piece with both ends on the target is painted from the
+        // table; its pixels lie in the box of its ends.
+        if (plain && dx >= -kShortReach && dx <= kShortReach && dy >= -kShortReach && dy <= kShortReach
+            && target.holds(from.x, from.y) && target.holds(to.x, to.y)) {
+            const ShortPiece& piece = pieces[std::size_t((dx + kShortReach) * kShortSide + dy + kShortReach)];
+            QRgb* const start = target.pixel(int(from.x), int(from.y));
+            for (int k = 0; k < piece.count; ++k)
+                start[piece.dy[std::size_t(k)] * stride + piece.dx[std::size_t(k)]] = colour;
             continue;
         }
         drawThinLine(target, from, to, colour);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <limits>
 #include <random>
+#include <span>
 
 namespace veltrano {
 namespace {
@@ -165,6 +166,33 @@ TEST(CanvasLines, AllOctantsInBothDirectionsMatchTheSteppingRule)
         std::erase(reverse, std::pair(x1, y1));
         reverse.emplace_back(x0, y0);
         EXPECT_EQ(forward, sorted(reverse));
+    }
+}
+
+// The pieces of a polyline (a curve's short steps go through a table) light
+// the pixels of the stepping rule, in the image's middle and where they
+// cross its edges.
+TEST(CanvasLines, ShortPolylinePiecesMatchTheSteppingRule)
+{
+    constexpr int kWidth = 64, kHeight = 48;
+    const std::pair<int, int> starts[] = {{32, 24}, {1, 2}, {62, 45}, {0, 47}};
+    for (const auto& [x0, y0] : starts) {
+        for (int dx = -5; dx <= 5; ++dx) {
+            for (int dy = -5; dy <= 5; ++dy) {
+                SCOPED_TRACE(testing::Message() << "from " << x0 << "," << y0 << " by " << dx << "," << dy);
+                QImage page(kWidth, kHeight, QImage::Format_RGB32);
+                page.fill(Qt::white);
+                Canvas canvas(page);
+                canvas.moveTo(x0, y0);
+                const PenPosition end{double(x0 + dx), double(y0 + dy)};
+                canvas.polylineTo(std::span<const PenPosition>(&end, 1));
+                PixelList expected = bresenhamReference(x0, y0, x0 + dx, y0 + dy);
+                std::erase_if(expected, [](const auto& p) {
+                    return p.first < 0 || p.second < 0 || p.first >= kWidth || p.second >= kHeight;
+                });
+                EXPECT_EQ(nonWhitePixels(page), sorted(expected));
+            }
+        }
     }
 }
 

@@ -1,11 +1,13 @@
 // The file and edit commands on the 5001-record mixed document, each on the
 // real disk in a temporary folder and each ending in the repaint the user
 // sees: opening, undo, deleting half of the document, copying and pasting
-// all of it, and saving (which waits for the disk).
+// all of it (both from the page a rubber-band selection leaves), and saving
+// (which waits for the disk).
 #include "commands/edit_commands.h"
 #include "commands/file_commands.h"
 #include "document/record_file.h"
 #include "document/working_file.h"
+#include "editor/full_repaint.h"
 #include "editor/take_snapshot.h"
 #include "quiet_ui_port.h"
 #include "tools/sample_documents.h"
@@ -54,6 +56,16 @@ struct Fixture {
             editor.editing.SelMarks.mark(i);
         editor.editing.SelectionPresent = true;
     }
+
+    // The page as a selection made with the rubber band leaves it: the
+    // document with the dashed frame around the whole page.
+    void showSelection()
+    {
+        FullRepaint(editor);
+        editor.editing.SelRect = {0, kPageWidth - 1, 0, kPageHeight - 1};
+        SelectionFrame(editor);
+        editor.editing.SelectionPresent = true;
+    }
 };
 
 void open5001(benchmark::State& state)
@@ -98,6 +110,7 @@ void delete5001(benchmark::State& state)
         state.PauseTiming();
         f.resetDocument();
         f.select(2);
+        f.showSelection();
         state.ResumeTiming();
         Lschen1Click(f.editor);
     }
@@ -110,6 +123,7 @@ void copyPaste5001(benchmark::State& state)
         state.PauseTiming();
         f.resetDocument();
         f.select(1);
+        f.showSelection();
         state.ResumeTiming();
         Kopieren1Click(f.editor);
         Einfgen1Click(f.editor);

@@ -1,7 +1,8 @@
 // Pointer moves through the real gesture handlers on 5001-record pages:
 // dragging a selection of about half the document (every move rewrites
 // temp.dat and repaints everything), and the feedback of a bond being drawn
-// (every move erases the old bond and paints the new one).
+// (every move erases the old bond and paints the new one), and the rubber
+// band of the selection tool.
 #include "bench/quiet_ui_port.h"
 #include "document/file_system.h"
 #include "document/record_file.h"
@@ -52,6 +53,23 @@ void SelectionMove(benchmark::State& state)
     I1MouseUp(editor, PointerButton::Left, x, 500);
 }
 
+// The rubber band of the selection tool pulled over the whole page: every
+// move repaints the unchanged document and draws the new frame.
+void RubberBand(benchmark::State& state)
+{
+    Page page(samples::mixedDocument(samples::kSampleSize));
+    Editor& editor = page.editor;
+    editor.tools.LeftTool = kind::SelectTool;
+    I1MouseDown(editor, PointerButton::Left, 100, 100);
+    int x = 900;
+    for (auto _ : state) {
+        x = x == 900 ? 901 : 900;
+        I1MouseMove(editor, x, 800);
+        benchmark::DoNotOptimize(editor.page.constBits());
+    }
+    I1MouseUp(editor, PointerButton::Left, x, 800);
+}
+
 // A single bond dragged over a page full of bonds; the pointer swings
 // between two raster directions so every move redraws.
 void BondFeedback(benchmark::State& state)
@@ -71,4 +89,5 @@ void BondFeedback(benchmark::State& state)
 }  // namespace
 
 BENCHMARK(SelectionMove)->Name("DragStep/selection5001")->Iterations(100)->Repetitions(7)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+BENCHMARK(RubberBand)->Name("DragStep/rubberBand5001")->Repetitions(7)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 BENCHMARK(BondFeedback)->Name("DragStep/bond5001")->Repetitions(7)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);

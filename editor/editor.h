@@ -10,6 +10,7 @@
 #include "document/undo_history.h"
 #include "document/working_file.h"
 #include "editor/editing_state.h"
+#include "editor/painted_page.h"
 #include "editor/tool_state.h"
 #include "editor/ui_port.h"
 #include "render/canvas.h"
@@ -47,6 +48,8 @@ struct Editor {
     std::string ProgramDir;
     QImage page;    // the surface of I1, 1200 x 1000
     Canvas canvas;  // draws on page
+    // What page shows since the last full repaint (editor/full_repaint).
+    PaintedPage painted;
 
     // "Zuletzt geöffnet", newest first (commands/recent_files).
     std::vector<std::string> recentFiles;

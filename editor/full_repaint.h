@@ -10,7 +10,9 @@
 // is also the click of "Neu zeichnen" (Button2).
 //
 // SelectionFrame draws the dashed black outline of SelRect on the page; the
-// next FullRepaint removes it.
+// next FullRepaint removes it. When the document has not changed since the
+// page was painted, that repaint only puts back the pixels the frame
+// covered (editor/painted_page.h): the page ends the same either way.
 //
 // Both tell the UI port which part of the page changed. A read failure of
 // temp.dat throws IoError after the page has been blanked.
@@ -23,6 +25,9 @@ namespace veltrano {
 
 void FullRepaint(Editor& editor);
 void SelectionFrame(Editor& editor);
+// The dashed black frame from (x1, y1) to (x2, y2) as SelectionFrame draws
+// it, for the rubber band too.
+void dashedFrame(Editor& editor, int x1, int y1, int x2, int y2);
 
 // The repaint after a command changed the selected records in place (a
 // move, a recolouring): FullRepaint, then the selection is in force again,

@@ -109,19 +109,7 @@ void dragRectangle(Editor& editor, PointerPosition pointer)
 {
     FullRepaint(editor);
     const SelectionRect& r = editor.editing.SelRect;
-    const double x1 = r.SelX1;
-    const double y1 = r.SelY1;
-    const double x = pointer.x;
-    const double y = pointer.y;
-    Canvas& canvas = editor.canvas;
-    canvas.setPenWidth(1);
-    canvas.setPenColour(kBlack);
-    DashedLine(canvas, x1, x1, y1, y);
-    DashedLine(canvas, x1, x, y, y);
-    DashedLine(canvas, x, x, y, y1);
-    DashedLine(canvas, x1, x, y1, y1);
-    const QRect area = selectionFrameArea(SelectionRect{r.SelX1, pointer.x, r.SelY1, pointer.y});
-    reportChanged(editor, area);
+    dashedFrame(editor, r.SelX1, r.SelY1, pointer.x, pointer.y);
 }
 
 bool isArrowTool(ElementKind tool)

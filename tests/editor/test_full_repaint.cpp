@@ -3,6 +3,8 @@
 #include "document/io_error.h"
 #include "editor_fixture.h"
 #include "render/canvas_test_util.h"
+#include "render/painter.h"
+#include "render/page.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +92,55 @@ TEST_F(FullRepaintTest, RemovesFrameAndStrayPixelsAndDrawsTheDocument)
     for (auto [x, y] : downPixels)
         EXPECT_EQ(editor.canvas.pixel(x, y), makeColour(255, 0, 0));
     EXPECT_EQ(editor.editing.RecordBuffer, down);  // the last record read
+}
+
+// A repaint of an unchanged document only takes the frames drawn since off
+// the page: whatever was drawn in between, the page ends as a repaint from
+// scratch leaves it.
+TEST_F(FullRepaintTest, RepaintAfterFramesEndsAsARepaintFromScratch)
+{
+    std::vector<ElementRecord> records = {makeRecord(kind::SingleBond, 100, 100, 300, 140, 0x0000FF),
+                                          makeRecord(kind::TripleBond, 120, 90, 120, 260),
+                                          makeRecord(20, 110, 95, 24, 0),  // "OH" across both bonds
+                                          makeRecord(kind::CurvedArrowFirst, 90, 250, 400, 120, 0x00FF00)};
+    auto fromScratch = [&records] {
+        QImage page = makeBlankPage();
+        Canvas canvas(page);
+        RepaintFile(canvas, ViewState{}, records);
+        return page;
+    };
+    writeDocument(records);
+    FullRepaint(editor);
+
+    // Overlapping frames, through the page's edges and far beyond them.
+    editor.editing.SelRect = {115, 300, 95, 200};
+    SelectionFrame(editor);
+    dashedFrame(editor, 300, 200, 105, 120);
+    dashedFrame(editor, -2147483647 - 1, -50, 2147483647, 130);
+    FullRepaint(editor);
+    EXPECT_TRUE(editor.page == fromScratch());
+
+    // Something else drawn over a frame: the whole document is painted.
+    SelectionFrame(editor);
+    editor.canvas.setPixel(600, 600, makeColour(255, 0, 0));
+    FullRepaint(editor);
+    EXPECT_TRUE(editor.page == fromScratch());
+
+    // The document changed under a frame (a record recoloured in place).
+    SelectionFrame(editor);
+    records[2].color = 0x0000FF;
+    writeDocument(records);
+    FullRepaint(editor);
+    EXPECT_TRUE(editor.page == fromScratch());
+
+    // A frame, then a repaint in another view.
+    SelectionFrame(editor);
+    editor.view.OffsetX = 20;
+    FullRepaint(editor);
+    QImage shifted = makeBlankPage();
+    Canvas canvas(shifted);
+    RepaintFile(canvas, editor.view, records);
+    EXPECT_TRUE(editor.page == shifted);
 }
 
 TEST_F(FullRepaintTest, EmptyDocumentGivesAWhitePageAndLeavesTheRecordBuffer)

@@ -44,32 +44,6 @@ double thinPenWidening(const QPainter& painter)
     return engine && engine->type() == QPaintEngine::Raster ? 1.0 + 1.0 / 1024 : 1.0;
 }
 
-// Stroke points go to the painter as whole numbers of 1/32 pixel, under a
-// scale that undoes the factor: the PDF writer writes whole numbers short
-// and any other with nine digits, so this halves the document and the time
-// to compress it. A 32nd of a pixel is far below anything visible at any
-// print scale.
-constexpr double kStrokeGrid = 32.0;
-
-double onGrid(double coordinate)
-{
-    return std::nearbyint(coordinate * kStrokeGrid);
-}
-
-// The font of a run as the vector output sets it: the page face's em
-// height in pixels, regular, not kerned.
-QFont fontOf(const VectorText& run)
-{
-    QFont font;
-    font.setFamilies(vectorFontFamilies(run.fontName));
-    font.setPixelSize(std::max(run.pixelSize, 1));
-    font.setKerning(false);
-    // On a raster target the glyphs are hinted as the page's are, so that
-    // stems and bars land on the same pixel rows; PDF ignores hinting.
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
-
 // Plays recorded items on a painter whose transform puts page pixels where
 // they belong. The transform changes only between strokes and text, the
 // fonts are made once per face.
@@ -90,9 +64,9 @@ public:
         QPainterPath path;
         for (std::size_t i = first; i < end; ++i) {
             const auto points = recorder.pointsOf(std::get<VectorStroke>(recorder.items()[i]));
-            path.moveTo(onGrid(points[0].x + shift), onGrid(points[0].y + shift));
+            path.moveTo(onStrokeGrid(points[0].x + shift), onStrokeGrid(points[0].y + shift));
             for (std::size_t k = 1; k < points.size(); ++k)
-                path.lineTo(onGrid(points[k].x + shift), onGrid(points[k].y + shift));
+                path.lineTo(onStrokeGrid(points[k].x + shift), onStrokeGrid(points[k].y + shift));
         }
         QPen pen(qColourOf(head.colour));
         pen.setWidthF(vectorStrokeWidth(head.width) * m_thinWidening * kStrokeGrid);
@@ -155,7 +129,7 @@ private:
         const auto key = std::make_pair(run.fontName, run.pixelSize);
         auto found = m_faces.find(key);
         if (found == m_faces.end()) {
-            const QFont font = fontOf(run);
+            const QFont font = vectorFontOf(run);
             found = m_faces.emplace(key, Face{font, QRawFont::fromFont(font)}).first;
         }
         return found->second;

@@ -156,12 +156,10 @@ QRect vectorCutOut(const ViewState& view, const std::vector<ElementRecord>& reco
                  std::max(edges.bottom - edges.top, 0) + 2 * kCutOutMargin);
 }
 
-void paintDrawing(QPainter& painter, const ViewState& view, const std::vector<ElementRecord>& records,
-                  const QRect& area)
-{
-    VectorRecorder recorder;
-    recordDrawing(recorder, view, records);
+namespace {
 
+void paintRecorded(QPainter& painter, const VectorRecorder& recorder, const QRect& area)
+{
     painter.save();
     painter.translate(-area.left(), -area.top());
     // What lies beyond the page is not on the page.
@@ -184,7 +182,7 @@ void paintDrawing(QPainter& painter, const ViewState& view, const std::vector<El
     painter.restore();
 }
 
-QByteArray pdfOfDrawing(const ViewState& view, const std::vector<ElementRecord>& records, const QRect& area)
+QByteArray qtPdfOf(const VectorRecorder& recorder, const QRect& area)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -199,9 +197,33 @@ QByteArray pdfOfDrawing(const ViewState& view, const std::vector<ElementRecord>&
         writer.setPageLayout(QPageLayout(QPageSize(pageSize, QPageSize::Point, QString(), QPageSize::ExactMatch),
                                          QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         QPainter painter(&writer);
-        paintDrawing(painter, view, records, area);
+        paintRecorded(painter, recorder, area);
     }
     return bytes;
+}
+
+}  // namespace
+
+void paintDrawing(QPainter& painter, const ViewState& view, const std::vector<ElementRecord>& records,
+                  const QRect& area)
+{
+    VectorRecorder recorder;
+    recordDrawing(recorder, view, records);
+    paintRecorded(painter, recorder, area);
+}
+
+QByteArray pdfOfDrawing(const ViewState& view, const std::vector<ElementRecord>& records, const QRect& area)
+{
+    VectorRecorder recorder;
+    recordDrawing(recorder, view, records);
+    return qtPdfOf(recorder, area);
+}
+
+QByteArray qtPdfOfDrawing(const ViewState& view, const std::vector<ElementRecord>& records, const QRect& area)
+{
+    VectorRecorder recorder;
+    recordDrawing(recorder, view, records);
+    return qtPdfOf(recorder, area);
 }
 
 }  // namespace veltrano

@@ -43,6 +43,9 @@ QByteArray svgOfDrawingOn(const ViewState& view, const std::vector<ElementRecord
 // A one-page PDF document of area's physical size at 96 pixels per inch.
 QByteArray pdfOfDrawing(const ViewState& view, const std::vector<ElementRecord>& records,
                         const QRect& area);
+// The same page drawn by paintDrawing on Qt's PDF writer.
+QByteArray qtPdfOfDrawing(const ViewState& view, const std::vector<ElementRecord>& records,
+                          const QRect& area);
 
 // Draws area of the page onto painter as vectors, area's top-left at the
 // painter's origin and one page pixel per painter unit: the caller sets the

@@ -1,5 +1,5 @@
 // The cut-out, the drawing on a QPainter and the PDF; the SVG is written by
-// vector_svg.cpp.
+// vector_svg.cpp, the PDF by vector_pdf.cpp where its fonts have every glyph.
 #include "render/vector_output.h"
 
 #include "render/canvas.h"
@@ -7,6 +7,7 @@
 #include "render/page.h"
 #include "render/painter.h"
 #include "render/vector_drawing.h"
+#include "render/vector_pdf.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -22,6 +23,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <cmath>
@@ -216,6 +218,8 @@ QByteArray pdfOfDrawing(const ViewState& view, const std::vector<ElementRecord>&
 {
     VectorRecorder recorder;
     recordDrawing(recorder, view, records);
+    if (std::optional<QByteArray> written = writtenPdfOf(recorder, area))
+        return *std::move(written);
     return qtPdfOf(recorder, area);
 }
 

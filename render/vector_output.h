@@ -40,10 +40,13 @@ enum class SvgBackground { Transparent, White };
 QByteArray svgOfDrawingOn(const ViewState& view, const std::vector<ElementRecord>& records, const QRect& area,
                           SvgBackground background);
 
-// A one-page PDF document of area's physical size at 96 pixels per inch.
+// A one-page PDF document of area's physical size at 96 pixels per inch,
+// its fonts embedded as subsets.
 QByteArray pdfOfDrawing(const ViewState& view, const std::vector<ElementRecord>& records,
                         const QRect& area);
-// The same page drawn by paintDrawing on Qt's PDF writer.
+// The same page drawn by paintDrawing on Qt's PDF writer, which embeds the
+// fonts whole. pdfOfDrawing takes this way when a text run has a character
+// its face lacks, for Qt's font fallback finds the glyph in another font.
 QByteArray qtPdfOfDrawing(const ViewState& view, const std::vector<ElementRecord>& records,
                           const QRect& area);
 

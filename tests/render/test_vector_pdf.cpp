@@ -90,39 +90,50 @@ Difference differenceOf(const QImage& actual, const QImage& expected, int tolera
     return difference;
 }
 
+// Compares the page of records the two writers give over area, rasterised
+// at dotsPerInch. The strokes come out alike to the pixel; the glyphs
+// differ at their edges (Qt embeds outlines it rebuilt from paths, ours are
+// the font's own) in about 1 % of the ink. At 192 dpi a quarter-pixel shift
+// of every glyph gives 3 %, half a pixel or a 1-pixel line for 1.2 pixels
+// over 15 %.
+void expectQtsPicture(const std::vector<ElementRecord>& records, const QRect& area, int dotsPerInch,
+                      const char* name)
+{
+    VectorRecorder recorder;
+    recordDrawing(recorder, ViewState{}, records);
+    const std::optional<QByteArray> direct = writtenPdfOf(recorder, area);
+    ASSERT_TRUE(direct) << name;
+
+    QTemporaryDir folder;
+    const auto ours = test::pdfFirstPage(saved(folder, "written.pdf", *direct), dotsPerInch);
+    const QByteArray qtPdf = qtPdfOfDrawing(ViewState{}, records, area);
+    const auto qts = test::pdfFirstPage(saved(folder, "qt.pdf", qtPdf), dotsPerInch);
+    ASSERT_TRUE(ours && qts);
+    // Qt rounds the page to whole points; ours is the area's exact size.
+    EXPECT_EQ(ours->size(), area.size() * dotsPerInch / 96) << name;
+    const QRect common(QPoint(0, 0), ours->size().boundedTo(qts->size()));
+    const QImage written = ours->copy(common).convertToFormat(QImage::Format_RGB32);
+    const QImage qt = qts->copy(common).convertToFormat(QImage::Format_RGB32);
+    const Difference difference = differenceOf(written, qt, 32);
+    EXPECT_GT(difference.ink, 20000) << name;
+    if (difference.differing > difference.ink / 50) {
+        EXPECT_TRUE(test::samePages(written, qt, name)) << difference.differing << " of " << difference.ink;
+    }
+}
+
 // At twice the page's resolution, so that a glyph or a line end half a
-// pixel off would show.
+// pixel off would show; a cut-out reaching beyond the page's top-left,
+// where the page clips.
 TEST(VectorPdf, showsWhatQtsPdfWriterShows)
 {
     if (!test::popplerInstalled())
         GTEST_SKIP() << "poppler-utils missing";
     const std::vector<ElementRecord> records = drawingOfEveryPart();
-    // A cut-out reaching beyond the page's top-left, where the page clips.
     const QRect area = vectorCutOut(ViewState{}, records, QSize(kPageWidth, kPageHeight));
     ASSERT_LT(area.left(), 0);
-    VectorRecorder recorder;
-    recordDrawing(recorder, ViewState{}, records);
-    const std::optional<QByteArray> direct = writtenPdfOf(recorder, area);
-    ASSERT_TRUE(direct);
-
-    QTemporaryDir folder;
-    const auto ours = test::pdfFirstPage(saved(folder, "written.pdf", *direct), 2 * 96);
-    const auto qts = test::pdfFirstPage(saved(folder, "qt.pdf", qtPdfOfDrawing(ViewState{}, records, area)), 2 * 96);
-    ASSERT_TRUE(ours && qts);
-    // Qt rounds the page to whole points; ours is the area's exact size.
-    EXPECT_EQ(ours->size(), area.size() * 2);
-    const QRect common(QPoint(0, 0), ours->size().boundedTo(qts->size()));
-    const QImage written = ours->copy(common).convertToFormat(QImage::Format_RGB32);
-    const QImage qt = qts->copy(common).convertToFormat(QImage::Format_RGB32);
-    // The strokes come out alike to the pixel; the glyphs differ at their
-    // edges (Qt embeds outlines it rebuilt from paths, ours are the font's
-    // own) in about 1 % of the ink. A quarter-pixel shift of every glyph
-    // gives 3 %, half a pixel or a 1-pixel line for 1.2 pixels over 15 %.
-    const Difference difference = differenceOf(written, qt, 32);
-    EXPECT_GT(difference.ink, 20000);
-    if (difference.differing > difference.ink / 50) {
-        EXPECT_TRUE(test::samePages(written, qt, "written-pdf")) << difference.differing << " of " << difference.ink;
-    }
+    expectQtsPicture(records, area, 2 * 96, "written-pdf");
+    // Piled-up text, where each cell must cover the ink of the text before it.
+    expectQtsPicture(samples::mixedDocument(), kWholePage, 96, "written-pdf-mixed");
 }
 
 // pdffonts' table: a line per font, name, type, encoding, embedded, subset,

@@ -3,6 +3,8 @@
 #include "render/glyph_cache.h"
 #include "render/painter.h"
 
+#include <algorithm>
+
 namespace veltrano {
 
 void recordDrawing(VectorRecorder& recorder, const ViewState& view, const std::vector<ElementRecord>& records)
@@ -28,6 +30,18 @@ QString cssFontFamilies(const std::string& fontName)
         quoted.append(family.contains(QLatin1Char(' ')) ? QLatin1Char('\'') + family + QLatin1Char('\'') : family);
     quoted.append(fontName == "Courier New" ? QStringLiteral("monospace") : QStringLiteral("sans-serif"));
     return quoted.join(QStringLiteral(", "));
+}
+
+QFont vectorFontOf(const VectorText& run)
+{
+    QFont font;
+    font.setFamilies(vectorFontFamilies(run.fontName));
+    font.setPixelSize(std::max(run.pixelSize, 1));
+    font.setKerning(false);
+    // On a raster target the glyphs are hinted as the page's are, so that
+    // stems and bars land on the same pixel rows; PDF ignores hinting.
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
 }
 
 std::size_t penRunEnd(const std::vector<VectorItem>& items, std::size_t first)

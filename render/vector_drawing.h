@@ -7,8 +7,10 @@
 #include "render/view_state.h"
 
 #include <QColor>
+#include <QFont>
 #include <QStringList>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,22 @@ void recordDrawing(VectorRecorder& recorder, const ViewState& view, const std::v
 QStringList vectorFontFamilies(const std::string& fontName);
 // The same as a CSS font-family list with a generic family at the end.
 QString cssFontFamilies(const std::string& fontName);
+
+// The font of a run as the vector output sets it: the page face's em
+// height in pixels, regular, not kerned.
+QFont vectorFontOf(const VectorText& run);
+
+// Stroke points are drawn as whole numbers of 1/32 pixel, under a scale
+// that undoes the factor: a PDF writes whole numbers short, which halves
+// the document and the time to compress it, and every painter puts the
+// points on the same grid. A 32nd of a pixel is far below anything visible
+// at any print scale.
+inline constexpr double kStrokeGrid = 32.0;
+
+inline double onStrokeGrid(double coordinate)
+{
+    return std::nearbyint(coordinate * kStrokeGrid);
+}
 
 inline QColor qColourOf(Colour colour)
 {

@@ -1,5 +1,5 @@
 // The cut-out, the drawing on a QPainter and the PDF; the SVG is written by
-// vector_svg.cpp.
+// vector_svg.cpp, the PDF by vector_pdf.cpp where its fonts have every glyph.
 #include "render/vector_output.h"
 
 #include "render/canvas.h"
@@ -7,6 +7,7 @@
 #include "render/page.h"
 #include "render/painter.h"
 #include "render/vector_drawing.h"
+#include "render/vector_pdf.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -22,6 +23,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <cmath>
@@ -44,32 +46,6 @@ double thinPenWidening(const QPainter& painter)
     return engine && engine->type() == QPaintEngine::Raster ? 1.0 + 1.0 / 1024 : 1.0;
 }
 
-// Stroke points go to the painter as whole numbers of 1/32 pixel, under a
-// scale that undoes the factor: the PDF writer writes whole numbers short
-// and any other with nine digits, so this halves the document and the time
-// to compress it. A 32nd of a pixel is far below anything visible at any
-// print scale.
-constexpr double kStrokeGrid = 32.0;
-
-double onGrid(double coordinate)
-{
-    return std::nearbyint(coordinate * kStrokeGrid);
-}
-
-// The font of a run as the vector output sets it: the page face's em
-// height in pixels, regular, not kerned.
-QFont fontOf(const VectorText& run)
-{
-    QFont font;
-    font.setFamilies(vectorFontFamilies(run.fontName));
-    font.setPixelSize(std::max(run.pixelSize, 1));
-    font.setKerning(false);
-    // On a raster target the glyphs are hinted as the page's are, so that
-    // stems and bars land on the same pixel rows; PDF ignores hinting.
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
-
 // Plays recorded items on a painter whose transform puts page pixels where
 // they belong. The transform changes only between strokes and text, the
 // fonts are made once per face.
@@ -90,9 +66,9 @@ public:
         QPainterPath path;
         for (std::size_t i = first; i < end; ++i) {
             const auto points = recorder.pointsOf(std::get<VectorStroke>(recorder.items()[i]));
-            path.moveTo(onGrid(points[0].x + shift), onGrid(points[0].y + shift));
+            path.moveTo(onStrokeGrid(points[0].x + shift), onStrokeGrid(points[0].y + shift));
             for (std::size_t k = 1; k < points.size(); ++k)
-                path.lineTo(onGrid(points[k].x + shift), onGrid(points[k].y + shift));
+                path.lineTo(onStrokeGrid(points[k].x + shift), onStrokeGrid(points[k].y + shift));
         }
         QPen pen(qColourOf(head.colour));
         pen.setWidthF(vectorStrokeWidth(head.width) * m_thinWidening * kStrokeGrid);
@@ -155,7 +131,7 @@ private:
         const auto key = std::make_pair(run.fontName, run.pixelSize);
         auto found = m_faces.find(key);
         if (found == m_faces.end()) {
-            const QFont font = fontOf(run);
+            const QFont font = vectorFontOf(run);
             found = m_faces.emplace(key, Face{font, QRawFont::fromFont(font)}).first;
         }
         return found->second;
@@ -182,12 +158,10 @@ QRect vectorCutOut(const ViewState& view, const std::vector<ElementRecord>& reco
                  std::max(edges.bottom - edges.top, 0) + 2 * kCutOutMargin);
 }
 
-void paintDrawing(QPainter& painter, const ViewState& view, const std::vector<ElementRecord>& records,
-                  const QRect& area)
-{
-    VectorRecorder recorder;
-    recordDrawing(recorder, view, records);
+namespace {
 
+void paintRecorded(QPainter& painter, const VectorRecorder& recorder, const QRect& area)
+{
     painter.save();
     painter.translate(-area.left(), -area.top());
     // What lies beyond the page is not on the page.
@@ -210,7 +184,7 @@ void paintDrawing(QPainter& painter, const ViewState& view, const std::vector<El
     painter.restore();
 }
 
-QByteArray pdfOfDrawing(const ViewState& view, const std::vector<ElementRecord>& records, const QRect& area)
+QByteArray qtPdfOf(const VectorRecorder& recorder, const QRect& area)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -225,9 +199,35 @@ QByteArray pdfOfDrawing(const ViewState& view, const std::vector<ElementRecord>&
         writer.setPageLayout(QPageLayout(QPageSize(pageSize, QPageSize::Point, QString(), QPageSize::ExactMatch),
                                          QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         QPainter painter(&writer);
-        paintDrawing(painter, view, records, area);
+        paintRecorded(painter, recorder, area);
     }
     return bytes;
+}
+
+}  // namespace
+
+void paintDrawing(QPainter& painter, const ViewState& view, const std::vector<ElementRecord>& records,
+                  const QRect& area)
+{
+    VectorRecorder recorder;
+    recordDrawing(recorder, view, records);
+    paintRecorded(painter, recorder, area);
+}
+
+QByteArray pdfOfDrawing(const ViewState& view, const std::vector<ElementRecord>& records, const QRect& area)
+{
+    VectorRecorder recorder;
+    recordDrawing(recorder, view, records);
+    if (std::optional<QByteArray> written = writtenPdfOf(recorder, area))
+        return *std::move(written);
+    return qtPdfOf(recorder, area);
+}
+
+QByteArray qtPdfOfDrawing(const ViewState& view, const std::vector<ElementRecord>& records, const QRect& area)
+{
+    VectorRecorder recorder;
+    recordDrawing(recorder, view, records);
+    return qtPdfOf(recorder, area);
 }
 
 }  // namespace veltrano

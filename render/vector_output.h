@@ -40,9 +40,15 @@ enum class SvgBackground { Transparent, White };
 QByteArray svgOfDrawingOn(const ViewState& view, const std::vector<ElementRecord>& records, const QRect& area,
                           SvgBackground background);
 
-// A one-page PDF document of area's physical size at 96 pixels per inch.
+// A one-page PDF document of area's physical size at 96 pixels per inch,
+// its fonts embedded as subsets.
 QByteArray pdfOfDrawing(const ViewState& view, const std::vector<ElementRecord>& records,
                         const QRect& area);
+// The same page drawn by paintDrawing on Qt's PDF writer, which embeds the
+// fonts whole. pdfOfDrawing takes this way when a text run has a character
+// its face lacks, for Qt's font fallback finds the glyph in another font.
+QByteArray qtPdfOfDrawing(const ViewState& view, const std::vector<ElementRecord>& records,
+                          const QRect& area);
 
 // Draws area of the page onto painter as vectors, area's top-left at the
 // painter's origin and one page pixel per painter unit: the caller sets the

@@ -99,6 +99,9 @@ TEST_F(MainWindowTest, WithoutParametersTheDocumentIsEmptyAndUntitled)
     // The first showing gives Edit1 the focus and draws the (empty) page.
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    // The focus comes with the activation, which a busy X server gives well
+    // after the exposure.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     EXPECT_EQ(QApplication::focusWidget(), child(*window, "Edit1"));
     EXPECT_FALSE(child(*window, "Memo1")->isVisible());
     EXPECT_EQ(window->editor().page.pixel(10, 10), qRgb(255, 255, 255));

@@ -46,6 +46,10 @@ protected:
             folders.environment({QString::fromStdString(folders.path("Dokumente/Blatt.cfd"))}));
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        // The shortcuts go to the focus widget, which only an active window
+        // has; on a busy X server the window is shown well before that.
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         image = window->findChild<PageWidget*>("I1");
         ASSERT_NE(image, nullptr);
     }

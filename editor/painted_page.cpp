@@ -1,6 +1,9 @@
 #include "editor/painted_page.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
+#include <random>
 
 namespace veltrano {
 
@@ -11,12 +14,42 @@ bool sameView(const ViewState& a, const ViewState& b)
     return a.OffsetX == b.OffsetX && a.OffsetY == b.OffsetY && a.Scale == b.Scale;
 }
 
+// A 64-bit finaliser: every bit of the result depends on every bit of value.
+std::uint64_t mix(std::uint64_t value)
+{
+    value ^= value >> 33;
+    value *= 0xff51afd7ed558ccdull;
+    value ^= value >> 33;
+    value *= 0xc4ceb9fe1a85ec53ull;
+    value ^= value >> 33;
+    return value;
+}
+
 }  // namespace
+
+PaintedPage::PaintedPage() : m_seed(mix(std::random_device{}()) ^ mix(std::uint64_t(std::random_device{}()) << 32))
+{
+}
+
+std::uint64_t PaintedPage::fingerprint(const std::vector<ElementRecord>& records) const
+{
+    // Every record is 32 bytes without padding, four words; each word of
+    // the record goes into a chain of its own, so the four chains run side
+    // by side, and a chain's order makes the records' order count.
+    std::uint64_t lanes[4] = {m_seed, mix(m_seed + 1), mix(m_seed + 2), mix(m_seed + 3)};
+    for (const ElementRecord& record : records) {
+        std::uint64_t words[4];
+        std::memcpy(words, &record, sizeof words);
+        for (int k = 0; k < 4; ++k)
+            lanes[k] = std::rotl((lanes[k] ^ words[k]) * 0x9e3779b97f4a7c15ull, 31);
+    }
+    return mix(lanes[0] ^ mix(lanes[1] ^ mix(lanes[2] ^ mix(lanes[3]))));
+}
 
 bool PaintedPage::shows(const QImage& page, const std::vector<ElementRecord>& records, const ViewState& view) const
 {
     return m_pageKey != 0 && !m_keeping && page.cacheKey() == m_pageKey && sameView(view, m_view)
-        && records == m_records;
+        && records.size() == m_count && fingerprint(records) == m_fingerprint;
 }
 
 void PaintedPage::takeFramesOff(QImage& page)
@@ -34,9 +67,10 @@ void PaintedPage::takeFramesOff(QImage& page)
     m_pageKey = page.cacheKey();
 }
 
-void PaintedPage::painted(const QImage& page, std::vector<ElementRecord>& records, const ViewState& view)
+void PaintedPage::painted(const QImage& page, const std::vector<ElementRecord>& records, const ViewState& view)
 {
-    std::swap(m_records, records);
+    m_count = records.size();
+    m_fingerprint = fingerprint(records);
     m_view = view;
     m_underFrames.clear();
     m_keeping = false;

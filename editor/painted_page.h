@@ -17,6 +17,7 @@
 #include <QImage>
 #include <QRect>
 
+#include <cstdint>
 #include <initializer_list>
 
 #include <vector>
@@ -25,6 +26,8 @@ namespace veltrano {
 
 class PaintedPage {
 public:
+    PaintedPage();
+
     // Whether page shows exactly the full repaint of records under view,
     // perhaps with frames kept by keepUnder over it.
     bool shows(const QImage& page, const std::vector<ElementRecord>& records, const ViewState& view) const;
@@ -33,9 +36,8 @@ public:
     // the full repaint alone.
     void takeFramesOff(QImage& page);
 
-    // page has just been painted from records under view. The records are
-    // taken over (records is left with unspecified content).
-    void painted(const QImage& page, std::vector<ElementRecord>& records, const ViewState& view);
+    // page has just been painted from records under view.
+    void painted(const QImage& page, const std::vector<ElementRecord>& records, const ViewState& view);
 
     // Keeps the pixels of the given areas (clipped to the page) before a
     // frame is drawn over them; afterwards drawn() must follow. Does
@@ -53,7 +55,15 @@ private:
         std::vector<QRgb> pixels;
     };
 
-    std::vector<ElementRecord> m_records;
+    // The records are known by their count and a 64-bit hash of their
+    // bytes, not kept: a copy would double the heap a large document takes.
+    // The hash starts from a seed of this run's, so no file can be made to
+    // look like another one.
+    std::uint64_t fingerprint(const std::vector<ElementRecord>& records) const;
+
+    const std::uint64_t m_seed;
+    std::size_t m_count = 0;
+    std::uint64_t m_fingerprint = 0;
     ViewState m_view;
     qint64 m_pageKey = 0;  // 0: the page shows nothing known
     std::vector<Strip> m_underFrames;  // in the order kept

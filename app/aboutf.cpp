@@ -18,8 +18,8 @@ namespace veltrano {
 
 namespace {
 
-constexpr int kClientWidth = 429;
-constexpr int kClientHeight = 273;
+constexpr int kAboutWidth = 429;
+constexpr int kAboutHeight = 273;
 constexpr int kTimerInterval = 20;  // ms
 
 // The two copies of the cube frame: 10 pixels from the left and 74 from the
@@ -95,7 +95,7 @@ Taboutf::Taboutf(UiPort* desktop, QWidget* parent)
     setObjectName("Taboutf");
     setWindowTitle("Info");
     setModal(false);
-    setFixedSize(kClientWidth, kClientHeight);
+    setFixedSize(kAboutWidth, kAboutHeight);
     setFont(systemFont());
     if (!m_desktop) {
         m_ownDesktop = std::make_unique<QtUiPort>(this);

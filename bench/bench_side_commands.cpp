@@ -18,12 +18,12 @@ namespace {
 
 using namespace veltrano;
 
-struct Fixture {
+struct SideCommandFixture {
     QTemporaryDir dir;
     bench::QuietUiPort ui;
     Editor editor{FileSystem::system(), ui, dir.path().toStdString()};
 
-    Fixture()
+    SideCommandFixture()
     {
         const std::vector<ElementRecord> records = samples::mixedDocument();
         writeRecords(FileSystem::system(), editor.workingFile.path(), records);
@@ -37,7 +37,7 @@ struct Fixture {
 
 void moveStep5001(benchmark::State& state)
 {
-    Fixture f;
+    SideCommandFixture f;
     // Right and left in turn, so the drawing stays where it is.
     bool right = true;
     for (auto _ : state) {
@@ -48,7 +48,7 @@ void moveStep5001(benchmark::State& state)
 
 void recolour5001(benchmark::State& state)
 {
-    Fixture f;
+    SideCommandFixture f;
     bool red = true;
     for (auto _ : state) {
         colourButtonClick(f.editor, red ? Control::SpeedButton13 : Control::SpeedButton11);
@@ -58,7 +58,7 @@ void recolour5001(benchmark::State& state)
 
 void fittedExport5001(benchmark::State& state)
 {
-    Fixture f;
+    SideCommandFixture f;
     for (auto _ : state)
         Passendebmpexportieren1Click(f.editor);
 }

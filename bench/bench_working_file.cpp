@@ -16,11 +16,11 @@ using namespace veltrano;
 
 constexpr int kRecords = 5001;
 
-struct Fixture {
+struct WorkingFileFixture {
     QTemporaryDir dir;
     WorkingFile work{FileSystem::system(), dir.path().toStdString()};
 
-    Fixture()
+    WorkingFileFixture()
     {
         std::vector<ElementRecord> records;
         for (int i = 0; i < kRecords; ++i)
@@ -33,7 +33,7 @@ struct Fixture {
 
 void BM_AppendRecord(benchmark::State& state)
 {
-    Fixture f;
+    WorkingFileFixture f;
     const ElementRecord record = makeRecord(kind::DoubleBond, 10, 10, 40, 10);
     for (auto _ : state)
         benchmark::DoNotOptimize(f.work.AppendRecord(record));
@@ -42,7 +42,7 @@ BENCHMARK(BM_AppendRecord);
 
 void BM_TakeSnapshot(benchmark::State& state)
 {
-    Fixture f;
+    WorkingFileFixture f;
     for (auto _ : state)
         f.work.TakeSnapshot();
 }
@@ -50,7 +50,7 @@ BENCHMARK(BM_TakeSnapshot)->Unit(benchmark::kMicrosecond);
 
 void BM_RestoreSnapshot(benchmark::State& state)
 {
-    Fixture f;
+    WorkingFileFixture f;
     for (auto _ : state)
         f.work.RestoreSnapshot();
 }
@@ -58,7 +58,7 @@ BENCHMARK(BM_RestoreSnapshot)->Unit(benchmark::kMicrosecond);
 
 void BM_RewriteThroughScratch(benchmark::State& state)
 {
-    Fixture f;
+    WorkingFileFixture f;
     for (auto _ : state)
         f.work.RewriteThroughScratch([](ElementRecord& record, std::uint32_t) { benchmark::DoNotOptimize(record); });
 }

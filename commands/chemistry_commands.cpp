@@ -22,7 +22,6 @@ namespace {
 
 constexpr const char* kAnalysisTitle = "Analyse";
 constexpr const char* kNothingToRead = "Die Zeichnung enthält keine Struktur, die sich als Molekül lesen lässt.";
-constexpr int kFrameMargin = 5;
 
 std::string roleName(chemistry::FragmentRole role)
 {
@@ -90,8 +89,8 @@ void frameProblems(Editor& editor, const chemistry::DrawingChemistry& chemistry)
     if (left > right)
         return;
     const auto clampToInt = [](double v) { return std::int32_t(std::clamp(v, -1e6, 1e6)); };
-    editor.editing.SelRect = SelectionRect{clampToInt(left) - kFrameMargin, clampToInt(right) + kFrameMargin + 12,
-                                           clampToInt(top) - kFrameMargin, clampToInt(bottom) + kFrameMargin + 12};
+    editor.editing.SelRect = SelectionRect{clampToInt(left) - kSelectionMargin, clampToInt(right) + kSelectionMargin + 12,
+                                           clampToInt(top) - kSelectionMargin, clampToInt(bottom) + kSelectionMargin + 12};
     editor.editing.SelectionPresent = true;
     SelectionFrame(editor);
     editor.ui.setEnabled(ui::kDeleteItem, true);

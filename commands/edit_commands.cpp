@@ -17,7 +17,6 @@ namespace veltrano {
 namespace {
 
 constexpr double kPasteOffset = 10.0;
-constexpr std::int32_t kFrameMargin = 5;
 
 // A coordinate rounded to the nearest pixel, halves to the even neighbour;
 // a far-off value of a damaged file stops at the ends of the 32-bit range.
@@ -78,10 +77,10 @@ SelectionRect pastedFrame(const std::vector<ElementRecord>& records)
             extend(r.SelY1, r.SelY2, roundedCoordinate(record.Y2()));
         }
     }
-    r.SelX1 = widened(r.SelX1, -kFrameMargin);
-    r.SelY1 = widened(r.SelY1, -kFrameMargin);
-    r.SelX2 = widened(r.SelX2, kFrameMargin);
-    r.SelY2 = widened(r.SelY2, kFrameMargin);
+    r.SelX1 = widened(r.SelX1, -kSelectionMargin);
+    r.SelY1 = widened(r.SelY1, -kSelectionMargin);
+    r.SelX2 = widened(r.SelX2, kSelectionMargin);
+    r.SelY2 = widened(r.SelY2, kSelectionMargin);
     return r;
 }
 

@@ -21,15 +21,14 @@ namespace veltrano {
 namespace {
 
 constexpr std::string_view kCannotOpen = "Die Datei konnte nicht geöffnet werden.";
-constexpr std::int32_t kFrameMargin = 5;
 
 // A record coordinate as a pixel of SelRect: rounded (halves to even) and
 // held inside the 32-bit range with room for the margin, so that a damaged
 // record far off the page neither overflows the conversion nor the widening.
 std::int32_t framePixel(double value)
 {
-    constexpr double low = double(std::numeric_limits<std::int32_t>::min() + kFrameMargin);
-    constexpr double high = double(std::numeric_limits<std::int32_t>::max() - kFrameMargin);
+    constexpr double low = double(std::numeric_limits<std::int32_t>::min() + kSelectionMargin);
+    constexpr double high = double(std::numeric_limits<std::int32_t>::max() - kSelectionMargin);
     return std::int32_t(std::clamp(roundHalfEven(value), low, high));
 }
 
@@ -61,10 +60,10 @@ SelectionRect frameOf(const std::vector<ElementRecord>& records)
         if (isBond(r.kind))
             widen(box, framePixel(r.X2()), framePixel(r.Y2()), false);
     }
-    box.SelX1 -= kFrameMargin;
-    box.SelY1 -= kFrameMargin;
-    box.SelX2 += kFrameMargin;
-    box.SelY2 += kFrameMargin;
+    box.SelX1 -= kSelectionMargin;
+    box.SelY1 -= kSelectionMargin;
+    box.SelX2 += kSelectionMargin;
+    box.SelY2 += kSelectionMargin;
     return box;
 }
 

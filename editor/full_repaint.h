@@ -28,6 +28,9 @@ void SelectionFrame(Editor& editor);
 // The dashed black frame from (x1, y1) to (x2, y2) as SelectionFrame draws
 // it, for the rubber band too.
 void dashedFrame(Editor& editor, int x1, int y1, int x2, int y2);
+// A selection a command makes around what it placed (a paste, a merged
+// file, a drawn molecule) lies this many pixels outside the records' box.
+constexpr std::int32_t kSelectionMargin = 5;
 
 // The repaint after a command changed the selected records in place (a
 // move, a recolouring): FullRepaint, then the selection is in force again,

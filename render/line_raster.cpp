@@ -321,27 +321,27 @@ void drawThinLine(const RasterTarget& target, LinePoint from, LinePoint to, QRgb
 
 namespace {
 
-// The pixels of every one-pixel piece of at most kShortReach pixels on each
+// The pixels of every one-pixel piece of at most kPieceReach pixels on each
 // axis, as offsets from its start: the pieces of a curve are nearly all this
 // short, and a table lookup costs less than setting up a run for each.
-constexpr int kShortReach = 4;
-constexpr int kShortSide = 2 * kShortReach + 1;
+constexpr int kPieceReach = 4;
+constexpr int kPieceSide = 2 * kPieceReach + 1;
 
 struct ShortPiece {
     int count = 0;
-    std::array<std::int8_t, kShortReach> dx{}, dy{};
+    std::array<std::int8_t, kPieceReach> dx{}, dy{};
 };
 
-using ShortPieces = std::array<ShortPiece, kShortSide * kShortSide>;
+using ShortPieces = std::array<ShortPiece, kPieceSide * kPieceSide>;
 
 // Made by stepping each piece as runOnTarget does, so the table holds the
 // same pixels by construction.
 ShortPieces makeShortPieces()
 {
     ShortPieces pieces{};
-    for (int dx = -kShortReach; dx <= kShortReach; ++dx) {
-        for (int dy = -kShortReach; dy <= kShortReach; ++dy) {
-            ShortPiece& piece = pieces[std::size_t((dx + kShortReach) * kShortSide + dy + kShortReach)];
+    for (int dx = -kPieceReach; dx <= kPieceReach; ++dx) {
+        for (int dy = -kPieceReach; dy <= kPieceReach; ++dy) {
+            ShortPiece& piece = pieces[std::size_t((dx + kPieceReach) * kPieceSide + dy + kPieceReach)];
             if (dx == 0 && dy == 0)
                 continue;
             const LineRun<int> run = runOnTarget({0, 0}, {dx, dy});
@@ -389,9 +389,9 @@ void drawThinPolyline(const RasterTarget& target, std::span<const PixelPoint> po
         }
         // A short piece with both ends on the target is painted from the
         // table; its pixels lie in the box of its ends.
-        if (plain && dx >= -kShortReach && dx <= kShortReach && dy >= -kShortReach && dy <= kShortReach
+        if (plain && dx >= -kPieceReach && dx <= kPieceReach && dy >= -kPieceReach && dy <= kPieceReach
             && target.holds(from.x, from.y) && target.holds(to.x, to.y)) {
-            const ShortPiece& piece = pieces[std::size_t((dx + kShortReach) * kShortSide + dy + kShortReach)];
+            const ShortPiece& piece = pieces[std::size_t((dx + kPieceReach) * kPieceSide + dy + kPieceReach)];
             QRgb* const start = target.pixel(int(from.x), int(from.y));
             for (int k = 0; k < piece.count; ++k)
                 start[piece.dy[std::size_t(k)] * stride + piece.dx[std::size_t(k)]] = colour;

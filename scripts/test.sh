@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with tests and runs them.
 #   ./scripts/test.sh             release build with GCC in build/
-#   ./scripts/test.sh --clang     release build with clang in build-clang/
+#   ./scripts/test.sh --clang     release build with clang in build-clang/, each
+#                                 target compiled in one batch (name clashes show)
 #   ./scripts/test.sh --sanitize  AddressSanitizer + UBSan build in build-sanitize/
 #   ./scripts/test.sh --fuzz      the libFuzzer targets, a minute each (CI runs it)
 # VELTRANO_WERROR=ON in the environment turns warnings into errors (CI).
@@ -30,7 +31,8 @@ case "$mode" in
     clang)
         veltrano_install_deps clang
         build=build-clang
-        flags=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ -DVELTRANO_TESTS=ON -DVELTRANO_BENCH=ON)
+        flags=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ -DVELTRANO_TESTS=ON -DVELTRANO_BENCH=ON
+               -DVELTRANO_UNITY_BATCH=0)
         ;;
     release)
         veltrano_install_deps

@@ -59,7 +59,7 @@ protected:
     PageWidget* image = nullptr;
 };
 
-const ElementRecord kBond = makeRecord(kind::SingleBond, 100, 100, 130, 100);
+const ElementRecord kMenuBond = makeRecord(kind::SingleBond, 100, 100, 130, 100);
 const ElementRecord kFarBond = makeRecord(kind::SingleBond, 300, 300, 330, 340);
 const ElementRecord kAcidLabel = makeRecord(5, 135, 91, 12, 0);  // "COOH"
 
@@ -120,7 +120,7 @@ private:
 
 TEST_F(WorksheetMenu, TheNewItemsFollowTheClassicOnesWithUniqueShortcuts)
 {
-    start({kBond});
+    start({kMenuBond});
     const QList<QAction*> menus = window->menuBar()->actions();
     ASSERT_EQ(menus.size(), 3);
     const QStringList file = captionsOf(menus[0]->menu());
@@ -176,7 +176,7 @@ TEST_F(WorksheetMenu, TheNewItemsFollowTheClassicOnesWithUniqueShortcuts)
 
 TEST_F(WorksheetMenu, TheExportDialogsOfferTheDocumentsNameAndAskBeforeOverwriting)
 {
-    start({kBond, kFarBond});
+    start({kMenuBond, kFarBond});
     struct Export {
         const char* item;
         const char* filter;
@@ -224,7 +224,7 @@ TEST_F(WorksheetMenu, TheExportDialogsOfferTheDocumentsNameAndAskBeforeOverwriti
 
 TEST_F(WorksheetMenu, CtrlShiftCPutsPngAtThreeTimesTheSizeAndSvgOnTheClipboard)
 {
-    start({kBond, kFarBond, kAcidLabel});
+    start({kMenuBond, kFarBond, kAcidLabel});
     QGuiApplication::clipboard()->clear();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
 
@@ -232,7 +232,7 @@ TEST_F(WorksheetMenu, CtrlShiftCPutsPngAtThreeTimesTheSizeAndSvgOnTheClipboard)
     ASSERT_NE(mime, nullptr);
     ASSERT_TRUE(mime->hasFormat("image/png")) << mime->formats().join(" ").toStdString();
     ASSERT_TRUE(mime->hasFormat("image/svg+xml"));
-    const std::vector<ElementRecord> all = {kBond, kFarBond, kAcidLabel};
+    const std::vector<ElementRecord> all = {kMenuBond, kFarBond, kAcidLabel};
     const QRect cutOut = vectorCutOut(window->editor().view, all, QSize(1200, 1000));
     const QImage picture = QImage::fromData(mime->data("image/png"), "PNG");
     EXPECT_EQ(picture.size(), cutOut.size() * 3);
@@ -246,7 +246,7 @@ TEST_F(WorksheetMenu, CtrlShiftCPutsPngAtThreeTimesTheSizeAndSvgOnTheClipboard)
 
 TEST_F(WorksheetMenu, ADraggedSelectionIsCopiedAloneAndStays)
 {
-    start({kBond, kFarBond, kAcidLabel});
+    start({kMenuBond, kFarBond, kAcidLabel});
     window->findChild<QAbstractButton*>("SpeedButton67")->click();
     QTest::mousePress(image, Qt::LeftButton, Qt::NoModifier, {280, 280});
     QTest::mouseMove(image, {320, 320});
@@ -275,7 +275,7 @@ TEST_F(WorksheetMenu, PrintingIntoAPdfFilePlacesTheDrawingAtItsPhysicalSize)
         std::vector<ElementRecord> records;
         bool shrinks;
     } cases[] = {
-        {"small drawing", {kBond, kFarBond, kAcidLabel}, false},
+        {"small drawing", {kMenuBond, kFarBond, kAcidLabel}, false},
         {"drawing wider than the paper", {makeRecord(kind::SingleBond, 20, 100, 1180, 100), kFarBond}, true},
     };
     for (const auto& c : cases) {
@@ -322,7 +322,7 @@ TEST_F(WorksheetMenu, PrintingIntoAPdfFilePlacesTheDrawingAtItsPhysicalSize)
 TEST_F(WorksheetMenu, CtrlPShowsTheGermanPrintDialogAndCancelPrintsNothing)
 {
     installGermanTranslations(*QCoreApplication::instance());
-    start({kBond, kAcidLabel});
+    start({kMenuBond, kAcidLabel});
     {
         test::DialogWatcher watcher;
         test::MessageBoxWatcher boxes;

@@ -28,7 +28,7 @@
 namespace veltrano {
 namespace {
 
-const QRect kWholePage(0, 0, kPageWidth, kPageHeight);
+const QRect kPdfPage(0, 0, kPageWidth, kPageHeight);
 
 // The example with labels, typed characters and Greek letters in colour at
 // several sizes, every arrow, bracket and wedge.
@@ -133,7 +133,7 @@ TEST(VectorPdf, showsWhatQtsPdfWriterShows)
     ASSERT_LT(area.left(), 0);
     expectQtsPicture(records, area, 2 * 96, "written-pdf");
     // Piled-up text, where each cell must cover the ink of the text before it.
-    expectQtsPicture(samples::mixedDocument(), kWholePage, 96, "written-pdf-mixed");
+    expectQtsPicture(samples::mixedDocument(), kPdfPage, 96, "written-pdf-mixed");
 }
 
 // pdffonts' table: a line per font, name, type, encoding, embedded, subset,
@@ -145,7 +145,7 @@ TEST(VectorPdf, embedsSubsetsOfItsFontsAndStaysValidForDamagedRecords)
         GTEST_SKIP() << "poppler-utils missing";
     VectorRecorder recorder;
     recordDrawing(recorder, ViewState{}, drawingOfEveryPart());
-    const std::optional<QByteArray> pdf = writtenPdfOf(recorder, kWholePage);
+    const std::optional<QByteArray> pdf = writtenPdfOf(recorder, kPdfPage);
     ASSERT_TRUE(pdf);
     QTemporaryDir folder;
     QProcess process;
@@ -161,7 +161,7 @@ TEST(VectorPdf, embedsSubsetsOfItsFontsAndStaysValidForDamagedRecords)
     // and draw.
     VectorRecorder hostile;
     recordDrawing(hostile, ViewState{}, samples::hostileDocument());
-    const std::optional<QByteArray> hostilePdf = writtenPdfOf(hostile, kWholePage);
+    const std::optional<QByteArray> hostilePdf = writtenPdfOf(hostile, kPdfPage);
     ASSERT_TRUE(hostilePdf);
     const std::string damaged = saved(folder, "damaged.pdf", *hostilePdf);
     const auto info = test::pdfInfo(damaged);

@@ -4,6 +4,9 @@
 // run on a real X server (ctest runs them under Xvfb as well).
 #include <gmock/gmock.h>
 #include <QTemporaryDir>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #ifdef VELTRANO_TEST_WIDGETS
 #include "app/application_setup.h"
 #include "app/german_translations.h"
@@ -17,6 +20,15 @@ using TestApplication = QGuiApplication;
 
 int main(int argc, char** argv)
 {
+#ifdef __GLIBC__
+    // The tests build thousands of editors, each with a fresh 4.8 MB page.
+    // glibc handed such blocks back to the system on every free and the
+    // next page came as new zeroed memory, page by page: most of the time
+    // of the fault-injection tests went to the kernel. Kept in the heap,
+    // the blocks are reused (the robustness tests: 18.7 s -> 2.1 s).
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
+#endif
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // The window's start-up registers the file type; from a test it must

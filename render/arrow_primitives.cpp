@@ -192,13 +192,15 @@ namespace {
 // The arc of a curved arrow in its own frame: the point of step i lies at
 // start + side * (i * along + offset(i) * across), with along and across
 // orthonormal, so its coordinate along the chord is exactly i. That makes
-// the steps that can reach the page a range of i found from the page corners.
+// the steps that can reach the rows the surface sets a range of i found from
+// their corners.
 struct Arc {
     double X1, Y1;
     double length;  // L, a whole number
     double height;  // h
     double cosPhi, sinPhi;
     double side;    // +1 or -1: which way along the chord the steps go
+    double top, bottom;  // the rows set: top <= y < bottom
 
     double offset(double i) const
     {
@@ -211,7 +213,7 @@ struct Arc {
     {
         return side * ((px - X1) * cosPhi - (py - Y1) * sinPhi);
     }
-    // Whether a piece between steps a and b (a < b) can light a page pixel.
+    // Whether a piece between steps a and b (a < b) can light a pixel set.
     // The points of the steps between them lie beside the straight line from
     // step a to step b by at most the parabola's sagitta over that stretch,
     // 4|h|/L^2 * ((b - a) / 2)^2, so all pieces lie in the box of the two
@@ -227,18 +229,18 @@ struct Arc {
         const double reach = 4 * std::abs(height) / (length * length) * half * half + kArcMargin;
         const double xa = x(a), xb = x(b), ya = y(a), yb = y(b);
         return std::max(xa, xb) + reach >= 0 && std::min(xa, xb) - reach <= kPageWidth
-            && std::max(ya, yb) + reach >= 0 && std::min(ya, yb) - reach <= kPageHeight;
+            && std::max(ya, yb) + reach >= top && std::min(ya, yb) - reach <= bottom;
     }
 };
 
 // First and last step whose piece (from step i - 1 to step i) can touch the
-// page, within 1..L; first > last when none can.
+// rows set, within 1..L; first > last when none can.
 void stepsOnPage(const Arc& arc, double& first, double& last)
 {
-    const double corners[4][2] = {{-kArcMargin, -kArcMargin},
-                                  {kPageWidth + kArcMargin, -kArcMargin},
-                                  {-kArcMargin, kPageHeight + kArcMargin},
-                                  {kPageWidth + kArcMargin, kPageHeight + kArcMargin}};
+    const double corners[4][2] = {{-kArcMargin, arc.top - kArcMargin},
+                                  {kPageWidth + kArcMargin, arc.top - kArcMargin},
+                                  {-kArcMargin, arc.bottom + kArcMargin},
+                                  {kPageWidth + kArcMargin, arc.bottom + kArcMargin}};
     double low = arc.alongChord(corners[0][0], corners[0][1]);
     double high = low;
     for (const auto& c : corners) {
@@ -262,8 +264,9 @@ void CurvedArrow(DrawingSurface& canvas, const ViewState& view, const ElementRec
     if (length <= 0.0)
         return;
 
+    const auto [top, bottom] = canvas.rowsSet();
     const Arc arc{p.X1, p.Y1, length, height, std::cos(phi), std::sin(phi),
-                  p.X2 - p.X1 > 0 ? 1.0 : -1.0};
+                  p.X2 - p.X1 > 0 ? 1.0 : -1.0, double(top), double(bottom)};
     double first = 0, last = -1;
     stepsOnPage(arc, first, last);
     if (first <= last) {

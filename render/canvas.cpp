@@ -58,6 +58,11 @@ int Canvas::bandHeight() const
     return m_band ? m_band->bottom() - m_band->top() : m_image->height();
 }
 
+std::pair<int, int> Canvas::rowsSet() const
+{
+    return {std::max(0, bandTop()), std::min(kPageHeight, bandTop() + bandHeight())};
+}
+
 RasterTarget Canvas::target() const
 {
     return (m_band ? *m_band : rasterTargetOf(*m_image)).through(m_cover);

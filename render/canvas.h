@@ -29,9 +29,6 @@ class CoverMask;
 struct TextPixels;
 struct SegmentStroker;
 
-constexpr int kPageWidth = 1200;
-constexpr int kPageHeight = 1000;
-
 struct CanvasState {
     Colour penColour = kBlack;
     int penWidth = 1;
@@ -122,6 +119,8 @@ public:
     void setBand(int top, int bottom);
     int bandTop() const;
     int bandHeight() const;
+    // The page's rows among the canvas's own (its band, or its image).
+    std::pair<int, int> rowsSet() const override;
 
     // White outside the page.
     Colour pixel(int x, int y) const;

@@ -15,6 +15,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace veltrano {
 
@@ -24,6 +25,10 @@ struct PenPosition {
     double x = 0;
     double y = 0;
 };
+
+// The page every drawing is made on, in pixels.
+constexpr int kPageWidth = 1200;
+constexpr int kPageHeight = 1000;
 
 class DrawingSurface {
 public:
@@ -49,6 +54,11 @@ public:
     // bond, the white core of a triple bond); a vector surface gets one
     // clean line for each line that is seen.
     virtual bool isPixelPage() const { return true; }
+    // The rows top .. bottom - 1 of the page this surface can set pixels in:
+    // all of them, or the band a canvas paints on a thread of its own.
+    // Primitives whose work grows with their size leave out what lies beside
+    // them.
+    virtual std::pair<int, int> rowsSet() const { return {0, kPageHeight}; }
 
     virtual void setFontName(std::string_view name) = 0;
     // Points as the page takes them: a negative size asks for a cell height.

@@ -77,3 +77,19 @@ void operator delete[](void* memory, std::size_t) noexcept
 {
     std::free(memory);
 }
+
+// The non-throwing forms (std::stable_sort's buffer, for one) must come from
+// the same heap as the deletes above.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    try {
+        return ::operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+{
+    return ::operator new(size, std::nothrow);
+}

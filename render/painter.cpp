@@ -282,6 +282,9 @@ constexpr int kLowestBand = 64;
 // that cannot be bounded counts as the whole page.
 bool reachesManyRows(const ViewState& view, const std::vector<ElementRecord>& records)
 {
+    // Each record counts at most the page's height.
+    if (std::int64_t(records.size()) * kPageHeight < kBandedRows)
+        return false;
     std::int64_t rows = 0;
     for (const ElementRecord& record : records) {
         if (inkReachOf(traitsOf(record.kind).drawing) == InkReach::TextCell)

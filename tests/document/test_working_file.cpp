@@ -17,7 +17,7 @@ using veltrano::test::recordFileBytes;
 
 namespace {
 
-ElementRecord plainBond(double x)
+ElementRecord bond(double x)
 {
     return makeRecord(kind::SingleBond, x, 10, x + 20, 10);
 }
@@ -52,28 +52,28 @@ TEST_F(WorkingFileTest, PathsLieInWorkDirWithOrWithoutSeparator)
 
 TEST_F(WorkingFileTest, AppendGivesPositionsAndCountsAreNotLimitedTo5001)
 {
-    EXPECT_EQ(work.AppendRecord(plainBond(1)), 0u);
-    EXPECT_EQ(work.AppendRecord(plainBond(2)), 1u);
+    EXPECT_EQ(work.AppendRecord(bond(1)), 0u);
+    EXPECT_EQ(work.AppendRecord(bond(2)), 1u);
     std::vector<ElementRecord> many;
     for (int i = 0; i < 6000; ++i)
-        many.push_back(plainBond(i));
+        many.push_back(bond(i));
     EXPECT_EQ(work.AppendRecords(many), 2u);
-    EXPECT_EQ(work.AppendRecord(plainBond(-1)), 6002u);
+    EXPECT_EQ(work.AppendRecord(bond(-1)), 6002u);
     EXPECT_EQ(work.recordCount(), 6003u);
     std::vector<ElementRecord> buffer(3);
     work.readAll(buffer);
     ASSERT_EQ(buffer.size(), 6003u);
-    EXPECT_EQ(buffer[6001], plainBond(5999));
-    EXPECT_EQ(buffer[6002], plainBond(-1));
+    EXPECT_EQ(buffer[6001], bond(5999));
+    EXPECT_EQ(buffer[6002], bond(-1));
 }
 
 TEST_F(WorkingFileTest, UndoTwiceGivesBackTheStateBeforeTheFirst)
 {
-    work.AppendRecord(plainBond(1));
+    work.AppendRecord(bond(1));
     work.TakeSnapshot();
-    work.AppendRecord(plainBond(2));
-    const Bytes before = recordFileBytes({plainBond(1)});
-    const Bytes after = recordFileBytes({plainBond(1), plainBond(2)});
+    work.AppendRecord(bond(2));
+    const Bytes before = recordFileBytes({bond(1)});
+    const Bytes after = recordFileBytes({bond(1), bond(2)});
     ASSERT_EQ(snapshot(), before);
 
     work.RestoreSnapshot();
@@ -82,36 +82,36 @@ TEST_F(WorkingFileTest, UndoTwiceGivesBackTheStateBeforeTheFirst)
     work.RestoreSnapshot();
     EXPECT_EQ(document(), after);
     EXPECT_EQ(snapshot(), before);
-    EXPECT_EQ(work.AppendRecord(plainBond(3)), 2u);
+    EXPECT_EQ(work.AppendRecord(bond(3)), 2u);
 }
 
 TEST_F(WorkingFileTest, UndoWithoutSnapshotKeepsTheDocumentAndCreatesOne)
 {
-    work.AppendRecord(plainBond(1));
-    work.AppendRecord(plainBond(2));
+    work.AppendRecord(bond(1));
+    work.AppendRecord(bond(2));
     ASSERT_FALSE(fileExists(file(workfile::Snapshot)));
     work.RestoreSnapshot();
-    const Bytes expected = recordFileBytes({plainBond(1), plainBond(2)});
+    const Bytes expected = recordFileBytes({bond(1), bond(2)});
     EXPECT_EQ(document(), expected);
     EXPECT_EQ(snapshot(), expected);
 }
 
 TEST_F(WorkingFileTest, UndoAfterOpenOrNewReturnsToTheLastSnapshotOfThePreviousDocument)
 {
-    work.AppendRecord(plainBond(1));
+    work.AppendRecord(bond(1));
     work.TakeSnapshot();
-    work.AppendRecord(plainBond(2));
-    const Bytes previous = recordFileBytes({plainBond(1)});
+    work.AppendRecord(bond(2));
+    const Bytes previous = recordFileBytes({bond(1)});
 
     const std::string other = file("other.cfd");
-    putFileBytes(other, recordFileBytes({plainBond(7), plainBond(8), plainBond(9)}));
+    putFileBytes(other, recordFileBytes({bond(7), bond(8), bond(9)}));
     EXPECT_EQ(work.loadFile(other), 3u);
     work.RestoreSnapshot();
     EXPECT_EQ(document(), previous);
-    EXPECT_EQ(snapshot(), recordFileBytes({plainBond(7), plainBond(8), plainBond(9)}));
+    EXPECT_EQ(snapshot(), recordFileBytes({bond(7), bond(8), bond(9)}));
 
     work.TakeSnapshot();
-    work.AppendRecord(plainBond(4));
+    work.AppendRecord(bond(4));
     work.createEmpty();
     EXPECT_EQ(work.recordCount(), 0u);
     work.RestoreSnapshot();
@@ -122,7 +122,7 @@ TEST_F(WorkingFileTest, UndoAfterOpenOrNewReturnsToTheLastSnapshotOfThePreviousD
 TEST_F(WorkingFileTest, RewriteKeepsOrderCountAndMarks)
 {
     for (int i = 0; i < 5; ++i)
-        work.AppendRecord(plainBond(100 * i));
+        work.AppendRecord(bond(100 * i));
     const std::vector<bool> marks = {false, true, false, true};
     std::vector<std::uint32_t> seen;
     work.RewriteThroughScratch([&](ElementRecord& r, std::uint32_t position) {
@@ -136,7 +136,7 @@ TEST_F(WorkingFileTest, RewriteKeepsOrderCountAndMarks)
     EXPECT_EQ(seen, (std::vector<std::uint32_t>{0, 1, 2, 3, 4}));
     std::vector<ElementRecord> expected;
     for (int i = 0; i < 5; ++i)
-        expected.push_back(plainBond(100 * i));
+        expected.push_back(bond(100 * i));
     for (int i : {1, 3}) {
         expected[i] = makeRecord(kind::SingleBond, 100 * i + 5, 10, 100 * i + 25, 10, 0xFF);
     }
@@ -148,8 +148,8 @@ TEST_F(WorkingFileTest, RewriteKeepsOrderCountAndMarks)
 
 TEST_F(WorkingFileTest, TransformThatThrowsLeavesTheDocumentAlone)
 {
-    work.AppendRecord(plainBond(1));
-    work.AppendRecord(plainBond(2));
+    work.AppendRecord(bond(1));
+    work.AppendRecord(bond(2));
     const Bytes before = document();
     EXPECT_THROW(work.RewriteThroughScratch([](ElementRecord& r, std::uint32_t position) {
         r.color = 0xFF;
@@ -164,27 +164,27 @@ TEST_F(WorkingFileTest, RewriteWithoutLastDropsOnlyTheLastRecord)
 {
     work.rewriteWithoutLast();
     EXPECT_EQ(work.recordCount(), 0u);
-    work.AppendRecords({plainBond(1), plainBond(2), plainBond(3)});
+    work.AppendRecords({bond(1), bond(2), bond(3)});
     work.rewriteWithoutLast();
-    EXPECT_EQ(document(), recordFileBytes({plainBond(1), plainBond(2)}));
+    EXPECT_EQ(document(), recordFileBytes({bond(1), bond(2)}));
 }
 
 TEST_F(WorkingFileTest, FilteredCopyInBothSenses)
 {
-    const std::vector<ElementRecord> records = {plainBond(0), plainBond(1), plainBond(2), plainBond(3), plainBond(4)};
+    const std::vector<ElementRecord> records = {bond(0), bond(1), bond(2), bond(3), bond(4)};
     work.AppendRecords(records);
     // Positions beyond the table count as unmarked.
     const std::vector<bool> marks = {true, false, true};
 
     EXPECT_EQ(work.filteredCopy(marks, FilterSense::Marked), 2u);
-    EXPECT_EQ(fileBytes(file(workfile::CopyBuffer)), recordFileBytes({plainBond(0), plainBond(2)}));
+    EXPECT_EQ(fileBytes(file(workfile::CopyBuffer)), recordFileBytes({bond(0), bond(2)}));
     EXPECT_EQ(work.filteredCopy(marks, FilterSense::Unmarked), 3u);
-    EXPECT_EQ(fileBytes(file(workfile::DeleteResult)), recordFileBytes({plainBond(1), plainBond(3), plainBond(4)}));
+    EXPECT_EQ(fileBytes(file(workfile::DeleteResult)), recordFileBytes({bond(1), bond(3), bond(4)}));
     EXPECT_EQ(document(), recordFileBytes(records));
 
     // "Löschen" then puts the unselected records in place of the document.
     EXPECT_EQ(work.loadFile(file(workfile::DeleteResult)), 3u);
-    EXPECT_EQ(document(), recordFileBytes({plainBond(1), plainBond(3), plainBond(4)}));
+    EXPECT_EQ(document(), recordFileBytes({bond(1), bond(3), bond(4)}));
 
     // An empty selection copies nothing and replaces an older buffer.
     EXPECT_EQ(work.filteredCopy({}, FilterSense::Marked), 0u);
@@ -229,7 +229,7 @@ TEST_F(WorkingFileTest, UnknownKindsAndReservedBytesTravelUnchanged)
 TEST_F(WorkingFileTest, LoadingAReadOnlyFileGivesAWritableDocument)
 {
     const std::string source = file("protected.cfd");
-    putFileBytes(source, recordFileBytes({plainBond(1)}));
+    putFileBytes(source, recordFileBytes({bond(1)}));
     ASSERT_EQ(::chmod(source.c_str(), 0444), 0);
     ASSERT_EQ(::chmod(work.path().c_str(), 0444), 0);
 
@@ -238,29 +238,29 @@ TEST_F(WorkingFileTest, LoadingAReadOnlyFileGivesAWritableDocument)
     ASSERT_EQ(::stat(work.path().c_str(), &st), 0);
     EXPECT_TRUE(st.st_mode & S_IWUSR);
     EXPECT_TRUE(S_ISREG(st.st_mode));
-    EXPECT_EQ(work.AppendRecord(plainBond(2)), 1u);
-    EXPECT_EQ(document(), recordFileBytes({plainBond(1), plainBond(2)}));
-    EXPECT_EQ(fileBytes(source), recordFileBytes({plainBond(1)}));
+    EXPECT_EQ(work.AppendRecord(bond(2)), 1u);
+    EXPECT_EQ(document(), recordFileBytes({bond(1), bond(2)}));
+    EXPECT_EQ(fileBytes(source), recordFileBytes({bond(1)}));
 }
 
 TEST_F(WorkingFileTest, SaveWritesACompleteCopyAndLeavesNoScratchBehind)
 {
-    work.AppendRecords({plainBond(1), plainBond(2)});
+    work.AppendRecords({bond(1), bond(2)});
     const std::string target = file("formel.cfd");
     putFileBytes(target, Bytes(100, 0x33));
     EXPECT_EQ(work.saveTo(target), 2u);
-    EXPECT_EQ(fileBytes(target), recordFileBytes({plainBond(1), plainBond(2)}));
+    EXPECT_EQ(fileBytes(target), recordFileBytes({bond(1), bond(2)}));
     for (const std::string& name : test::folderEntries(work.workDir()))
         EXPECT_EQ(name.find(".part"), std::string::npos) << name;
 
     // A private file stays private when it is saved over.
     ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
-    work.AppendRecord(plainBond(3));
+    work.AppendRecord(bond(3));
     EXPECT_EQ(work.saveTo(target), 3u);
     struct stat st {};
     ASSERT_EQ(::stat(target.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
-    EXPECT_EQ(fileBytes(target), recordFileBytes({plainBond(1), plainBond(2), plainBond(3)}));
+    EXPECT_EQ(fileBytes(target), recordFileBytes({bond(1), bond(2), bond(3)}));
 
     try {
         work.saveTo(file("no-such-folder") + "/x.cfd");
@@ -274,12 +274,12 @@ TEST_F(WorkingFileTest, SaveWritesACompleteCopyAndLeavesNoScratchBehind)
     } catch (const IoError& error) {
         EXPECT_STREQ(error.what(), "Datei nicht gefunden");
     }
-    EXPECT_EQ(document(), recordFileBytes({plainBond(1), plainBond(2), plainBond(3)}));
+    EXPECT_EQ(document(), recordFileBytes({bond(1), bond(2), bond(3)}));
 }
 
 TEST_F(WorkingFileTest, UndoAfterPassesWithoutSnapshotReturnsToTheLastSnapshot)
 {
-    work.AppendRecords({plainBond(1), plainBond(2), plainBond(3)});
+    work.AppendRecords({bond(1), bond(2), bond(3)});
     // Completing a selection rectangle takes the snapshot ...
     work.TakeSnapshot();
     const Bytes atSelection = document();

@@ -35,7 +35,7 @@ constexpr Fault kFaults[] = {
     {EIO, "E/A-Fehler 5"},
 };
 
-ElementRecord bond(double x, std::int32_t color = 0)
+ElementRecord bondAt(double x, std::int32_t color = 0)
 {
     return makeRecord(kind::SingleBond, x, 10, x + 20, 10, color);
 }
@@ -92,15 +92,15 @@ private:
 
 protected:
     WorkingFile work;
-    const Bytes oldDocument = recordFileBytes({bond(1), bond(2), bond(3)});
-    const Bytes oldSnapshot = recordFileBytes({bond(1)});
+    const Bytes oldDocument = recordFileBytes({bondAt(1), bondAt(2), bondAt(3)});
+    const Bytes oldSnapshot = recordFileBytes({bondAt(1)});
 };
 
 }  // namespace
 
 TEST_F(FaultLoopTest, RewriteFailingAtAnyStepKeepsTheOldDocument)
 {
-    const Bytes recoloured = recordFileBytes({bond(1, 0xFF), bond(2, 0xFF), bond(3, 0xFF)});
+    const Bytes recoloured = recordFileBytes({bondAt(1, 0xFF), bondAt(2, 0xFF), bondAt(3, 0xFF)});
     const int steps = faultLoop(
         [&] {
             putFileBytes(work.path(), oldDocument);
@@ -165,7 +165,7 @@ TEST_F(FaultLoopTest, SnapshotFailingKeepsTheOldSnapshot)
 
 TEST_F(FaultLoopTest, LoadFailingKeepsTheCurrentDocument)
 {
-    const Bytes opened = recordFileBytes({bond(7), bond(8)});
+    const Bytes opened = recordFileBytes({bondAt(7), bondAt(8)});
     const std::string source = file("quelle.cfd");
     const int steps = faultLoop(
         [&] {
@@ -182,7 +182,7 @@ TEST_F(FaultLoopTest, LoadFailingKeepsTheCurrentDocument)
 
 TEST_F(FaultLoopTest, SaveFailingKeepsTheSavedFile)
 {
-    const Bytes earlier = recordFileBytes({bond(40)});
+    const Bytes earlier = recordFileBytes({bondAt(40)});
     const std::string target = file("formel.cfd");
     const int steps = faultLoop(
         [&] {
@@ -199,11 +199,11 @@ TEST_F(FaultLoopTest, SaveFailingKeepsTheSavedFile)
 
 TEST_F(FaultLoopTest, AppendFailingLeavesTheRecordsBeforeIt)
 {
-    faultLoop([&] { putFileBytes(work.path(), oldDocument); }, [&] { work.AppendRecord(bond(9)); },
+    faultLoop([&] { putFileBytes(work.path(), oldDocument); }, [&] { work.AppendRecord(bondAt(9)); },
               [&](bool succeeded) {
-                  const std::vector<ElementRecord> before = {bond(1), bond(2), bond(3)};
+                  const std::vector<ElementRecord> before = {bondAt(1), bondAt(2), bondAt(3)};
                   std::vector<ElementRecord> after = before;
-                  after.push_back(bond(9));
+                  after.push_back(bondAt(9));
                   // A half-written record is a trailing fragment, which is not a
                   // record; a close that fails after the write has kept it.
                   const std::vector<ElementRecord> now = readAllRecords(FileSystem::system(), work.path());
@@ -216,15 +216,15 @@ TEST_F(FaultLoopTest, AppendFailingLeavesTheRecordsBeforeIt)
     // The next append writes over the fragment.
     putFileBytes(work.path(), oldDocument);
     fs.failAt(1, ENOSPC, test::FsOp::Write);
-    EXPECT_THROW(work.AppendRecord(bond(9)), IoError);
+    EXPECT_THROW(work.AppendRecord(bondAt(9)), IoError);
     fs.disarm();
-    EXPECT_EQ(work.AppendRecord(bond(10)), 3u);
-    EXPECT_EQ(fileBytes(work.path()), recordFileBytes({bond(1), bond(2), bond(3), bond(10)}));
+    EXPECT_EQ(work.AppendRecord(bondAt(10)), 3u);
+    EXPECT_EQ(fileBytes(work.path()), recordFileBytes({bondAt(1), bondAt(2), bondAt(3), bondAt(10)}));
 }
 
 TEST_F(FaultLoopTest, FilteredCopyFailingKeepsTheOldCopyBuffer)
 {
-    const Bytes oldBuffer = recordFileBytes({bond(50)});
+    const Bytes oldBuffer = recordFileBytes({bondAt(50)});
     faultLoop(
         [&] {
             putFileBytes(work.path(), oldDocument);
@@ -232,7 +232,7 @@ TEST_F(FaultLoopTest, FilteredCopyFailingKeepsTheOldCopyBuffer)
         },
         [&] { work.filteredCopy({false, true}, FilterSense::Marked); },
         [&](bool succeeded) {
-            EXPECT_EQ(fileBytes(file(workfile::CopyBuffer)), succeeded ? recordFileBytes({bond(2)}) : oldBuffer);
+            EXPECT_EQ(fileBytes(file(workfile::CopyBuffer)), succeeded ? recordFileBytes({bondAt(2)}) : oldBuffer);
             EXPECT_EQ(fileBytes(work.path()), oldDocument);
         });
 }

@@ -51,6 +51,7 @@ inline ViewState identityView()
     ResetView(view);
     return view;
 }
+inline const ViewState kView = identityView();
 
 // The colour of a page pixel as a Windows colour value.
 inline Colour colourAt(const QImage& page, int x, int y)

@@ -22,7 +22,7 @@ using test::pageDrawnBy;
 using test::pixelsDrawnBy;
 using test::PixelList;
 
-const ViewState kView = test::identityView();
+using test::kView;
 constexpr Colour kRed = 0x0000FF;
 constexpr Colour kGreen = 0x00FF00;
 

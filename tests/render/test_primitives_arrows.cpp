@@ -21,7 +21,7 @@ ElementRecord arrow(ElementKind kind, double x1, double y1, double x2, double y2
     return makeRecord(kind, x1, y1, x2, y2);
 }
 
-const ViewState kArrowView = test::identityView();
+using test::kView;
 
 TEST(StraightArrow, HorizontalArrowHasItsBarbsAtFortyFiveDegrees)
 {
@@ -29,7 +29,7 @@ TEST(StraightArrow, HorizontalArrowHasItsBarbsAtFortyFiveDegrees)
     const double b = 10 * std::sqrt(0.5);
     CanvasState after;
     const PixelList drawn = pixelsDrawnBy([&](Canvas& c) {
-        StraightArrow(c, kArrowView, arrow(401, 100, 100, 200, 100));
+        StraightArrow(c, kView, arrow(401, 100, 100, 200, 100));
         after = c.state();
     });
     EXPECT_EQ(drawn, pixelsDrawnBy([&](Canvas& c) {
@@ -48,7 +48,7 @@ TEST(StraightArrow, UpwardArrowFlipsTheBarbs)
 {
     // Y2 < Y1: s = -1 and theta = pi/4 + arctan(0 / (-100 + 0.00001)) = pi/4.
     const double b = 10 * std::sqrt(0.5);
-    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { StraightArrow(c, kArrowView, arrow(401, 300, 300, 300, 200)); }),
+    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { StraightArrow(c, kView, arrow(401, 300, 300, 300, 200)); }),
               pixelsDrawnBy([&](Canvas& c) {
                   polyline(c, {{300, 300}, {300, 200}, {300 - b, 200 + b}});
                   polyline(c, {{300, 200}, {300 + b, 200 + b}});
@@ -58,7 +58,7 @@ TEST(StraightArrow, UpwardArrowFlipsTheBarbs)
 TEST(DoubleArrow, HasMirroredBarbsAtTheTail)
 {
     const double b = 10 * std::sqrt(0.5);
-    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { DoubleArrow(c, kArrowView, arrow(402, 100, 100, 200, 100)); }),
+    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { DoubleArrow(c, kView, arrow(402, 100, 100, 200, 100)); }),
               pixelsDrawnBy([&](Canvas& c) {
                   polyline(c, {{100, 100}, {200, 100}, {200 - b, 100 - b}});
                   polyline(c, {{100, 100}, {100 + b, 100 + b}});
@@ -69,19 +69,19 @@ TEST(DoubleArrow, HasMirroredBarbsAtTheTail)
 
 TEST(EquilibriumArrow, HorizontalAndVerticalHarpoons)
 {
-    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { EquilibriumArrow(c, kArrowView, arrow(403, 100, 100, 200, 100)); }),
+    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { EquilibriumArrow(c, kView, arrow(403, 100, 100, 200, 100)); }),
               pixelsDrawnBy([](Canvas& c) {
                   polyline(c, {{100, 99}, {200, 99}, {193, 92}});
                   polyline(c, {{200, 102}, {100, 102}, {107, 109}});
               }));
-    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { EquilibriumArrow(c, kArrowView, arrow(403, 200, 100, 100, 100)); }),
+    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { EquilibriumArrow(c, kView, arrow(403, 200, 100, 100, 100)); }),
               pixelsDrawnBy([](Canvas& c) {
                   polyline(c, {{200, 99}, {100, 99}, {107, 92}});
                   polyline(c, {{100, 102}, {200, 102}, {193, 109}});
               }));
     // Vertical from (50, 10) to (50, 90): shafts at x = 49 and x = 52.
     const PixelList vertical =
-        pixelsDrawnBy([&](Canvas& c) { EquilibriumArrow(c, kArrowView, arrow(403, 50, 10, 50, 90)); });
+        pixelsDrawnBy([&](Canvas& c) { EquilibriumArrow(c, kView, arrow(403, 50, 10, 50, 90)); });
     EXPECT_EQ(vertical, pixelsDrawnBy([](Canvas& c) {
                   polyline(c, {{49, 10}, {49, 90}, {42, 83}});
                   polyline(c, {{52, 90}, {52, 10}, {59, 17}});
@@ -95,7 +95,7 @@ TEST(EquilibriumArrow, HorizontalAndVerticalHarpoons)
 TEST(EquilibriumArrow, UpperShaftKeepsTheFirstRowWhenTheEndsDiffer)
 {
     // The upper shaft runs along y1 - 1 at both ends; the lower one starts at y2 + 2.
-    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { EquilibriumArrow(c, kArrowView, arrow(403, 100, 100, 200, 110)); }),
+    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { EquilibriumArrow(c, kView, arrow(403, 100, 100, 200, 110)); }),
               pixelsDrawnBy([](Canvas& c) {
                   polyline(c, {{100, 99}, {200, 99}, {193, 92}});
                   polyline(c, {{200, 112}, {100, 102}, {107, 109}});
@@ -104,28 +104,28 @@ TEST(EquilibriumArrow, UpperShaftKeepsTheFirstRowWhenTheEndsDiffer)
 
 TEST(OpenArrow, DoubleShaftWithAnOpenHeadBeyondTheTip)
 {
-    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { OpenArrow(c, kArrowView, arrow(413, 100, 100, 200, 100)); }),
+    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { OpenArrow(c, kView, arrow(413, 100, 100, 200, 100)); }),
               pixelsDrawnBy([](Canvas& c) {
                   polyline(c, {{100, 98}, {200, 98}});
                   polyline(c, {{100, 102}, {200, 102}});
                   polyline(c, {{202, 100}, {194, 92}});
                   polyline(c, {{202, 100}, {194, 108}});
               }));
-    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { OpenArrow(c, kArrowView, arrow(413, 200, 100, 100, 100)); }),
+    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { OpenArrow(c, kView, arrow(413, 200, 100, 100, 100)); }),
               pixelsDrawnBy([](Canvas& c) {
                   polyline(c, {{200, 98}, {100, 98}});
                   polyline(c, {{98, 100}, {106, 92}});
                   polyline(c, {{98, 100}, {106, 108}});
                   polyline(c, {{200, 102}, {100, 102}});
               }));
-    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { OpenArrow(c, kArrowView, arrow(413, 100, 200, 100, 100)); }),
+    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { OpenArrow(c, kView, arrow(413, 100, 200, 100, 100)); }),
               pixelsDrawnBy([](Canvas& c) {
                   polyline(c, {{98, 200}, {98, 100}});
                   polyline(c, {{100, 98}, {92, 106}});
                   polyline(c, {{100, 98}, {108, 106}});
                   polyline(c, {{102, 200}, {102, 100}});
               }));
-    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { OpenArrow(c, kArrowView, arrow(413, 100, 100, 100, 200)); }),
+    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { OpenArrow(c, kView, arrow(413, 100, 100, 100, 200)); }),
               pixelsDrawnBy([](Canvas& c) {
                   polyline(c, {{98, 100}, {98, 200}});
                   polyline(c, {{102, 100}, {102, 200}});
@@ -138,8 +138,8 @@ TEST(CurvedArrow, ArcBulgesByTheCurvatureOfItsKind)
 {
     // Kind 410 (c = 3) from (100, 300) to (200, 300): L = 100, h = 15, the
     // middle of the arc 15 pixels below the chord; 407 (c = -3) above it.
-    const PixelList down = pixelsDrawnBy([&](Canvas& c) { CurvedArrow(c, kArrowView, arrow(410, 100, 300, 200, 300)); });
-    const PixelList up = pixelsDrawnBy([&](Canvas& c) { CurvedArrow(c, kArrowView, arrow(407, 100, 300, 200, 300)); });
+    const PixelList down = pixelsDrawnBy([&](Canvas& c) { CurvedArrow(c, kView, arrow(410, 100, 300, 200, 300)); });
+    const PixelList up = pixelsDrawnBy([&](Canvas& c) { CurvedArrow(c, kView, arrow(407, 100, 300, 200, 300)); });
     const auto lit = [](const PixelList& pixels, int x, int y) {
         return std::binary_search(pixels.begin(), pixels.end(), test::Pixel{x, y});
     };
@@ -152,9 +152,9 @@ TEST(CurvedArrow, ArcBulgesByTheCurvatureOfItsKind)
     for (const auto& [x, y] : up)
         EXPECT_GE(y, 285) << x;
     // Larger curvatures bulge further: 45 % and 100 % of the chord.
-    const PixelList deep = pixelsDrawnBy([&](Canvas& c) { CurvedArrow(c, kArrowView, arrow(412, 100, 300, 200, 300)); });
+    const PixelList deep = pixelsDrawnBy([&](Canvas& c) { CurvedArrow(c, kView, arrow(412, 100, 300, 200, 300)); });
     EXPECT_TRUE(lit(deep, 150, 400) || lit(deep, 149, 400));
-    const PixelList medium = pixelsDrawnBy([&](Canvas& c) { CurvedArrow(c, kArrowView, arrow(408, 100, 300, 200, 300)); });
+    const PixelList medium = pixelsDrawnBy([&](Canvas& c) { CurvedArrow(c, kView, arrow(408, 100, 300, 200, 300)); });
     EXPECT_TRUE(lit(medium, 150, 255) || lit(medium, 149, 255));
 }
 
@@ -200,7 +200,7 @@ TEST(CurvedArrow, ArcsReachingOffThePageDrawExactlyTheirVisiblePart)
     };
     for (const Case& k : cases) {
         const PixelList bounded = pixelsDrawnBy(
-            [&](Canvas& c) { CurvedArrow(c, kArrowView, arrow(k.kind, k.x1, k.y1, k.x2, k.y2)); });
+            [&](Canvas& c) { CurvedArrow(c, kView, arrow(k.kind, k.x1, k.y1, k.x2, k.y2)); });
         EXPECT_EQ(bounded, curvedArrowUnbounded(k.kind, k.x1, k.y1, k.x2, k.y2))
             << k.kind << " (" << k.x1 << ", " << k.y1 << ") -> (" << k.x2 << ", " << k.y2 << ")";
     }
@@ -209,11 +209,11 @@ TEST(CurvedArrow, ArcsReachingOffThePageDrawExactlyTheirVisiblePart)
 TEST(CurvedArrow, HugeArrowsFinishAndKeepTheHeadOnThePage)
 {
     const PixelList drawn =
-        pixelsDrawnBy([&](Canvas& c) { CurvedArrow(c, kArrowView, arrow(412, -1.7e38, 500, 600, 500)); });
+        pixelsDrawnBy([&](Canvas& c) { CurvedArrow(c, kView, arrow(412, -1.7e38, 500, 600, 500)); });
     // The head at (600, 500) is there, whatever the arc did far away.
     EXPECT_TRUE(std::binary_search(drawn.begin(), drawn.end(), test::Pixel{600, 500}));
     EXPECT_TRUE(pixelsDrawnBy([&](Canvas& c) {
-        CurvedArrow(c, kArrowView, arrow(409, 1e38, 1e38, 1.5e38, 1e38));
+        CurvedArrow(c, kView, arrow(409, 1e38, 1e38, 1.5e38, 1e38));
     }).empty());
 }
 
@@ -221,13 +221,13 @@ TEST(Arrows, ZeroLengthArrowsDrawWhatTheirRulesGive)
 {
     // No arc and no head for a curved arrow of length 0.
     for (ElementKind kind = 407; kind <= 412; ++kind)
-        EXPECT_TRUE(pixelsDrawnBy([&](Canvas& c) { CurvedArrow(c, kArrowView, arrow(kind, 300, 300, 300, 300)); }).empty());
+        EXPECT_TRUE(pixelsDrawnBy([&](Canvas& c) { CurvedArrow(c, kView, arrow(kind, 300, 300, 300, 300)); }).empty());
     // Equilibrium and open arrows with equal points draw no barbs and no shaft.
-    EXPECT_TRUE(pixelsDrawnBy([&](Canvas& c) { EquilibriumArrow(c, kArrowView, arrow(403, 300, 300, 300, 300)); }).empty());
-    EXPECT_TRUE(pixelsDrawnBy([&](Canvas& c) { OpenArrow(c, kArrowView, arrow(413, 300, 300, 300, 300)); }).empty());
+    EXPECT_TRUE(pixelsDrawnBy([&](Canvas& c) { EquilibriumArrow(c, kView, arrow(403, 300, 300, 300, 300)); }).empty());
+    EXPECT_TRUE(pixelsDrawnBy([&](Canvas& c) { OpenArrow(c, kView, arrow(413, 300, 300, 300, 300)); }).empty());
     // A straight arrow of length 0 keeps its two barbs: theta = pi/4, s = +1.
     const double b = 10 * std::sqrt(0.5);
-    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { StraightArrow(c, kArrowView, arrow(401, 300, 300, 300, 300)); }),
+    EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { StraightArrow(c, kView, arrow(401, 300, 300, 300, 300)); }),
               pixelsDrawnBy([&](Canvas& c) {
                   polyline(c, {{300, 300}, {300 + b, 300 - b}});
                   polyline(c, {{300, 300}, {300 - b, 300 - b}});
@@ -241,7 +241,7 @@ TEST(Arrows, ApplyTheViewTransformThemselves)
     view.OffsetY = 20;
     view.Scale = 2;
     EXPECT_EQ(pixelsDrawnBy([&](Canvas& c) { EquilibriumArrow(c, view, arrow(403, 100, 70, 150, 70)); }),
-              pixelsDrawnBy([&](Canvas& c) { EquilibriumArrow(c, kArrowView, arrow(403, 100, 100, 200, 100)); }));
+              pixelsDrawnBy([&](Canvas& c) { EquilibriumArrow(c, kView, arrow(403, 100, 100, 200, 100)); }));
 }
 
 TEST(Arrows, CurvatureTableOfTheCurvedKinds)

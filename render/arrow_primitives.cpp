@@ -235,7 +235,7 @@ struct Arc {
 
 // First and last step whose piece (from step i - 1 to step i) can touch the
 // rows set, within 1..L; first > last when none can.
-void stepsOnPage(const Arc& arc, double& first, double& last)
+void stepsInRows(const Arc& arc, double& first, double& last)
 {
     const double corners[4][2] = {{-kArcMargin, arc.top - kArcMargin},
                                   {kPageWidth + kArcMargin, arc.top - kArcMargin},
@@ -268,7 +268,7 @@ void CurvedArrow(DrawingSurface& canvas, const ViewState& view, const ElementRec
     const Arc arc{p.X1, p.Y1, length, height, std::cos(phi), std::sin(phi),
                   p.X2 - p.X1 > 0 ? 1.0 : -1.0, double(top), double(bottom)};
     double first = 0, last = -1;
-    stepsOnPage(arc, first, last);
+    stepsInRows(arc, first, last);
     if (first <= last) {
         // The range spans at most the page diagonal plus margins; counting
         // steps in an integer keeps the loop finite even where i is so large

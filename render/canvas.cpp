@@ -60,7 +60,7 @@ int Canvas::bandHeight() const
 
 std::pair<int, int> Canvas::rowsSet() const
 {
-    return {std::max(0, bandTop()), std::min(kPageHeight, bandTop() + bandHeight())};
+    return {bandTop(), std::min(kPageHeight, bandTop() + bandHeight())};
 }
 
 RasterTarget Canvas::target() const
